@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets everything up, builds and stages Wordmere, and starts it under Wine on your display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+bash scripts/build.sh
+scripts/wine_prefix.sh
+if [ -z "${DISPLAY:-}" ]; then
+    echo "run: there is no display (DISPLAY is not set). Start Wordmere from a desktop session," >&2
+    echo "     or on a virtual screen: scripts/xvfb_run.sh scripts/run.sh" >&2
+    exit 1
+fi
+exec scripts/wine_run "$root/build/dist/wordmere.exe"

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Wordmere needs on Debian 12.
+# Idempotent and quiet: packages already present are skipped.
+set -euo pipefail
+
+packages=(
+  # native build and tests
+  cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
+  libbenchmark-dev zlib1g-dev clang-format
+  # the Windows program
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 xvfb xdotool x11-utils imagemagick locales-all
+  python3 python3-fonttools fonts-liberation fonts-dejavu-core
+  # dictionaries and the reference dictionary server
+  dictd dict
+  dict-freedict-ell-eng dict-freedict-eng-ell
+  dict-freedict-ell-fra dict-freedict-fra-ell
+  dict-freedict-ell-ita dict-freedict-ita-ell
+  dict-freedict-ell-nld dict-freedict-nld-ell
+  dict-freedict-ell-swe dict-freedict-swe-ell
+  dict-freedict-ell-fin dict-freedict-fin-ell
+  dict-freedict-ell-pol dict-freedict-pol-ell
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "setup: installing ${#missing[@]} packages: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq >/dev/null
+  # The dictd package would start a system server on port 2628; tests run their own.
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: the native suites, the same suites under
+# AddressSanitizer + UndefinedBehaviorSanitizer with the fuzz targets (clang), and the Windows
+# test programs and end-to-end tests under Wine in a private Xvfb display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=${WORDMERE_JOBS:-$(nproc)}
+
+bash scripts/setup.sh
+bash scripts/build.sh
+
+echo "== native tests"
+ctest --test-dir build/native -j "$jobs" --output-on-failure
+
+echo "== sanitizer build and tests (with bounded fuzzing)"
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DWORDMERE_SANITIZE=ON -DWORDMERE_FUZZ=ON >/dev/null
+cmake --build build/sanitize -j "$jobs"
+ctest --test-dir build/sanitize -j "$jobs" --output-on-failure
+
+echo "== Windows tests under Wine"
+scripts/wine_prefix.sh
+WINEPREFIX="$root/build/wineprefix" scripts/xvfb_run.sh bash -c '
+    wineserver -p 2>/dev/null || true
+    status=0
+    ctest --test-dir build/win -j 1 --output-on-failure || status=$?
+    wineserver -k 2>/dev/null || true
+    exit $status'
