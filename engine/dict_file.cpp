@@ -1,0 +1,228 @@
+#include "engine/dict_file.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Reads of a read-only file are served from a window of the file kept in memory: the index
+// walk and the block reads of one search touch a few kilobytes, which then cost one system
+// read instead of one per record.
+constexpr size_t kWindowSize = 16384;
+
+int SeekStdio(FILE* f, uint64_t offset) {
+#ifdef _WIN32
+    return _fseeki64(f, static_cast<long long>(offset), SEEK_SET);
+#else
+    return fseeko(f, static_cast<off_t>(offset), SEEK_SET);
+#endif
+}
+
+}  // namespace
+
+struct DictFile {
+    FILE* stdioFile = nullptr;
+    const unsigned char* memory = nullptr;  // memory-backed file when set
+    uint64_t size = 0;
+    uint64_t position = 0;
+    uint64_t failFrom = UINT64_MAX;
+    bool writable = false;
+    // Read-ahead window of a read-only stdio file.
+    unsigned char* window = nullptr;
+    uint64_t windowStart = 0;
+    size_t windowLength = 0;
+    bool stdioAt = false;  // the stdio position equals `position`
+};
+
+DictFile* OpenDictFile(const char* path, DictFileMode mode) {
+    const char* how = mode == DictFileMode::kRead        ? "rb"
+                      : mode == DictFileMode::kReadWrite ? "r+b"
+                                                         : "w+b";
+    FILE* f = fopen(path, how);
+    if (!f) {
+        return nullptr;
+    }
+    DictFile* file = new DictFile;
+    file->stdioFile = f;
+    file->writable = mode != DictFileMode::kRead;
+    if (SeekStdio(f, 0) == 0 && fseek(f, 0, SEEK_END) == 0) {
+#ifdef _WIN32
+        long long end = _ftelli64(f);
+#else
+        long long end = ftello(f);
+#endif
+        file->size = end > 0 ? static_cast<uint64_t>(end) : 0;
+    }
+    SeekStdio(f, 0);
+    file->stdioAt = true;
+    if (!file->writable) {
+        file->window = new unsigned char[kWindowSize];
+    }
+    return file;
+}
+
+DictFile* OpenMemoryDictFile(const void* data, size_t size, size_t failFrom) {
+    DictFile* file = new DictFile;
+    file->memory = static_cast<const unsigned char*>(data);
+    file->size = size;
+    file->failFrom = failFrom == SIZE_MAX ? UINT64_MAX : failFrom;
+    return file;
+}
+
+void CloseDictFile(DictFile* file) {
+    if (!file) {
+        return;
+    }
+    if (file->stdioFile) {
+        fclose(file->stdioFile);
+    }
+    delete[] file->window;
+    delete file;
+}
+
+bool SeekDictFile(DictFile* file, uint64_t offset) {
+    if (!file) {
+        return false;
+    }
+    file->position = offset;
+    file->stdioAt = false;
+    return true;
+}
+
+uint64_t TellDictFile(const DictFile* file) {
+    return file ? file->position : 0;
+}
+
+uint64_t DictFileSize(const DictFile* file) {
+    if (!file) {
+        return 0;
+    }
+    if (file->stdioFile && file->writable) {
+        // A file open for writing may have grown.
+        FILE* f = file->stdioFile;
+#ifdef _WIN32
+        long long here = _ftelli64(f);
+        fseek(f, 0, SEEK_END);
+        long long end = _ftelli64(f);
+        _fseeki64(f, here, SEEK_SET);
+#else
+        off_t here = ftello(f);
+        fseek(f, 0, SEEK_END);
+        off_t end = ftello(f);
+        fseeko(f, here, SEEK_SET);
+#endif
+        return end > 0 ? static_cast<uint64_t>(end) : 0;
+    }
+    return file->size;
+}
+
+namespace {
+
+size_t ReadMemory(DictFile* file, void* buffer, size_t count, ReadStatus* status) {
+    if (file->position >= file->size) {
+        return 0;
+    }
+    uint64_t available = file->size - file->position;
+    size_t n = count < available ? count : static_cast<size_t>(available);
+    if (file->position + n > file->failFrom) {
+        *status = ReadStatus::kError;
+        return 0;
+    }
+    memcpy(buffer, file->memory + file->position, n);
+    file->position += n;
+    return n;
+}
+
+size_t ReadStdioDirect(DictFile* file, void* buffer, size_t count, ReadStatus* status) {
+    if (!file->stdioAt && SeekStdio(file->stdioFile, file->position) != 0) {
+        *status = ReadStatus::kError;
+        return 0;
+    }
+    size_t n = fread(buffer, 1, count, file->stdioFile);
+    if (n < count && ferror(file->stdioFile)) {
+        clearerr(file->stdioFile);
+        file->stdioAt = false;
+        *status = ReadStatus::kError;
+        return 0;
+    }
+    file->position += n;
+    file->stdioAt = true;
+    return n;
+}
+
+size_t ReadThroughWindow(DictFile* file, void* buffer, size_t count, ReadStatus* status) {
+    if (file->position >= file->size) {
+        return 0;
+    }
+    unsigned char* out = static_cast<unsigned char*>(buffer);
+    size_t done = 0;
+    while (done < count && file->position < file->size) {
+        uint64_t pos = file->position;
+        if (pos < file->windowStart || pos >= file->windowStart + file->windowLength) {
+            if (count - done >= kWindowSize) {
+                // Large reads go straight into the caller's buffer.
+                return done + ReadStdioDirect(file, out + done, count - done, status);
+            }
+            file->windowLength = 0;
+            if (SeekStdio(file->stdioFile, pos) != 0) {
+                *status = ReadStatus::kError;
+                return done;
+            }
+            size_t n = fread(file->window, 1, kWindowSize, file->stdioFile);
+            file->stdioAt = false;
+            if (n == 0) {
+                if (ferror(file->stdioFile)) {
+                    clearerr(file->stdioFile);
+                    *status = ReadStatus::kError;
+                }
+                return done;
+            }
+            file->windowStart = pos;
+            file->windowLength = n;
+        }
+        size_t inWindow = static_cast<size_t>(file->windowStart + file->windowLength - pos);
+        size_t take = count - done < inWindow ? count - done : inWindow;
+        memcpy(out + done, file->window + (pos - file->windowStart), take);
+        done += take;
+        file->position += take;
+    }
+    return done;
+}
+
+}  // namespace
+
+size_t ReadDictFile(DictFile* file, void* buffer, size_t count, ReadStatus* status) {
+    *status = ReadStatus::kOk;
+    if (!file) {
+        *status = ReadStatus::kError;
+        return 0;
+    }
+    if (count == 0) {
+        return 0;
+    }
+    if (file->memory) {
+        return ReadMemory(file, buffer, count, status);
+    }
+    if (file->window) {
+        return ReadThroughWindow(file, buffer, count, status);
+    }
+    return ReadStdioDirect(file, buffer, count, status);
+}
+
+size_t WriteDictFile(DictFile* file, const void* data, size_t count) {
+    if (!file || !file->stdioFile || !file->writable) {
+        return 0;
+    }
+    if (!file->stdioAt && SeekStdio(file->stdioFile, file->position) != 0) {
+        return 0;
+    }
+    size_t n = fwrite(data, 1, count, file->stdioFile);
+    fflush(file->stdioFile);
+    file->position += n;
+    // Switching between writing and reading needs a seek; force one before the next read.
+    file->stdioAt = false;
+    if (file->position > file->size) {
+        file->size = file->position;
+    }
+    return n;
+}

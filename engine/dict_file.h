@@ -1,0 +1,35 @@
+// The engine's own small file layer. Dictionary files are read through it on every platform
+// (portable C stdio underneath), and tests and the fuzzer can hand it bytes in memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct DictFile;
+
+enum class DictFileMode {
+    kRead,       // read-only; reads are served through a private read-ahead window
+    kReadWrite,  // existing file, read and write, no read-ahead (used for the user dictionary)
+    kCreate,     // create or truncate, read and write
+};
+
+// Opens a file; nullptr when it cannot be opened.
+DictFile* OpenDictFile(const char* path, DictFileMode mode);
+// A read-only file over bytes the caller keeps alive while it is open. Reads that reach
+// `failFrom` (when not SIZE_MAX) report an error, so tests can play a failing disk.
+DictFile* OpenMemoryDictFile(const void* data, size_t size, size_t failFrom = SIZE_MAX);
+// Closes and frees; nullptr is allowed.
+void CloseDictFile(DictFile* file);
+
+// Moves the read/write position; false when the position cannot be reached. Positions past
+// the end are allowed and read nothing.
+bool SeekDictFile(DictFile* file, uint64_t offset);
+uint64_t TellDictFile(const DictFile* file);
+uint64_t DictFileSize(const DictFile* file);
+
+enum class ReadStatus { kOk, kError };
+// Reads up to `count` bytes at the current position; returns the bytes read (fewer at the end
+// of the file). `status` becomes kError when the system reported a read error.
+size_t ReadDictFile(DictFile* file, void* buffer, size_t count, ReadStatus* status);
+// Writes at the current position; returns the bytes written.
+size_t WriteDictFile(DictFile* file, const void* data, size_t count);

@@ -1,0 +1,301 @@
+#include "engine/dictionary.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/code_pages.h"
+
+namespace {
+
+uint32_t GetLe32(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+void PutLe32(uint32_t v, unsigned char* p) {
+    p[0] = static_cast<unsigned char>(v);
+    p[1] = static_cast<unsigned char>(v >> 8);
+    p[2] = static_cast<unsigned char>(v >> 16);
+    p[3] = static_cast<unsigned char>(v >> 24);
+}
+
+void CopyField(char* field, size_t size, const char* text) {
+    size_t n = strlen(text);
+    if (n >= size) {
+        n = size - 1;
+    }
+    memset(field, 0, size);
+    memcpy(field, text, n);
+}
+
+// Texts of the built-in trailers are written here in UTF-8 and stored as Windows-1253.
+void CopyStoredField(char* field, size_t size, const char* utf8) {
+    std::string stored;
+    EncodeError error;
+    if (!Utf8ToStored(utf8, &stored, &error)) {
+        stored.clear();
+    }
+    CopyField(field, size, stored.c_str());
+}
+
+// Every text field ends in a NUL, whatever the file held, so readers never run past it.
+void TerminateTextFields(DictionaryTrailer* t) {
+    for (int i = 0; i < 20; ++i) {
+        t->infoGreek[i][69] = '\0';
+        t->infoEnglish[i][69] = '\0';
+    }
+    t->titleGreek[49] = '\0';
+    t->titleEnglish[49] = '\0';
+    t->listNameGreek[39] = '\0';
+    t->listNameEnglish[39] = '\0';
+    t->descriptorEnglish[69] = '\0';
+    t->descriptorGreek[69] = '\0';
+    t->pairLanguage[205] = '\0';
+    t->startWord[39] = '\0';
+    t->phoneticName[8] = '\0';
+}
+
+}  // namespace
+
+void DecodeLetterRecord(const unsigned char bytes[kIndexLetterRecordSize], IndexLetterRecord* r) {
+    r->letter = bytes[0];
+    r->blockOffset = GetLe32(bytes + 1);
+    r->blockLength = GetLe32(bytes + 5);
+    r->next = GetLe32(bytes + 9);
+}
+
+void EncodeLetterRecord(const IndexLetterRecord& r, unsigned char bytes[kIndexLetterRecordSize]) {
+    bytes[0] = r.letter;
+    PutLe32(r.blockOffset, bytes + 1);
+    PutLe32(r.blockLength, bytes + 5);
+    PutLe32(r.next, bytes + 9);
+}
+
+void DecodePairRecord(const unsigned char bytes[kIndexPairRecordSize], IndexPairRecord* r) {
+    r->key = static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
+    r->blockOffset = GetLe32(bytes + 2);
+    r->blockLength = GetLe32(bytes + 6);
+}
+
+void EncodePairRecord(const IndexPairRecord& r, unsigned char bytes[kIndexPairRecordSize]) {
+    bytes[0] = static_cast<unsigned char>(r.key);
+    bytes[1] = static_cast<unsigned char>(r.key >> 8);
+    PutLe32(r.blockOffset, bytes + 2);
+    PutLe32(r.blockLength, bytes + 6);
+}
+
+void EncodeTrailer(const DictionaryTrailer& trailer, unsigned char bytes[kTrailerSize]) {
+    memcpy(bytes, &trailer, kTrailerSize);
+    PutLe32(trailer.magic, bytes);
+}
+
+void DecodeTrailer(const unsigned char bytes[kTrailerSize], DictionaryTrailer* trailer) {
+    memcpy(static_cast<void*>(trailer), bytes, kTrailerSize);
+    trailer->magic = GetLe32(bytes);
+}
+
+void CloseDictionaryFiles(Engine& engine) {
+    DictFile** handles[] = {&engine.mainBody, &engine.mainIndex, &engine.secondBody,
+                            &engine.secondIndex, &engine.userDict};
+    for (DictFile** handle : handles) {
+        CloseDictFile(*handle);
+        *handle = nullptr;
+    }
+}
+
+size_t GuardedRead(DiskErrorSink* owner, DictFile* file, void* buffer, size_t count) {
+    ReadStatus status;
+    size_t n = ReadDictFile(file, buffer, count, &status);
+    if (status == ReadStatus::kError) {
+        if (owner) {
+            owner->ShowDiskError();
+        }
+        return 0;
+    }
+    return n;
+}
+
+bool ReadTrailer(DiskErrorSink* owner, DictFile* file, DictionaryTrailer* trailer) {
+    trailer->magic = 0;
+    uint64_t size = DictFileSize(file);
+    if (size < kTrailerSize) {
+        return false;
+    }
+    unsigned char raw[kTrailerSize];
+    SeekDictFile(file, size - kTrailerSize);
+    if (GuardedRead(owner, file, raw, kTrailerSize) != kTrailerSize) {
+        return false;
+    }
+    DecodeTrailer(raw, trailer);
+    TerminateTextFields(trailer);
+    // A key longer than its field would make every descrambling read past it.
+    return trailer->magic == kTrailerMagic && trailer->keyLength <= kMaxKeyLength;
+}
+
+void DescrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset,
+                       size_t length) {
+    if (keyLength <= 0) {
+        return;
+    }
+    if (keyLength > kMaxKeyLength) {
+        keyLength = kMaxKeyLength;
+    }
+    size_t i = static_cast<size_t>(offset % static_cast<uint64_t>(keyLength));
+    unsigned char* p = reinterpret_cast<unsigned char*>(text);
+    for (size_t n = 0; n < length; ++n) {
+        int c = p[n];
+        int k = key[i];
+        if (c > 47 && c != 255) {
+            if (c >= 255 - k) {
+                p[n] = static_cast<unsigned char>(c - k);
+            } else if (c > k + 47) {
+                p[n] = static_cast<unsigned char>(c - k);
+            } else {
+                p[n] = static_cast<unsigned char>(c - k + 207);
+            }
+        }
+        if (++i == static_cast<size_t>(keyLength)) {
+            i = 0;
+        }
+    }
+}
+
+void Descramble(const Engine& engine, char* text, uint64_t offset, size_t length) {
+    DescrambleWithKey(engine.trailer.key, engine.trailer.keyLength, text, offset, length);
+}
+
+void ScrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset,
+                     size_t length) {
+    if (keyLength <= 0) {
+        return;
+    }
+    if (keyLength > kMaxKeyLength) {
+        keyLength = kMaxKeyLength;
+    }
+    // Descrambling rotates the 207 values 48..254 down by the key byte; go up instead.
+    size_t i = static_cast<size_t>(offset % static_cast<uint64_t>(keyLength));
+    unsigned char* p = reinterpret_cast<unsigned char*>(text);
+    for (size_t n = 0; n < length; ++n) {
+        int c = p[n];
+        if (c > 47 && c != 255) {
+            p[n] = static_cast<unsigned char>(48 + (c - 48 + key[i]) % 207);
+        }
+        if (++i == static_cast<size_t>(keyLength)) {
+            i = 0;
+        }
+    }
+}
+
+uint32_t ReadBlockChunk(DiskErrorSink* owner, DictFile* file, char* buffer, uint32_t remaining) {
+    uint32_t want = remaining < kChunkSize ? remaining : kChunkSize;
+    size_t n = want ? GuardedRead(owner, file, buffer, want) : 0;
+    if (n == 0) {
+        return 0;
+    }
+    while (buffer[n - 1] != '\0') {
+        if (n == kEngineBufferSize) {
+            // An entry longer than the format allows: cut it here.
+            buffer[n - 1] = '\0';
+            break;
+        }
+        if (GuardedRead(owner, file, buffer + n, 1) == 0) {
+            buffer[n++] = '\0';
+            break;
+        }
+        ++n;
+    }
+    return static_cast<uint32_t>(n);
+}
+
+void BuiltinKey(uint8_t key[kBuiltinKeyLength]) {
+    // Digits of 7^(i+3) mod 10 give a fixed six-digit sequence without a literal in the binary.
+    unsigned power = 343;
+    for (int i = 0; i < kBuiltinKeyLength; ++i) {
+        key[i] = static_cast<uint8_t>('0' + (power + static_cast<unsigned>(i) * 3) % 10);
+        power *= 7;
+    }
+}
+
+bool FindBuiltinDictionary(const char* baseName, BuiltinDictionary* which) {
+    auto same = [](const char* a, const char* b) {
+        for (; *a && *b; ++a, ++b) {
+            char x = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 32) : *a;
+            if (x != *b) {
+                return false;
+            }
+        }
+        return *a == *b;
+    };
+    if (same(baseName, "GRENG")) {
+        *which = BuiltinDictionary::kGreekEnglish;
+        return true;
+    }
+    if (same(baseName, "THESS")) {
+        *which = BuiltinDictionary::kThesaurus;
+        return true;
+    }
+    return false;
+}
+
+void FillBuiltinTrailer(BuiltinDictionary which, const InterfaceTexts& texts,
+                        DictionaryTrailer* trailer) {
+    memset(static_cast<void*>(trailer), 0, sizeof *trailer);
+    trailer->magic = kTrailerMagic;
+    trailer->format = 2;
+    unsigned titleId =
+        which == BuiltinDictionary::kGreekEnglish ? kTextGreekEnglishTitle : kTextThesaurusTitle;
+    texts.Load(titleId, false, trailer->titleEnglish, sizeof trailer->titleEnglish);
+    texts.Load(titleId, true, trailer->titleGreek, sizeof trailer->titleGreek);
+    CopyField(trailer->infoEnglish[0], 70, "Word data compiled for Wordmere.");
+    CopyStoredField(trailer->infoGreek[0], 70, "Δεδομένα λέξεων για το Wordmere.");
+    if (which == BuiltinDictionary::kGreekEnglish) {
+        CopyField(trailer->phoneticName, sizeof trailer->phoneticName, "PHONET");
+        CopyField(trailer->startWord, sizeof trailer->startWord, "ab");
+        CopyField(trailer->descriptorEnglish, sizeof trailer->descriptorEnglish,
+                  "English.1@Greek.2");
+        CopyStoredField(trailer->descriptorGreek, sizeof trailer->descriptorGreek,
+                        "Αγγλικά.1@Ελληνικά.2");
+    } else {
+        CopyStoredField(trailer->startWord, sizeof trailer->startWord, "αβ");
+        CopyField(trailer->descriptorEnglish, sizeof trailer->descriptorEnglish, "Greek.2");
+        CopyStoredField(trailer->descriptorGreek, sizeof trailer->descriptorGreek, "Ελληνικό.2");
+    }
+    trailer->keyLength = kBuiltinKeyLength;
+    BuiltinKey(trailer->key);
+}
+
+bool FormatDictionaryPath(char* out, size_t size, const char* dir, const char* base,
+                          const char* ext) {
+#ifdef _WIN32
+    const char* pattern = "%s\\%s.%s";
+#else
+    const char* pattern = "%s/%s.%s";
+#endif
+    int n = snprintf(out, size, pattern, dir, base, ext);
+    return n >= 0 && static_cast<size_t>(n) < size;
+}
+
+bool OpenSingleDictionary(Engine& engine, DiskErrorSink* owner, const char* dir,
+                          const char* baseName) {
+    CloseDictionaryFiles(engine);
+    engine.pairMode = false;
+    char bodyPath[400];
+    char indexPath[400];
+    if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, baseName, "dic") ||
+        !FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName, "ind")) {
+        return false;
+    }
+    engine.mainBody = OpenDictFile(bodyPath, DictFileMode::kRead);
+    engine.mainIndex = OpenDictFile(indexPath, DictFileMode::kRead);
+    bool ok = engine.mainBody && engine.mainIndex;
+    BuiltinDictionary which;
+    if (ok && FindBuiltinDictionary(baseName, &which)) {
+        FillBuiltinTrailer(which, *engine.texts, &engine.trailer);
+    } else if (ok) {
+        ok = ReadTrailer(owner, engine.mainBody, &engine.trailer);
+    }
+    if (!ok) {
+        CloseDictionaryFiles(engine);
+    }
+    return ok;
+}

@@ -1,0 +1,180 @@
+// Dictionary files: the body (.dic) with its trailer, the index (.ind), the scrambling of body
+// text, chunked block reads, and the engine state that owns the open files and buffers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/dict_file.h"
+#include "engine/interface_texts.h"
+
+constexpr uint32_t kTrailerMagic = 0x009087AC;
+constexpr size_t kTrailerSize = 3494;
+constexpr int kMaxKeyLength = 12;
+constexpr int kBuiltinKeyLength = 6;
+
+constexpr size_t kEngineBufferSize = 30720;
+constexpr uint32_t kChunkSize = 27720;  // leaves 3000 bytes to complete the last entry
+constexpr size_t kMaxEntrySize = 3000;  // a whole entry, terminator included
+constexpr size_t kMaxItemSize = 149;    // a headword or translation item
+constexpr size_t kTranslationReadSize = 3001;
+constexpr int kPivotSlots = 20;
+constexpr size_t kPivotSlotSize = 60;
+
+constexpr size_t kIndexLetterRecordSize = 13;
+constexpr size_t kIndexPairRecordSize = 10;
+
+#pragma pack(push, 1)
+// The last 3494 bytes of a body file, byte for byte (texts NUL-terminated in their fields).
+struct DictionaryTrailer {
+    uint32_t magic;  // little-endian on disk; ReadTrailer decodes it
+    char reserved[100];
+    char infoGreek[20][70];    // About lines, Greek interface
+    char infoEnglish[20][70];  // About lines, English interface
+    char titleGreek[50];
+    char titleEnglish[50];
+    uint8_t pairable;  // 1: Greek and one other language, can form pairs
+    uint8_t format;
+    char listNameGreek[40];
+    char listNameEnglish[40];
+    char descriptorEnglish[70];  // e.g. "English.1@Greek.2"
+    char descriptorGreek[70];
+    char pairLanguage[206];  // "<English name>@<Greek name>"
+    char startWord[40];
+    char phoneticName[9];
+    uint8_t keyLength;  // 0..12
+    uint8_t key[12];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(DictionaryTrailer) == kTrailerSize, "trailer size");
+static_assert(offsetof(DictionaryTrailer, infoGreek) == 104, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, infoEnglish) == 1504, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, titleGreek) == 2904, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, titleEnglish) == 2954, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, pairable) == 3004, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, format) == 3005, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, listNameGreek) == 3006, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, listNameEnglish) == 3046, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, descriptorEnglish) == 3086, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, descriptorGreek) == 3156, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, pairLanguage) == 3226, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, startWord) == 3432, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, phoneticName) == 3472, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, keyLength) == 3481, "trailer layout");
+static_assert(offsetof(DictionaryTrailer, key) == 3482, "trailer layout");
+
+// Index record of one folded first letter; the pair records of that letter follow it.
+struct IndexLetterRecord {
+    uint8_t letter;
+    uint32_t blockOffset;
+    uint32_t blockLength;
+    uint32_t next;  // index offset of the next letter record
+};
+
+// Index record of two folded letters: key = first | second << 8.
+struct IndexPairRecord {
+    uint16_t key;
+    uint32_t blockOffset;
+    uint32_t blockLength;
+};
+
+void DecodeLetterRecord(const unsigned char bytes[kIndexLetterRecordSize], IndexLetterRecord* r);
+void EncodeLetterRecord(const IndexLetterRecord& r, unsigned char bytes[kIndexLetterRecordSize]);
+void DecodePairRecord(const unsigned char bytes[kIndexPairRecordSize], IndexPairRecord* r);
+void EncodePairRecord(const IndexPairRecord& r, unsigned char bytes[kIndexPairRecordSize]);
+// Trailer to and from its on-disk bytes (the magic as little-endian).
+void EncodeTrailer(const DictionaryTrailer& trailer, unsigned char bytes[kTrailerSize]);
+void DecodeTrailer(const unsigned char bytes[kTrailerSize], DictionaryTrailer* trailer);
+
+enum class SplitMode { kList, kCollect };
+
+// Extensions that build on the search; each may be null.
+struct Engine;
+class LookupView;
+struct SearchOptions;
+struct SearchHooks {
+    // Fills the translation list in pair mode, in place of ShowTranslations.
+    void (*showPairTranslations)(Engine& engine, LookupView& view,
+                                 const SearchOptions& options) = nullptr;
+    // Adds the user dictionary's matches for the query to the word list.
+    void (*listUserDictMatches)(Engine& engine, LookupView& view, const char* query) = nullptr;
+    // Shows the translation of a user dictionary item (item data with the top bit set).
+    void (*listUserDictTranslations)(Engine& engine, LookupView& view, uint32_t itemData) = nullptr;
+};
+
+// The engine's process-wide state, owned by the main window for the life of the program
+// (about 62 KB: allocate it once, never on a small stack).
+struct Engine {
+    // The five open files; nullptr when closed.
+    DictFile* mainBody = nullptr;
+    DictFile* mainIndex = nullptr;
+    DictFile* secondBody = nullptr;  // second half of a language pair
+    DictFile* secondIndex = nullptr;
+    DictFile* userDict = nullptr;
+
+    // The trailer of the dictionary in use; its key is the key in force for descrambling.
+    DictionaryTrailer trailer{};
+
+    // Body text: bufferA for lists and translations, bufferB for the pair reverse check.
+    // One spare byte each keeps a terminator behind a full read.
+    char bufferA[kEngineBufferSize + 1] = {};
+    char bufferB[kEngineBufferSize + 1] = {};
+
+    // Pivot words of a language pair, filled by SplitTranslations in collect mode.
+    char pivots[kPivotSlots][kPivotSlotSize] = {};
+    int pivotCount = 0;
+
+    bool queryIsGreek = false;  // the current query is Greek: selects the fold
+    bool pairMode = false;      // a language pair is open
+    char lastSearched[40] = {};
+
+    const InterfaceTexts* texts = &DefaultInterfaceTexts();
+    SearchHooks hooks;
+};
+
+// Closes every open dictionary file (and the user dictionary) and clears the handles.
+void CloseDictionaryFiles(Engine& engine);
+
+// Reads up to count bytes at the file's position; 0 at the end of the file. A read error
+// (or a closed file) shows the disk error through `owner` (when not null) and returns 0.
+size_t GuardedRead(DiskErrorSink* owner, DictFile* file, void* buffer, size_t count);
+
+// Reads the trailer of an open body file into `trailer`; valid when the magic matches and
+// the key length is at most 12. A file shorter than the trailer is invalid.
+bool ReadTrailer(DiskErrorSink* owner, DictFile* file, DictionaryTrailer* trailer);
+
+// Descrambles `length` bytes in place as the bytes at body offset `offset` onward.
+void DescrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset,
+                       size_t length);
+// The same with the key in force (the current trailer's).
+void Descramble(const Engine& engine, char* text, uint64_t offset, size_t length);
+// The inverse, for building dictionaries: key bytes must lie in 0..103.
+void ScrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset, size_t length);
+
+// Reads the next chunk of a block into buffer (kEngineBufferSize bytes): up to 27720 bytes,
+// then byte by byte to the end of the entry the chunk stops in. Returns the bytes now in the
+// buffer, which always end with a 0x00 when there are any. An entry that would overflow the
+// buffer is cut: its last buffered byte becomes 0x00. `remaining` is the part of the block
+// not yet read.
+uint32_t ReadBlockChunk(DiskErrorSink* owner, DictFile* file, char* buffer, uint32_t remaining);
+
+// The key of GRENG and THESS, built at run time.
+void BuiltinKey(uint8_t key[kBuiltinKeyLength]);
+
+enum class BuiltinDictionary { kGreekEnglish, kThesaurus };
+// Fills a trailer with the built-in description of GRENG or THESS (titles from `texts`).
+void FillBuiltinTrailer(BuiltinDictionary which, const InterfaceTexts& texts,
+                        DictionaryTrailer* trailer);
+// GRENG or THESS by base name (without regard to case); false for any other name.
+bool FindBuiltinDictionary(const char* baseName, BuiltinDictionary* which);
+
+// "dir/base.ext" with the platform's separator; false when it does not fit.
+bool FormatDictionaryPath(char* out, size_t size, const char* dir, const char* base,
+                          const char* ext);
+
+// Opens the body and index of one dictionary as the main files and fills the current
+// trailer (built in for GRENG and THESS, else read from the body). Closes everything first.
+// False when a file does not open or the trailer is invalid; nothing stays open then.
+bool OpenSingleDictionary(Engine& engine, DiskErrorSink* owner, const char* dir,
+                          const char* baseName);

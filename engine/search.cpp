@@ -1,0 +1,337 @@
+#include "engine/search.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kMaxItemData = 0x7FFFFFFF;  // larger values mark user dictionary records
+
+void CopyItem(char* out, size_t size, const char* text, size_t length) {
+    if (length >= size) {
+        length = size - 1;
+    }
+    memcpy(out, text, length);
+    out[length] = '\0';
+}
+
+void ShowMessage(Engine& engine, LookupView& view, const SearchOptions& options, unsigned id) {
+    char text[150];
+    LoadInterfaceText(engine, options, id, text, sizeof text);
+    view.SetStatusText(text);
+}
+
+// Finds the letter record of `key`. The walk follows next-offsets only forward, so a damaged
+// index (next-offset 0, backwards, past the end, a cycle) ends in "not found".
+bool FindLetterRecord(DiskErrorSink* owner, DictFile* index, unsigned char key,
+                      IndexLetterRecord* record, uint64_t* recordOffset) {
+    if (!index) {
+        return false;
+    }
+    uint64_t at = 0;
+    for (;;) {
+        unsigned char bytes[kIndexLetterRecordSize];
+        if (!SeekDictFile(index, at) ||
+            GuardedRead(owner, index, bytes, sizeof bytes) != sizeof bytes) {
+            return false;
+        }
+        DecodeLetterRecord(bytes, record);
+        if (record->letter == key) {
+            *recordOffset = at;
+            return true;
+        }
+        if (record->next <= at) {
+            return false;
+        }
+        at = record->next;
+    }
+}
+
+}  // namespace
+
+void LoadInterfaceText(const Engine& engine, const SearchOptions& options, unsigned id,
+                       char* buffer, size_t size) {
+    engine.texts->Load(id, options.useGreek, buffer, size);
+}
+
+BlockRange LookupIndexLetterBlock(DiskErrorSink* owner, DictFile* index, const char* word,
+                                  CharFold fold) {
+    BlockRange block;
+    IndexLetterRecord record;
+    uint64_t recordOffset;
+    if (word[0] && FindLetterRecord(owner, index, fold(static_cast<unsigned char>(word[0])),
+                                    &record, &recordOffset)) {
+        block.offset = record.blockOffset;
+        block.length = record.blockLength;
+    }
+    return block;
+}
+
+BlockRange LookupIndexPairBlock(DiskErrorSink* owner, DictFile* index, const char* word,
+                                CharFold fold) {
+    BlockRange block;
+    IndexLetterRecord letter;
+    uint64_t letterOffset;
+    if (!word[0] || !FindLetterRecord(owner, index, fold(static_cast<unsigned char>(word[0])),
+                                      &letter, &letterOffset)) {
+        return block;
+    }
+    uint16_t key = static_cast<uint16_t>(fold(static_cast<unsigned char>(word[0])) |
+                                         fold(static_cast<unsigned char>(word[1])) << 8);
+    // The pair records of a letter end where the next letter record begins; the last letter's
+    // records (or those of a letter whose next-offset is damaged) end with the file.
+    uint64_t limit = letter.next > letterOffset ? letter.next : DictFileSize(index);
+    uint64_t at = letterOffset + kIndexLetterRecordSize;
+    SeekDictFile(index, at);
+    while (at + kIndexPairRecordSize <= limit) {
+        unsigned char bytes[kIndexPairRecordSize];
+        if (GuardedRead(owner, index, bytes, sizeof bytes) != sizeof bytes) {
+            break;
+        }
+        IndexPairRecord pair;
+        DecodePairRecord(bytes, &pair);
+        if (pair.key == key) {
+            block.offset = pair.blockOffset;
+            block.length = pair.blockLength;
+            break;
+        }
+        at += kIndexPairRecordSize;
+    }
+    return block;
+}
+
+BlockRange LookupLetterBlock(Engine& engine, DiskErrorSink* owner, const char* query) {
+    return LookupIndexLetterBlock(owner, engine.mainIndex, query,
+                                  FoldForScript(engine.queryIsGreek));
+}
+
+BlockRange LookupPairBlock(Engine& engine, DiskErrorSink* owner, const char* query) {
+    return LookupIndexPairBlock(owner, engine.mainIndex, query, FoldForScript(engine.queryIsGreek));
+}
+
+int ListMatches(Engine& engine, LookupView& view, const SearchOptions& options,
+                uint64_t runningOffset, uint32_t bytes, const char* query) {
+    size_t queryLength = strnlen(query, kMaxQueryLength);
+    char* buffer = engine.bufferA;
+    if (bytes > kEngineBufferSize) {
+        bytes = kEngineBufferSize;
+    }
+    int listed = 0;
+    size_t entry = 0;
+    while (entry < bytes) {
+        size_t headLength = 0;
+        while (entry + headLength < bytes && buffer[entry + headLength] != ',' &&
+               buffer[entry + headLength] != '\0') {
+            ++headLength;
+        }
+        bool hasSeparator = entry + headLength < bytes && buffer[entry + headLength] == ',';
+        if (headLength >= queryLength && headLength > 0) {
+            char* head = buffer + entry;
+            uint64_t entryOffset = runningOffset + entry;
+            Descramble(engine, head, entryOffset, headLength);
+            char folded[kMaxQueryLength + 1];
+            memcpy(folded, head, queryLength);
+            if (options.accent) {
+                FoldBytes(folded, queryLength, engine.queryIsGreek);
+            }
+            uint64_t translationOffset = entryOffset + headLength + (hasSeparator ? 1 : 0);
+            bool listable = memcmp(folded, query, queryLength) == 0 &&
+                            !(engine.pairMode && memchr(head, ' ', headLength)) &&
+                            translationOffset <= kMaxItemData;
+            if (listable) {
+                char text[kMaxItemSize + 1];
+                CopyItem(text, sizeof text, head, headLength);
+                int index = view.Words().Add(text);
+                if (index < 0) {
+                    return -1;
+                }
+                view.Words().SetItemData(index, static_cast<uint32_t>(translationOffset));
+                ++listed;
+            }
+        }
+        size_t end = entry + headLength;
+        while (end < bytes && buffer[end] != '\0') {
+            ++end;
+        }
+        entry = end + 1;
+    }
+    return listed;
+}
+
+int ScanBlock(Engine& engine, LookupView& view, const SearchOptions& options, BlockRange block,
+              const char* query) {
+    if (block.length == 0) {
+        return 0;
+    }
+    int total = 0;
+    bool full = false;
+    if (SeekDictFile(engine.mainBody, block.offset)) {
+        uint64_t running = block.offset;
+        uint32_t remaining = block.length;
+        for (;;) {
+            uint32_t n = ReadBlockChunk(&view, engine.mainBody, engine.bufferA, remaining);
+            if (n == 0) {
+                break;
+            }
+            int listed = ListMatches(engine, view, options, running, n, query);
+            if (listed < 0) {
+                full = true;
+                break;
+            }
+            total += listed;
+            running += n;
+            remaining = n >= remaining ? 0 : remaining - n;
+            if (n < kChunkSize || remaining == 0) {
+                break;
+            }
+        }
+    }
+    // Written in every form; a form without the status line ignores it.
+    ShowMessage(engine, view, options, full ? kTextTooManyWords : kTextScanDone);
+    return total;
+}
+
+void ClearPivots(Engine& engine) {
+    memset(engine.pivots, 0, sizeof engine.pivots);
+    engine.pivotCount = 0;
+}
+
+int SplitTranslations(Engine& engine, LookupView& view, uint32_t offset, SplitMode mode) {
+    if (mode == SplitMode::kCollect && engine.pivotCount >= kPivotSlots) {
+        return 1;
+    }
+    char* buffer = engine.bufferA;
+    // The spare byte behind the buffer is never read into, so the walk always ends.
+    buffer[kEngineBufferSize] = '\0';
+    int count = 0;
+    size_t at = 0;
+    for (;;) {
+        size_t start = at;
+        while (buffer[at] != '\0' && buffer[at] != ',') {
+            ++at;
+        }
+        size_t length = at - start;
+        if (length > 0) {
+            char* item = buffer + start;
+            Descramble(engine, item, static_cast<uint64_t>(offset) + start, length);
+            if (mode == SplitMode::kList) {
+                char text[kMaxItemSize + 1];
+                CopyItem(text, sizeof text, item, length);
+                if (view.Translations().Add(text) < 0) {
+                    return -1;
+                }
+            }
+            ++count;
+            if (mode == SplitMode::kCollect) {
+                CopyItem(engine.pivots[engine.pivotCount], kPivotSlotSize, item, length);
+                if (++engine.pivotCount == kPivotSlots) {
+                    return 1;
+                }
+            }
+        }
+        if (buffer[at] == '\0') {
+            break;
+        }
+        ++at;
+    }
+    return count;
+}
+
+void ShowTranslations(Engine& engine, LookupView& view, const SearchOptions& options) {
+    ListBox& translations = view.Translations();
+    translations.Clear();
+    int selection = view.Words().Selection();
+    uint32_t data = selection >= 0 ? view.Words().ItemData(selection) : kNoItemData;
+    if (data == kNoItemData) {
+        // Nothing selected.
+    } else if (IsUserDictItem(data)) {
+        // Not a body offset: only the user dictionary can show it.
+        if (options.useUserDict && engine.hooks.listUserDictTranslations) {
+            engine.hooks.listUserDictTranslations(engine, view, data);
+        }
+    } else {
+        size_t n = 0;
+        if (SeekDictFile(engine.mainBody, data)) {
+            n = GuardedRead(&view, engine.mainBody, engine.bufferA, kTranslationReadSize);
+        }
+        // A translation text longer than the format allows is cut at 3000 bytes.
+        engine.bufferA[n < kMaxEntrySize ? n : kMaxEntrySize] = '\0';
+        if (n > 0) {
+            SplitTranslations(engine, view, data, SplitMode::kList);
+        }
+    }
+    translations.Select(0);
+}
+
+void ShowSelectedTranslations(Engine& engine, LookupView& view, const SearchOptions& options) {
+    if (engine.pairMode && engine.hooks.showPairTranslations) {
+        engine.hooks.showPairTranslations(engine, view, options);
+    } else {
+        ShowTranslations(engine, view, options);
+    }
+}
+
+bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, char* query) {
+    TrimLeadingSpaces(query);
+    if (strlen(query) > kMaxQueryLength) {
+        query[kMaxQueryLength] = '\0';
+    }
+    memcpy(engine.lastSearched, query, strlen(query) + 1);
+    if (query[0] == '\0') {
+        return false;
+    }
+    bool fullForm = IsFullForm(options);
+    view.ShowWaitCursor();
+    if (fullForm) {
+        view.SetCountText("0");
+    }
+    engine.queryIsGreek = IsGreekText(query);
+    if (options.accent) {
+        FoldText(query, engine.queryIsGreek);
+    }
+    view.Words().Clear();
+    view.Translations().Clear();
+
+    size_t length = strlen(query);
+    BlockRange block = length == 1 ? LookupLetterBlock(engine, &view, query)
+                                   : LookupPairBlock(engine, &view, query);
+    if (block.length == 0) {
+        view.RestoreCursor();
+        if (fullForm) {
+            ShowMessage(engine, view, options, kTextWordNotFound);
+        }
+        return false;
+    }
+
+    int listed = ScanBlock(engine, view, options, block, query);
+    bool found = true;
+    if (options.root && length > 2 && listed == 0) {
+        // The closest word: the longest prefix of the query that begins a headword of the
+        // block the first two letters chose.
+        while (listed == 0 && length >= 2) {
+            query[--length] = '\0';
+            if (fullForm) {
+                char label[150];
+                char message[200];
+                LoadInterfaceText(engine, options, kTextSearchingFor, label, sizeof label);
+                snprintf(message, sizeof message, "%s %s", label, query);
+                view.SetStatusText(message);
+            }
+            listed = ScanBlock(engine, view, options, block, query);
+        }
+        found = listed != 0;
+    }
+
+    view.Words().Select(0);
+    ShowSelectedTranslations(engine, view, options);
+    if (options.useUserDict && engine.hooks.listUserDictMatches) {
+        engine.hooks.listUserDictMatches(engine, view, query);
+    }
+    view.RestoreCursor();
+    if (fullForm) {
+        char count[16];
+        snprintf(count, sizeof count, "%d", view.Words().Count());
+        view.SetCountText(count);
+    }
+    return found;
+}
