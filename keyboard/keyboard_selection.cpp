@@ -55,9 +55,14 @@ void ApplyKeyboardDescription(KeyboardSelection& keyboard, KeyboardDialog& dialo
     keyboard.modeTable[0] = keyboard.modeTable[1] = keyboard.modeTable[2] = 0;
     keyboard.index = 0;
 
-    if (description != nullptr && description[0] != '\0') {
-        const char* end = description + std::strlen(description);
-        const char* at = std::strchr(description, '@');
+    size_t length = 0;
+    while (description != nullptr && length < kKeyboardDescriptionSize &&
+           description[length] != '\0') {
+        ++length;
+    }
+    if (length != 0) {
+        const char* end = description + length;
+        const char* at = static_cast<const char*>(std::memchr(description, '@', length));
         KeyboardPart part;
         ParsePart(description, at != nullptr ? at : end, part);
         dialog.SetRadioCaption(kKeyboardRadioFirst, part.label);

@@ -14,9 +14,10 @@ constexpr int kKeyboardRadioSecond = 12014;
 // Message a keyboard change posts to the lookup dialog so that it redraws its letter buttons.
 constexpr int kMessageRefreshLetters = 9873;
 
-// Longest language label kept from a keyboard description (the dictionary trailer's field is 70
-// bytes with its terminator).
-constexpr int kKeyboardLabelSize = 70;
+// A keyboard description is read up to its terminator or this many bytes, the size of the
+// dictionary trailer's field, whichever comes first; a label is at most that long too.
+constexpr int kKeyboardDescriptionSize = 70;
+constexpr int kKeyboardLabelSize = kKeyboardDescriptionSize + 1;
 
 struct KeyboardSelection {
     unsigned char mode = kKeyboardSystem;            // KeyboardMode, saved as GrEng

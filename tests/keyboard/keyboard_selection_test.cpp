@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -104,14 +106,24 @@ INSTANTIATE_TEST_SUITE_P(Keyboard, Description, ::testing::ValuesIn(kDescription
                              return std::string(info.param.name);
                          });
 
-TEST(Description, OverlongLabelIsCut) {
-    std::string description(200, 'x');
-    description += ".2";
+// A dictionary trailer's descriptor field need not end in a terminator: reading stops at the
+// field's end (the vectors are exactly that long, so a sanitizer build catches a step beyond).
+TEST(Description, UnterminatedFieldIsReadToItsEnd) {
+    std::vector<char> field(kKeyboardDescriptionSize, 'y');
+    const char kText[] = "English.1@Gr.2";
+    std::copy(kText, kText + sizeof(kText) - 1, field.begin());
     KeyboardSelection keyboard;
     FakeDialog dialog;
-    ApplyKeyboardDescription(keyboard, dialog, description.c_str());
-    EXPECT_EQ(dialog.captions[kKeyboardRadioFirst], std::string(kKeyboardLabelSize - 1, 'x'));
-    EXPECT_EQ(keyboard.modeTable[1], kKeyboardGreek);
+    ApplyKeyboardDescription(keyboard, dialog, field.data());
+    EXPECT_EQ(dialog.captions[kKeyboardRadioFirst], "English");
+    EXPECT_EQ(dialog.captions[kKeyboardRadioSecond], "Gr");
+    EXPECT_EQ(keyboard.modeTable[2], kKeyboardGreek);
+
+    std::vector<char> label(kKeyboardDescriptionSize, 'x');
+    ApplyKeyboardDescription(keyboard, dialog, label.data());
+    EXPECT_EQ(dialog.captions[kKeyboardRadioFirst], std::string(kKeyboardDescriptionSize, 'x'));
+    EXPECT_EQ(keyboard.modeTable[1], 0);
+    EXPECT_FALSE(dialog.visible[kKeyboardRadioFirst]);
 }
 
 struct CycleCase {
