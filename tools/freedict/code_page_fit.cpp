@@ -1,12 +1,8 @@
 #include "tools/freedict/code_page_fit.h"
 
-namespace {
+#include "engine/code_pages.h"
 
-// Unicode characters of bytes 0x80..0x9F in Windows-1252 (0 = unassigned).
-const char16_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+namespace {
 
 // Base letters of U+0100..U+017F; '?' where no single Windows-1252 letter stands in.
 const char kLatinExtendedA[129] =
@@ -18,35 +14,6 @@ const char kLatinExtendedA[129] =
     "Oo??RrRrRrSsSsSs"
     "??TtTtTtUuUuUuUu"
     "UuUuWwYy?ZzZz??s";
-
-bool InCp1252(char32_t c) {
-    // Control characters (among them the body's 0x00 terminator) are never text.
-    if (c < 0x20 || c == 0x7F)
-        return false;
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return true;
-    for (char16_t u : kCp1252High) {
-        if (u != 0 && u == c)
-            return true;
-    }
-    return false;
-}
-
-// The Greek-only characters of Windows-1253 (its other characters are in Windows-1252 too,
-// or are the ones below).
-bool InCp1253Greek(char32_t c) {
-    if (c == 0x2015)
-        return true;  // horizontal bar
-    if (c >= 0x0384 && c <= 0x0386)
-        return true;  // tonos, dialytika tonos, Ά
-    if (c >= 0x0388 && c <= 0x038A)
-        return true;  // Έ Ή Ί
-    if (c == 0x038C)
-        return true;  // Ό
-    if (c >= 0x038E && c <= 0x03A1)
-        return true;                    // Ύ Ώ ΐ Α..Ρ
-    return c >= 0x03A3 && c <= 0x03CE;  // Σ..ώ
-}
 
 // A stand-in for a character that neither code page holds: 0 when none, 0xFFFF for "nothing".
 char32_t Substitute(char32_t c) {
@@ -134,26 +101,11 @@ char32_t NextCodePoint(const std::string& text, size_t& pos) {
     return c;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 bool IsStorableChar(char32_t c) {
-    return InCp1252(c) || InCp1253Greek(c);
+    // Control characters (among them the body's 0x00 terminator) are never text.
+    if (c < 0x20 || c == 0x7F)
+        return false;
+    return EncodeStoredChar(c) >= 0;
 }
 
 FitResult FitToCodePages(const std::string& text, std::string& out, char32_t& bad) {
@@ -163,7 +115,7 @@ FitResult FitToCodePages(const std::string& text, std::string& out, char32_t& ba
     while (pos < text.size()) {
         char32_t c = NextCodePoint(text, pos);
         if (c != 0xFFFD && c != 0x00A0 && IsStorableChar(c)) {
-            AppendUtf8(out, c);
+            AppendUtf8(c, &out);
             continue;
         }
         char32_t stand = c == 0xFFFD ? 0 : Substitute(c);
@@ -172,7 +124,7 @@ FitResult FitToCodePages(const std::string& text, std::string& out, char32_t& ba
             return FitResult::Unstorable;
         }
         if (stand != 0xFFFF)
-            AppendUtf8(out, stand);
+            AppendUtf8(stand, &out);
         result = FitResult::Approximated;
     }
     return result;

@@ -18,4 +18,3 @@ FitResult FitToCodePages(const std::string& text, std::string& out, char32_t& ba
 
 // Next code point of UTF-8 text at `pos` (advanced); 0xFFFD and one byte on a bad sequence.
 char32_t NextCodePoint(const std::string& text, size_t& pos);
-void AppendUtf8(std::string& out, char32_t c);

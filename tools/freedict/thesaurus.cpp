@@ -4,6 +4,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "engine/code_pages.h"
 #include "tools/freedict/code_page_fit.h"
 
 namespace {
@@ -143,7 +144,7 @@ std::string FoldForComparison(const std::string& utf8) {
                 c = 0x03C3;
                 break;
         }
-        AppendUtf8(out, c);
+        AppendUtf8(c, &out);
     }
     return out;
 }
