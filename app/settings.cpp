@@ -1,0 +1,383 @@
+#include "app/settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Lower case of one byte: ASCII letters and the Windows-1253 Greek capitals, accented ones
+// included. Final sigma stays apart from sigma, as the dictionaries keep it.
+unsigned char LowerByte(unsigned char c) {
+    if (c >= 'A' && c <= 'Z')
+        return c + 32;
+    if (c >= 0xC1 && c <= 0xDB && c != 0xD2)
+        return c + 32;
+    switch (c) {
+        case 0xA2:
+            return 0xDC;  // Ά
+        case 0xB8:
+            return 0xDD;  // Έ
+        case 0xB9:
+            return 0xDE;  // Ή
+        case 0xBA:
+            return 0xDF;  // Ί
+        case 0xBC:
+            return 0xFC;  // Ό
+        case 0xBE:
+            return 0xFD;  // Ύ
+        case 0xBF:
+            return 0xFE;  // Ώ
+        default:
+            return c;
+    }
+}
+
+bool NamesEqual(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        unsigned char x = *a, y = *b;
+        if (x >= 'A' && x <= 'Z')
+            x += 32;
+        if (y >= 'A' && y <= 'Z')
+            y += 32;
+        if (x != y)
+            return false;
+    }
+    return *a == *b;
+}
+
+int32_t ReadNumber(RegistryStore& registry, const char* subKey, const char* name) {
+    char text[kSettingBufferSize];
+    ReadSettingString(registry, subKey, name, text);
+    return ParseSettingNumber(text);
+}
+
+int16_t Low16(int32_t n) {
+    return static_cast<int16_t>(static_cast<uint32_t>(n) & 0xFFFF);
+}
+uint8_t Low8(int32_t n) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(n) & 0xFF);
+}
+
+// The common load rule: zero or less reads as 0.
+int16_t Flag16(int32_t n) {
+    int16_t v = Low16(n);
+    return v <= 0 ? 0 : v;
+}
+
+void WriteNumber(RegistryStore& registry, const char* subKey, const char* name, long n) {
+    char text[16];
+    snprintf(text, sizeof(text), "%ld", n);
+    WriteSettingString(registry, subKey, name, text);
+}
+
+}  // namespace
+
+int32_t ParseSettingNumber(const char* text) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-')
+        negative = *p++ == '-';
+    uint32_t n = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        n = n * 10 + (*p - '0');
+    if (negative)
+        n = 0u - n;
+    return static_cast<int32_t>(n);
+}
+
+int CompareNoCase(const char* a, const char* b) {
+    const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
+    const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
+    for (;; ++x, ++y) {
+        unsigned char cx = LowerByte(*x), cy = LowerByte(*y);
+        if (cx != cy)
+            return cx < cy ? -1 : 1;
+        if (cx == 0)
+            return 0;
+    }
+}
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+    const unsigned char* x = reinterpret_cast<const unsigned char*>(text);
+    const unsigned char* y = reinterpret_cast<const unsigned char*>(prefix);
+    for (; *y; ++x, ++y) {
+        if (LowerByte(*x) != LowerByte(*y))
+            return false;
+    }
+    return true;
+}
+
+bool SettingsKeyExists(RegistryStore& registry, const char* subKey) {
+    RegistryKey key = registry.OpenKey(subKey, KeyAccess::Read);
+    if (!key)
+        return false;
+    registry.CloseKey(key);
+    return true;
+}
+
+bool CreateSettingsKey(RegistryStore& registry, const char* subKey) {
+    return registry.CreateKey(subKey, kKeyClass);
+}
+
+bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* name, char* out) {
+    out[0] = '\0';
+    RegistryKey key = registry.OpenKey(subKey, KeyAccess::Read);
+    if (!key)
+        return false;
+    char valueName[kValueNameBufferSize];
+    uint8_t data[kSettingBufferSize];
+    for (uint32_t index = 0;; ++index) {
+        uint32_t nameSize = sizeof(valueName);
+        uint32_t dataSize = sizeof(data);
+        if (registry.EnumValue(key, index, valueName, &nameSize, data, &dataSize) != EnumStatus::Ok)
+            break;
+        if (NamesEqual(valueName, name)) {
+            registry.CloseKey(key);
+            // String data normally counts its NUL; data written without one still ends here.
+            size_t n = dataSize < kSettingBufferSize ? dataSize : kSettingBufferSize - 1;
+            memcpy(out, data, n);
+            out[n] = '\0';
+            return true;
+        }
+    }
+    registry.CloseKey(key);
+    return false;
+}
+
+bool WriteSettingString(RegistryStore& registry, const char* subKey, const char* name,
+                        const char* text) {
+    RegistryKey key = registry.OpenKey(subKey, KeyAccess::Write);
+    if (!key)
+        return false;
+    bool ok = registry.SetStringValue(key, name, text);
+    registry.CloseKey(key);
+    return ok;
+}
+
+void WriteDefaultState(RegistryStore& registry) {
+    static const char* const kDefaults[][2] = {
+        {"SearchFor", "a "}, {"Key", "97"},         {"GrEng", "1"},     {"DialogState", "0"},
+        {"Accent", "1"},     {"Root", "1"},         {"FormType", "1"},  {"StayOnTop", "0"},
+        {"UseGreek", "0"},   {"UseClipboard", "0"}, {"UseSounds", "0"},
+    };
+    for (const auto& value : kDefaults)
+        WriteSettingString(registry, kStateKey, value[0], value[1]);
+}
+
+void WriteDefaultHotKey(RegistryStore& registry) {
+    static const char* const kDefaults[][2] = {
+        {"HotKeyState", "1"}, {"Alt", "0"}, {"Control", "0"}, {"Shift", "0"}, {"ScanCode", "0"},
+    };
+    for (const auto& value : kDefaults)
+        WriteSettingString(registry, kHotKeyKey, value[0], value[1]);
+}
+
+bool EnsureSettingsKeys(RegistryStore& registry) {
+    if (SettingsKeyExists(registry, kRootKey))
+        return false;
+    CreateSettingsKey(registry, kRootKey);
+    CreateSettingsKey(registry, kStateKey);
+    CreateSettingsKey(registry, kHotKeyKey);
+    WriteDefaultState(registry);
+    WriteDefaultHotKey(registry);
+    return true;
+}
+
+namespace {
+
+void LoadHistory(ProfileFile& history, LookupFields& fields) {
+    for (int i = 0; i < kHistoryLoadCount; ++i) {
+        char key[24];
+        char text[kHistoryEntrySize];
+        snprintf(key, sizeof(key), "History%u", static_cast<unsigned>(i));
+        if (history.GetString("History", key, "", text, sizeof(text)) == 0 || text[0] == '\0')
+            break;
+        fields.InsertHistory(-1, text);
+    }
+}
+
+void RestoreSearchFor(RegistryStore& registry, LookupFields& fields) {
+    char text[kSettingBufferSize];
+    ReadSettingString(registry, kStateKey, "SearchFor", text);
+    // A word longer than the lookup dialog's word buffer keeps its start.
+    text[kSearchForSize - 1] = '\0';
+    if (strlen(text) < 2)
+        strcpy(text, "a ");
+    fields.SetCurrentWord(text);
+
+    int count = fields.HistoryCount();
+    int found = 0;
+    for (int step = 1; step <= count; ++step) {
+        int index = step % count;  // from the second entry on, wrapping round to the first
+        char entry[kHistoryEntrySize];
+        fields.HistoryText(index, entry, sizeof(entry));
+        if (StartsWithNoCase(entry, text)) {
+            found = index;
+            break;
+        }
+    }
+    fields.SelectHistory(found);
+}
+
+}  // namespace
+
+void LoadSettings(Settings& s, const SettingsStorage& storage, LookupFields* fields) {
+    RegistryStore& r = *storage.registry;
+    if (fields) {
+        LoadHistory(*storage.history, *fields);
+        RestoreSearchFor(r, *fields);
+    }
+
+    int32_t key = ReadNumber(r, kStateKey, "Key");
+    s.Key = key <= 0 ? 100 : key;
+    uint8_t grEng = Low8(ReadNumber(r, kStateKey, "GrEng"));
+    s.GrEng = grEng > 8 ? 8 : grEng;
+    s.Accent = Flag16(ReadNumber(r, kStateKey, "Accent"));
+    s.Root = Flag16(ReadNumber(r, kStateKey, "Root"));
+    s.DialogState = Flag16(ReadNumber(r, kStateKey, "DialogState"));
+    s.FormType = Flag16(ReadNumber(r, kStateKey, "FormType"));
+    s.FormTypeAtLoad = s.FormType;
+    int32_t stayOnTop = ReadNumber(r, kStateKey, "StayOnTop");
+    s.StayOnTop = stayOnTop <= 0 ? 0 : stayOnTop;
+    s.UseGreek = Flag16(ReadNumber(r, kStateKey, "UseGreek"));
+    s.UseClipboard = Flag16(ReadNumber(r, kStateKey, "UseClipboard"));
+    s.UseLargeFont = Flag16(ReadNumber(r, kStateKey, "UseLargeFont"));
+    s.UseUserDict = Flag16(ReadNumber(r, kStateKey, "UseUserDict"));
+    s.UseSounds = Flag16(ReadNumber(r, kStateKey, "UseSounds"));
+    s.ScreenX = Low16(ReadNumber(r, kStateKey, "ScreenX"));
+    s.ScreenY = Low16(ReadNumber(r, kStateKey, "ScreenY"));
+    s.SRL = Low16(ReadNumber(r, kStateKey, "SRL"));
+    s.SRT = Low16(ReadNumber(r, kStateKey, "SRT"));
+    s.SRR = Low16(ReadNumber(r, kStateKey, "SRR"));
+    s.SRB = Low16(ReadNumber(r, kStateKey, "SRB"));
+    s.Balloons = Low8(ReadNumber(r, kStateKey, "Balloons"));
+    s.TaskBarIcon = Low8(ReadNumber(r, kStateKey, "TaskBarIcon"));
+    if (fields)
+        fields->ClearLastSearchedWord();
+    s.HotKeyState = Low16(ReadNumber(r, kHotKeyKey, "HotKeyState"));
+    s.Alt = Low16(ReadNumber(r, kHotKeyKey, "Alt"));
+    s.Control = Low16(ReadNumber(r, kHotKeyKey, "Control"));
+    s.Shift = Low16(ReadNumber(r, kHotKeyKey, "Shift"));
+    s.ScanCode = Low16(ReadNumber(r, kHotKeyKey, "ScanCode"));
+}
+
+void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupFields& fields) {
+    ProfileFile& history = *storage.history;
+    int count = fields.HistoryCount();
+    for (int i = 0; i < count; ++i) {
+        char key[24];
+        char text[kSettingBufferSize];
+        snprintf(key, sizeof(key), "History%u", static_cast<unsigned>(i));
+        fields.HistoryText(i, text, sizeof(text));
+        history.PutString("History", key, text);
+    }
+    char dictionary[kSettingBufferSize];
+    if (fields.SelectedDictionary(dictionary, sizeof(dictionary)))
+        history.PutString("Dictionary", "Diction", dictionary);
+
+    RegistryStore& r = *storage.registry;
+    char word[kSearchForSize];
+    fields.CurrentWord(word, sizeof(word));
+    WriteSettingString(r, kStateKey, "SearchFor", word);
+    WriteNumber(r, kStateKey, "Key", s.Key);
+    WriteNumber(r, kStateKey, "GrEng", s.GrEng);
+    WriteNumber(r, kStateKey, "Accent", s.Accent);
+    WriteNumber(r, kStateKey, "Root", s.Root);
+    WriteNumber(r, kStateKey, "DialogState", s.DialogState);
+    WriteNumber(r, kStateKey, "FormType", s.FormType);
+    WriteNumber(r, kStateKey, "StayOnTop", s.StayOnTop);
+    WriteNumber(r, kStateKey, "UseGreek", s.UseGreek);
+    WriteNumber(r, kStateKey, "UseClipboard", s.UseClipboard);
+    WriteNumber(r, kStateKey, "UseLargeFont", s.UseLargeFont);
+    WriteNumber(r, kStateKey, "UseUserDict", s.UseUserDict);
+    WriteNumber(r, kStateKey, "UseSounds", s.UseSounds);
+    WriteNumber(r, kStateKey, "ScreenX", s.ScreenX);
+    WriteNumber(r, kStateKey, "ScreenY", s.ScreenY);
+    WriteNumber(r, kStateKey, "SRL", s.SRL);
+    WriteNumber(r, kStateKey, "SRT", s.SRT);
+    WriteNumber(r, kStateKey, "SRR", s.SRR);
+    WriteNumber(r, kStateKey, "SRB", s.SRB);
+    WriteNumber(r, kStateKey, "Balloons", s.Balloons);
+    WriteNumber(r, kStateKey, "TaskBarIcon", static_cast<int16_t>(s.TaskBarIcon));
+    WriteNumber(r, kHotKeyKey, "HotKeyState", s.HotKeyState);
+    WriteNumber(r, kHotKeyKey, "Alt", s.Alt);
+    WriteNumber(r, kHotKeyKey, "Control", s.Control);
+    WriteNumber(r, kHotKeyKey, "Shift", s.Shift);
+    WriteNumber(r, kHotKeyKey, "ScanCode", s.ScanCode);
+}
+
+void AddHistoryWord(LookupFields& fields, const char* word) {
+    if (strlen(word) < 2)
+        return;
+    if (fields.HistoryCount() > kHistoryKeepCount)
+        fields.RemoveHistory(kHistoryKeepCount);
+    int count = fields.HistoryCount();
+    for (int i = 0; i < count; ++i) {
+        char entry[kSettingBufferSize];
+        fields.HistoryText(i, entry, sizeof(entry));
+        if (CompareNoCase(entry, word) == 0) {
+            fields.RemoveHistory(i);
+            break;
+        }
+    }
+    fields.InsertHistory(0, word);
+    fields.SelectHistory(0);
+}
+
+RegistryStore& ChooseSettingsRegistry(RegistryStore& machine, RegistryStore& user) {
+    RegistryKey key = machine.OpenKey(kRootKey, KeyAccess::Write);
+    if (key) {
+        machine.CloseKey(key);
+        return machine;
+    }
+    if (SettingsKeyExists(machine, kRootKey))
+        return user;  // there, but not ours to change
+    key = machine.OpenKey("SOFTWARE", KeyAccess::Write);
+    if (key) {
+        machine.CloseKey(key);
+        return machine;
+    }
+    return user;
+}
+
+const char* ChooseHistoryFolder(const char* windowsDir, bool windowsDirWritable,
+                                const char* appDataDir) {
+    return windowsDirWritable ? windowsDir : appDataDir;
+}
+
+namespace {
+
+int32_t ReadProfileNumber(ProfileFile& file, const char* section, const char* key,
+                          int32_t fallback) {
+    char text[32];
+    if (file.GetString(section, key, "", text, sizeof(text)) == 0)
+        return fallback;
+    return ParseSettingNumber(text);
+}
+
+}  // namespace
+
+TipCounters ReadTipCounters(ProfileFile& texts) {
+    TipCounters counters;
+    counters.TipCount = Low16(ReadProfileNumber(texts, "Tips", "MaxTips", 0));
+    if (counters.TipCount > 0) {
+        counters.TodayTip = Low16(ReadProfileNumber(texts, "Tips", "ToDayTip", 1));
+        // A counter edited out of range would show an empty tip every day.
+        if (counters.TodayTip < 1 || counters.TodayTip > counters.TipCount)
+            counters.TodayTip = 1;
+    }
+    return counters;
+}
+
+void AdvanceTodayTip(ProfileFile& texts, const TipCounters& counters) {
+    if (counters.TipCount <= 0)
+        return;
+    int next = counters.TodayTip + 1;
+    if (next > counters.TipCount)
+        next = 1;
+    char text[16];
+    snprintf(text, sizeof(text), "%d", next);
+    texts.PutString("Tips", "ToDayTip", text);
+}

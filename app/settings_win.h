@@ -1,0 +1,46 @@
+// The Windows stores of the settings: the registry hives and the INI files through the profile
+// functions, and the choice of where this run keeps its settings.
+#ifndef WORDMERE_APP_SETTINGS_WIN_H
+#define WORDMERE_APP_SETTINGS_WIN_H
+
+#include <windows.h>
+
+#include "app/settings.h"
+
+class WinRegistryStore : public RegistryStore {
+public:
+    explicit WinRegistryStore(HKEY root) : root_(root) {}
+    RegistryKey OpenKey(const char* subKey, KeyAccess access) override;
+    bool CreateKey(const char* subKey, const char* keyClass) override;
+    void CloseKey(RegistryKey key) override;
+    EnumStatus EnumValue(RegistryKey key, uint32_t index, char* name, uint32_t* nameSize,
+                         uint8_t* data, uint32_t* dataSize) override;
+    bool SetStringValue(RegistryKey key, const char* name, const char* text) override;
+
+private:
+    HKEY root_;
+};
+
+// An INI file by path; a bare file name lives in the Windows directory.
+class WinProfileFile : public ProfileFile {
+public:
+    explicit WinProfileFile(const char* path = "");
+    void SetPath(const char* path);
+    const char* Path() const { return path_; }
+    size_t GetString(const char* section, const char* key, const char* fallback, char* out,
+                     size_t size) override;
+    bool PutString(const char* section, const char* key, const char* text) override;
+
+private:
+    char path_[MAX_PATH];
+};
+
+// True when the program may create or change "Vocabre.ini" in folder.
+bool CanWriteHistoryFile(const char* folder);
+
+// This run's settings storage, chosen at the first call: HKEY_LOCAL_MACHINE and
+// "Vocabre.ini" in the Windows directory where the user may write them, else
+// HKEY_CURRENT_USER and the user's application-data folder.
+const SettingsStorage& ProcessSettingsStorage();
+
+#endif
