@@ -1,0 +1,267 @@
+#include "tools/lookup/lookup_cli.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "engine/code_pages.h"
+#include "engine/dict_file.h"
+#include "engine/dictionary.h"
+#include "engine/folding.h"
+#include "engine/plain_lookup_view.h"
+#include "engine/search.h"
+
+const char kLookupUsage[] =
+    "usage: wordmere-lookup [--dir DIR] [--dict NAME] [--no-accent] [--no-root] [--json] "
+    "WORD\n";
+
+namespace {
+
+constexpr size_t kMaxBaseName = 19;
+
+struct Match {
+    std::string headword;
+    std::vector<std::string> translations;
+};
+
+bool IsBaseName(const std::string& name) {
+    if (name.empty() || name.size() > kMaxBaseName)
+        return false;
+    for (char c : name) {
+        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                  c == '_' || c == '-';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    }
+    return text;
+}
+
+bool CanOpen(const char* path) {
+    DictFile* file = OpenDictFile(path, DictFileMode::kRead);
+    CloseDictFile(file);
+    return file != nullptr;
+}
+
+std::string CodePoint(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
+}
+
+// The status line joins an English message and, after a retry, the shortened query; each
+// part is decoded with its own code page, since a two-letter Greek query alone would not
+// pass the language test of the whole line.
+std::string StatusToUtf8(const char* status, const char* query, bool queryIsGreek) {
+    size_t statusLength = std::strlen(status);
+    size_t queryLength = std::strlen(query);
+    if (queryLength == 0 || queryLength >= statusLength ||
+        std::strcmp(status + statusLength - queryLength, query) != 0) {
+        return StoredToUtf8(status);
+    }
+    std::string message(status, statusLength - queryLength);
+    return StoredToUtf8As(message.c_str(), CodePage::kWindows1252) +
+           StoredToUtf8As(query, queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252);
+}
+
+std::string FormatJson(const std::string& dictionary, const std::string& query, bool found,
+                       const std::string& status, const std::vector<Match>& matches) {
+    std::string out = "{\"dictionary\": " + JsonString(dictionary) +
+                      ", \"query\": " + JsonString(query) +
+                      ", \"found\": " + (found ? "true" : "false") +
+                      ", \"status\": " + JsonString(status) + ", \"matches\": [";
+    for (size_t i = 0; i < matches.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        out += "{\"headword\": " + JsonString(matches[i].headword) + ", \"translations\": [";
+        for (size_t j = 0; j < matches[i].translations.size(); ++j) {
+            if (j > 0)
+                out += ", ";
+            out += JsonString(matches[i].translations[j]);
+        }
+        out += "]}";
+    }
+    return out + "]}\n";
+}
+
+std::string FormatText(const std::vector<Match>& matches) {
+    std::string out;
+    for (const Match& match : matches) {
+        out += match.headword + "\n";
+        for (const std::string& translation : match.translations) {
+            out += "    " + translation + "\n";
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& request,
+                          std::string& error) {
+    bool haveWord = false;
+    bool optionsEnded = false;
+    for (int i = 0; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (!optionsEnded && arg.compare(0, 2, "--") == 0) {
+            if (arg == "--") {
+                optionsEnded = true;
+            } else if ((arg == "--dir" || arg == "--dict") && i + 1 < argc) {
+                std::string value = argv[++i];
+                if (arg == "--dir") {
+                    request.dir = value;
+                } else if (IsBaseName(value)) {
+                    request.dictionary = Upper(value);
+                } else {
+                    error = "wordmere-lookup: \"" + value + "\" is not a dictionary base name\n";
+                    return false;
+                }
+            } else if (arg == "--no-accent") {
+                request.accent = false;
+            } else if (arg == "--no-root") {
+                request.root = false;
+            } else if (arg == "--json") {
+                request.json = true;
+            } else {
+                error = std::string("wordmere-lookup: unknown or incomplete option ") + arg + "\n" +
+                        kLookupUsage;
+                return false;
+            }
+        } else if (haveWord) {
+            error = std::string("wordmere-lookup: one word at a time\n") + kLookupUsage;
+            return false;
+        } else {
+            request.word = arg;
+            haveWord = true;
+        }
+    }
+    if (!haveWord) {
+        error = kLookupUsage;
+        return false;
+    }
+    return true;
+}
+
+int RunLookup(const LookupRequest& request, std::string& out, std::string& error) {
+    out.clear();
+    error.clear();
+    std::string stored;
+    EncodeError bad;
+    if (!Utf8ToStored(request.word, &stored, &bad)) {
+        error = "wordmere-lookup: the word holds " +
+                (bad.character ? CodePoint(bad.character) +
+                                     ", a character no dictionary can hold (outside "
+                                     "Windows-1252 and Windows-1253)"
+                               : std::string("bytes that are not UTF-8")) +
+                "\n";
+        return kExitError;
+    }
+
+    const char* dir = request.dir.c_str();
+    const char* base = request.dictionary.c_str();
+    char bodyPath[400];
+    char indexPath[400];
+    if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, base, "dic") ||
+        !FormatDictionaryPath(indexPath, sizeof indexPath, dir, base, "ind")) {
+        error = "wordmere-lookup: " + request.dir + ": directory name too long\n";
+        return kExitError;
+    }
+    for (const char* path : {bodyPath, indexPath}) {
+        if (!CanOpen(path)) {
+            error = std::string("wordmere-lookup: ") + path +
+                    ": missing dictionary file (cannot open it)\n";
+            return kExitError;
+        }
+    }
+
+    // The engine state is large (two 30 KB buffers): never on the stack.
+    std::unique_ptr<Engine> engine(new Engine);
+    PlainLookupView view;
+    if (!OpenSingleDictionary(*engine, &view, dir, base)) {
+        error = std::string("wordmere-lookup: ") + bodyPath +
+                ": damaged dictionary (its trailer is missing or invalid)\n";
+        return kExitError;
+    }
+
+    // The query buffer holds what the lookup window reads (the trim works on 99 bytes).
+    char query[100] = {};
+    std::strncpy(query, stored.c_str(), sizeof query - 1);
+    LowerText(query);
+    SearchOptions options;
+    options.accent = request.accent;
+    options.root = request.root;
+    bool result = SearchWord(*engine, view, options, query);
+    std::string status = StatusToUtf8(view.status, query, engine->queryIsGreek);
+
+    std::vector<Match> matches;
+    for (int i = 0; i < view.words.Count(); ++i) {
+        Match match;
+        match.headword = StoredToUtf8(view.words.TextAt(i));
+        view.words.Select(i);
+        ShowSelectedTranslations(*engine, view, options);
+        for (int j = 0; j < view.translations.Count(); ++j) {
+            match.translations.push_back(StoredToUtf8(view.translations.TextAt(j)));
+        }
+        matches.push_back(std::move(match));
+    }
+    CloseDictionaryFiles(*engine);
+    if (view.diskErrors > 0) {
+        error = std::string("wordmere-lookup: ") + bodyPath +
+                ": read error (the dictionary is damaged or cut short)\n";
+        return kExitError;
+    }
+
+    // A search may report success with an empty list (a two-letter word without a match is
+    // not retried); for the shell only listed words count as found.
+    bool found = result && !matches.empty();
+    std::string searched = StoredToUtf8As(
+        query, engine->queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252);
+    if (request.json) {
+        out = FormatJson(request.dictionary, searched, found, status, matches);
+    } else {
+        out = FormatText(matches);
+        if (!status.empty()) {
+            error = status + "\n";
+        } else if (!found) {
+            error = "No match for \"" + searched + "\"\n";
+        }
+    }
+    return found ? kExitFound : kExitNotFound;
+}

@@ -1,0 +1,36 @@
+// wordmere-lookup: the word search of the lookup window, from the shell.
+//
+//   wordmere-lookup [--dir DIR] [--dict NAME] [--no-accent] [--no-root] [--json] WORD
+//
+// The word (UTF-8) is lower-cased like the lookup window does and searched with SearchWord
+// over the dictionary's files, Accent and Root on as on a first run. Exit status: 0 found,
+// 1 not found, 2 on an error (one line naming the file and the problem).
+#pragma once
+
+#include <string>
+
+constexpr int kExitFound = 0;
+constexpr int kExitNotFound = 1;
+constexpr int kExitError = 2;
+
+struct LookupRequest {
+    std::string dir;                   // the program directory holding the dictionaries
+    std::string dictionary = "GRENG";  // base name, upper case
+    std::string word;                  // UTF-8, as given
+    bool accent = true;
+    bool root = true;
+    bool json = false;
+};
+
+// Parses the arguments after the program name (UTF-8). False with a usage message.
+bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& request,
+                          std::string& error);
+
+// Runs the lookup; `out` receives the text or JSON output, `error` the one-line message of
+// exit status 2 (or a note for people on a miss). Returns the exit status.
+int RunLookup(const LookupRequest& request, std::string& out, std::string& error);
+
+// The JSON string literal of UTF-8 text.
+std::string JsonString(const std::string& utf8);
+
+extern const char kLookupUsage[];

@@ -1,0 +1,18 @@
+// What the command-line lookup needs of the operating system.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The command-line arguments after the program name, as UTF-8.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// A UTF-8 path in the form the C library's fopen expects.
+std::string NativePath(const std::string& utf8);
+
+// The directory searched when --dir is not given: the staged program directory.
+std::string DefaultDictionaryDir();
+
+// Writes UTF-8 text to standard output / standard error.
+void WriteOut(const std::string& text);
+void WriteError(const std::string& text);
