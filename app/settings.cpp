@@ -218,7 +218,9 @@ void RestoreSearchFor(RegistryStore& registry, LookupFields& fields) {
             break;
         }
     }
-    fields.SelectHistory(found);
+    // Selecting in an empty list would only clear the word box.
+    if (count > 0)
+        fields.SelectHistory(found);
 }
 
 }  // namespace
@@ -340,6 +342,10 @@ RegistryStore& ChooseSettingsRegistry(RegistryStore& machine, RegistryStore& use
         return machine;
     }
     return user;
+}
+
+bool ReadDictionaryChoice(ProfileFile& history, char* out, size_t size) {
+    return history.GetString("Dictionary", "Diction", "", out, size) > 0;
 }
 
 const char* ChooseHistoryFolder(const char* windowsDir, bool windowsDirWritable,

@@ -64,6 +64,7 @@ public:
     virtual void InsertHistory(int index, const char* word) = 0;  // -1 appends
     virtual void RemoveHistory(int index) = 0;
     virtual void SelectHistory(int index) = 0;
+    // The lookup dialog's current-word buffer; the word box itself shows the selected entry.
     virtual void SetCurrentWord(const char* word) = 0;
     virtual void CurrentWord(char* out, size_t size) = 0;
     virtual void ClearLastSearchedWord() = 0;
@@ -132,6 +133,8 @@ bool EnsureSettingsKeys(RegistryStore& registry);
 void LoadSettings(Settings& settings, const SettingsStorage& storage, LookupFields* fields);
 void SaveSettings(const Settings& settings, const SettingsStorage& storage, LookupFields& fields);
 void AddHistoryWord(LookupFields& fields, const char* word);
+// The display text of the dictionary chosen last ("Diction"); false when none was saved.
+bool ReadDictionaryChoice(ProfileFile& history, char* out, size_t size);
 
 // Compares two 8-bit texts without regard to letter case (ASCII and Windows-1253 Greek).
 int CompareNoCase(const char* a, const char* b);

@@ -252,7 +252,7 @@ TEST_F(SettingsTest, SearchForRestoresAndSelectsTheHistoryEntryFromTheSecondOn) 
         {"CAT", {"dog", "Catalogue"}, "CAT", 1},
         {"cat", {"dog", "cow"}, "cat", 0},            // nothing matches
         {"x", {"dog", "a pple", "a tree"}, "a ", 1},  // one character restores as "a "
-        {"", {}, "a ", 0},
+        {"", {}, "a ", -1},                           // an empty list is left alone
     };
     for (const Case& c : cases) {
         MemoryRegistry store;
@@ -299,7 +299,9 @@ TEST_F(SettingsTest, SaveWritesHistoryDictionaryThenEveryValue_AndLoadsBackTheSa
     EXPECT_EQ(history.Get("History", "History0"), "\xEA\xE1\xEB\xE7\xEC\xDD\xF1\xE1");
     EXPECT_EQ(history.Get("History", "History1"), "hello");
     EXPECT_EQ(history.Get("History", "History5"), "stale");  // beyond the count: untouched
-    EXPECT_EQ(history.Get("Dictionary", "Diction"), "Greek-English dictionary");
+    char dictionary[60];
+    EXPECT_TRUE(ReadDictionaryChoice(history, dictionary, sizeof(dictionary)));
+    EXPECT_STREQ(dictionary, "Greek-English dictionary");
     ASSERT_EQ(registry.writeLog.size(), 26u);
     EXPECT_EQ(registry.writeLog.front(), "software\\corvessa\\wordmere\\state\\SearchFor=hello");
     EXPECT_EQ(Stored(kStateKey, "GrEng"), std::string("200\0", 4));
