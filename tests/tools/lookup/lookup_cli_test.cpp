@@ -1,0 +1,180 @@
+#include "tools/lookup/lookup_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string error;
+};
+
+Result Lookup(const std::string& word, const std::string& dict = "GRENG",
+              std::vector<std::string> flags = {}, const std::string& dir = LOOKUP_FIXTURE_DIR) {
+    LookupRequest request;
+    request.dir = dir;
+    std::vector<std::string> args = {"--dict", dict};
+    args.insert(args.end(), flags.begin(), flags.end());
+    args.push_back(word);
+    std::vector<const char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
+    std::string error;
+    EXPECT_TRUE(ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, error))
+        << error;
+    Result result;
+    result.status = RunLookup(request, result.out, result.error);
+    return result;
+}
+
+}  // namespace
+
+TEST(LookupCli, GreekWithAndWithoutAccentsOrCapitals) {
+    const char* expected =
+        "{\"dictionary\": \"GRENG\", \"query\": \"λογοσ\", \"found\": true, \"status\": \"\", "
+        "\"matches\": [{\"headword\": \"λόγος\", \"translations\": [\"Account\", \"reason\", "
+        "\"speech\", \"word\"]}, {\"headword\": \"Λόγος\", \"translations\": [\"Logos\"]}]}\n";
+    for (const char* word : {"λόγος", "λογος", "ΛΟΓΟΣ", "  λόγος"}) {
+        Result r = Lookup(word, "GRENG", {"--json"});
+        EXPECT_EQ(r.status, kExitFound) << word;
+        EXPECT_EQ(r.out, expected) << word;
+        EXPECT_EQ(r.error, "") << word;
+    }
+}
+
+TEST(LookupCli, TextOutputListsMatchesWithIndentedTranslations) {
+    Result r = Lookup("hous", "greng");
+    EXPECT_EQ(r.status, kExitFound);
+    EXPECT_EQ(r.out, "house\n    οίκος\n    σπίτι\nhousehold\n    νοικοκυριό\n");
+}
+
+TEST(LookupCli, SearchOutcomesAndStatusLine) {
+    struct Case {
+        const char* word;
+        std::vector<std::string> flags;
+        int status;
+        const char* json;
+    } cases[] = {
+        // The closest-word fallback shortens the query until a headword begins with it.
+        {"λογοκρισία",
+         {},
+         kExitFound,
+         "{\"dictionary\": \"GRENG\", \"query\": \"λογοκ\", \"found\": true, \"status\": \"\", "
+         "\"matches\": [{\"headword\": \"λογοκλοπή\", \"translations\": [\"plagiarism\"]}]}\n"},
+        // Without Root the same word finds nothing, and the search still "succeeds".
+        {"λογοκρισία",
+         {"--no-root"},
+         kExitNotFound,
+         "{\"dictionary\": \"GRENG\", \"query\": \"λογοκρισια\", \"found\": false, \"status\": "
+         "\"\", \"matches\": []}\n"},
+        // Without Accent the bytes must match exactly: λογος is not λόγος, and the retry
+        // stops at λογο.
+        {"λογος",
+         {"--no-accent"},
+         kExitFound,
+         "{\"dictionary\": \"GRENG\", \"query\": \"λογο\", \"found\": true, \"status\": \"\", "
+         "\"matches\": [{\"headword\": \"λογοκλοπή\", \"translations\": [\"plagiarism\"]}]}\n"},
+        // No index block for the first two letters.
+        {"ξψ",
+         {},
+         kExitNotFound,
+         "{\"dictionary\": \"GRENG\", \"query\": \"ξψ\", \"found\": false, \"status\": \"Can't "
+         "find the requested word\", \"matches\": []}\n"},
+        // Quotes and backslashes are escaped.
+        {"\"quoted\"",
+         {},
+         kExitFound,
+         "{\"dictionary\": \"GRENG\", \"query\": \"\\\"quoted\\\"\", \"found\": true, "
+         "\"status\": \"\", \"matches\": [{\"headword\": \"\\\"quoted\\\" word\", "
+         "\"translations\": [\"back\\\\slash\"]}]}\n"},
+        // An empty word is no search at all; a lone space is a one-byte query (the trim
+        // leaves one byte alone) and has no block.
+        {"",
+         {},
+         kExitNotFound,
+         "{\"dictionary\": \"GRENG\", \"query\": \"\", \"found\": false, \"status\": \"\", "
+         "\"matches\": []}\n"},
+        {" ",
+         {},
+         kExitNotFound,
+         "{\"dictionary\": \"GRENG\", \"query\": \" \", \"found\": false, \"status\": \"Can't "
+         "find the requested word\", \"matches\": []}\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> flags = c.flags;
+        flags.push_back("--json");
+        Result r = Lookup(c.word, "GRENG", flags);
+        EXPECT_EQ(r.status, c.status) << c.word;
+        EXPECT_EQ(r.out, c.json) << c.word;
+    }
+}
+
+TEST(LookupCli, ReadsADictionaryWithItsOwnKeyAndTrailer) {
+    Result r = Lookup("ete", "FRENCH");
+    EXPECT_EQ(r.status, kExitFound);
+    EXPECT_EQ(r.out, "été\n    καλοκαίρι\n");
+    EXPECT_EQ(Lookup("καλημερα", "FRENCH").out, "καλημέρα\n    bonjour\n");
+}
+
+TEST(LookupCli, ErrorsNameTheFileAndTheProblem) {
+    Result missing = Lookup("x", "NOPE");
+    EXPECT_EQ(missing.status, kExitError);
+    EXPECT_EQ(missing.error, "wordmere-lookup: " LOOKUP_FIXTURE_DIR
+                             "/NOPE.dic: missing dictionary file (cannot open it)\n");
+
+    // A further dictionary whose body has no valid trailer.
+    std::ofstream(std::string(LOOKUP_FIXTURE_DIR) + "/BROKEN.dic", std::ios::binary)
+        << std::string(4000, 'x');
+    std::ofstream(std::string(LOOKUP_FIXTURE_DIR) + "/BROKEN.ind", std::ios::binary) << "";
+    Result broken = Lookup("x", "BROKEN");
+    EXPECT_EQ(broken.status, kExitError);
+    EXPECT_EQ(broken.error, "wordmere-lookup: " LOOKUP_FIXTURE_DIR
+                            "/BROKEN.dic: damaged dictionary (its trailer is missing or "
+                            "invalid)\n");
+    std::remove(LOOKUP_FIXTURE_DIR "/BROKEN.dic");
+    std::remove(LOOKUP_FIXTURE_DIR "/BROKEN.ind");
+
+    Result unstorable = Lookup("メ");
+    EXPECT_EQ(unstorable.status, kExitError);
+    EXPECT_NE(unstorable.error.find("U+30E1"), std::string::npos) << unstorable.error;
+}
+
+TEST(LookupCli, ParsesArguments) {
+    struct Case {
+        std::vector<const char*> args;
+        bool ok;
+    } cases[] = {
+        {{"--dir", "/d", "--dict", "french", "--no-accent", "--no-root", "--json", "mot"}, true},
+        {{"--", "--not-an-option"}, true},
+        {{"-ing"}, true},  // a suffix is a word, not an option
+        {{}, false},
+        {{"one", "two"}, false},
+        {{"--bogus", "x"}, false},
+        {{"x", "--dict"}, false},
+        {{"--dict", "../etc", "x"}, false},
+        {{"--dict", "TWENTYCHARACTERSLONG", "x"}, false},
+    };
+    for (const Case& c : cases) {
+        LookupRequest request;
+        std::string error;
+        EXPECT_EQ(
+            ParseLookupArguments(static_cast<int>(c.args.size()), c.args.data(), request, error),
+            c.ok)
+            << (c.args.empty() ? "(none)" : c.args[0]);
+    }
+    LookupRequest request;
+    std::string error;
+    const char* args[] = {"--dir", "/d", "--dict", "french", "--no-accent", "--json", "mot"};
+    ASSERT_TRUE(ParseLookupArguments(7, args, request, error));
+    EXPECT_EQ(request.dir, "/d");
+    EXPECT_EQ(request.dictionary, "FRENCH");
+    EXPECT_FALSE(request.accent);
+    EXPECT_TRUE(request.root);
+    EXPECT_TRUE(request.json);
+    EXPECT_EQ(request.word, "mot");
+}
