@@ -5,9 +5,9 @@
 #include "app/settings_win.h"
 
 RegistryKey WinRegistryStore::OpenKey(const char* subKey, KeyAccess access) {
-    // Reads ask for read access only, so a user who may not change the machine-wide settings
-    // still reads them.
-    REGSAM sam = access == KeyAccess::Write ? KEY_READ | KEY_WRITE : KEY_READ;
+    // Each open asks only for what its use needs, so a user who may not change the
+    // machine-wide settings still reads them, and a write probe fails only for lack of rights.
+    REGSAM sam = access == KeyAccess::Write ? KEY_SET_VALUE | KEY_CREATE_SUB_KEY : KEY_QUERY_VALUE;
     HKEY key = nullptr;
     if (RegOpenKeyExA(root_, subKey, 0, sam, &key) != ERROR_SUCCESS)
         return 0;
