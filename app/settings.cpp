@@ -45,12 +45,6 @@ bool NamesEqual(const char* a, const char* b) {
     return *a == *b;
 }
 
-int32_t ReadNumber(RegistryStore& registry, const char* subKey, const char* name) {
-    char text[kSettingBufferSize];
-    ReadSettingString(registry, subKey, name, text);
-    return ParseSettingNumber(text);
-}
-
 int16_t Low16(int32_t n) {
     return static_cast<int16_t>(static_cast<uint32_t>(n) & 0xFFFF);
 }
@@ -146,6 +140,12 @@ bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* 
     return false;
 }
 
+int32_t ReadSettingNumber(RegistryStore& registry, const char* subKey, const char* name) {
+    char text[kSettingBufferSize];
+    ReadSettingString(registry, subKey, name, text);
+    return ParseSettingNumber(text);
+}
+
 bool WriteSettingString(RegistryStore& registry, const char* subKey, const char* name,
                         const char* text) {
     RegistryKey key = registry.OpenKey(subKey, KeyAccess::Write);
@@ -232,37 +232,37 @@ void LoadSettings(Settings& s, const SettingsStorage& storage, LookupFields* fie
         RestoreSearchFor(r, *fields);
     }
 
-    int32_t key = ReadNumber(r, kStateKey, "Key");
+    int32_t key = ReadSettingNumber(r, kStateKey, "Key");
     s.Key = key <= 0 ? 100 : key;
-    uint8_t grEng = Low8(ReadNumber(r, kStateKey, "GrEng"));
+    uint8_t grEng = Low8(ReadSettingNumber(r, kStateKey, "GrEng"));
     s.GrEng = grEng > 8 ? 8 : grEng;
-    s.Accent = Flag16(ReadNumber(r, kStateKey, "Accent"));
-    s.Root = Flag16(ReadNumber(r, kStateKey, "Root"));
-    s.DialogState = Flag16(ReadNumber(r, kStateKey, "DialogState"));
-    s.FormType = Flag16(ReadNumber(r, kStateKey, "FormType"));
+    s.Accent = Flag16(ReadSettingNumber(r, kStateKey, "Accent"));
+    s.Root = Flag16(ReadSettingNumber(r, kStateKey, "Root"));
+    s.DialogState = Flag16(ReadSettingNumber(r, kStateKey, "DialogState"));
+    s.FormType = Flag16(ReadSettingNumber(r, kStateKey, "FormType"));
     s.FormTypeAtLoad = s.FormType;
-    int32_t stayOnTop = ReadNumber(r, kStateKey, "StayOnTop");
+    int32_t stayOnTop = ReadSettingNumber(r, kStateKey, "StayOnTop");
     s.StayOnTop = stayOnTop <= 0 ? 0 : stayOnTop;
-    s.UseGreek = Flag16(ReadNumber(r, kStateKey, "UseGreek"));
-    s.UseClipboard = Flag16(ReadNumber(r, kStateKey, "UseClipboard"));
-    s.UseLargeFont = Flag16(ReadNumber(r, kStateKey, "UseLargeFont"));
-    s.UseUserDict = Flag16(ReadNumber(r, kStateKey, "UseUserDict"));
-    s.UseSounds = Flag16(ReadNumber(r, kStateKey, "UseSounds"));
-    s.ScreenX = Low16(ReadNumber(r, kStateKey, "ScreenX"));
-    s.ScreenY = Low16(ReadNumber(r, kStateKey, "ScreenY"));
-    s.SRL = Low16(ReadNumber(r, kStateKey, "SRL"));
-    s.SRT = Low16(ReadNumber(r, kStateKey, "SRT"));
-    s.SRR = Low16(ReadNumber(r, kStateKey, "SRR"));
-    s.SRB = Low16(ReadNumber(r, kStateKey, "SRB"));
-    s.Balloons = Low8(ReadNumber(r, kStateKey, "Balloons"));
-    s.TaskBarIcon = Low8(ReadNumber(r, kStateKey, "TaskBarIcon"));
+    s.UseGreek = Flag16(ReadSettingNumber(r, kStateKey, "UseGreek"));
+    s.UseClipboard = Flag16(ReadSettingNumber(r, kStateKey, "UseClipboard"));
+    s.UseLargeFont = Flag16(ReadSettingNumber(r, kStateKey, "UseLargeFont"));
+    s.UseUserDict = Flag16(ReadSettingNumber(r, kStateKey, "UseUserDict"));
+    s.UseSounds = Flag16(ReadSettingNumber(r, kStateKey, "UseSounds"));
+    s.ScreenX = Low16(ReadSettingNumber(r, kStateKey, "ScreenX"));
+    s.ScreenY = Low16(ReadSettingNumber(r, kStateKey, "ScreenY"));
+    s.SRL = Low16(ReadSettingNumber(r, kStateKey, "SRL"));
+    s.SRT = Low16(ReadSettingNumber(r, kStateKey, "SRT"));
+    s.SRR = Low16(ReadSettingNumber(r, kStateKey, "SRR"));
+    s.SRB = Low16(ReadSettingNumber(r, kStateKey, "SRB"));
+    s.Balloons = Low8(ReadSettingNumber(r, kStateKey, "Balloons"));
+    s.TaskBarIcon = Low8(ReadSettingNumber(r, kStateKey, "TaskBarIcon"));
     if (fields)
         fields->ClearLastSearchedWord();
-    s.HotKeyState = Low16(ReadNumber(r, kHotKeyKey, "HotKeyState"));
-    s.Alt = Low16(ReadNumber(r, kHotKeyKey, "Alt"));
-    s.Control = Low16(ReadNumber(r, kHotKeyKey, "Control"));
-    s.Shift = Low16(ReadNumber(r, kHotKeyKey, "Shift"));
-    s.ScanCode = Low16(ReadNumber(r, kHotKeyKey, "ScanCode"));
+    s.HotKeyState = Low16(ReadSettingNumber(r, kHotKeyKey, "HotKeyState"));
+    s.Alt = Low16(ReadSettingNumber(r, kHotKeyKey, "Alt"));
+    s.Control = Low16(ReadSettingNumber(r, kHotKeyKey, "Control"));
+    s.Shift = Low16(ReadSettingNumber(r, kHotKeyKey, "Shift"));
+    s.ScanCode = Low16(ReadSettingNumber(r, kHotKeyKey, "ScanCode"));
 }
 
 void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupFields& fields) {

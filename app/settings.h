@@ -120,6 +120,9 @@ bool CreateSettingsKey(RegistryStore& registry, const char* subKey);
 // Reads one value by enumeration; out must hold kSettingBufferSize bytes. On any failure out
 // is empty text and the result false.
 bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* name, char* out);
+// One value as a number (missing: 0), before any width or load rule; for the few places that
+// read the stored value rather than the in-memory setting.
+int32_t ReadSettingNumber(RegistryStore& registry, const char* subKey, const char* name);
 bool WriteSettingString(RegistryStore& registry, const char* subKey, const char* name,
                         const char* text);
 
