@@ -1,0 +1,63 @@
+#include "engine/code_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(CodePagesTest, EncodesPerCharacter) {
+    std::string out;
+    EncodeError error;
+    ASSERT_TRUE(Utf8ToStored("λόγος été Ω ΐ ς €£ ΄΅―", &out, &error));
+    EXPECT_EQ(out, "\xEB\xFC\xE3\xEF\xF2 \xE9\x74\xE9 \xD9 \xC0 \xF2 \x80\xA3 \xB4\xA1\xAF");
+    ASSERT_TRUE(Utf16ToStored(u"Ζürich", &out, &error));
+    EXPECT_EQ(out, "\xC6\xFCrich");
+}
+
+TEST(CodePagesTest, ReportsWhatNoCodePageHolds) {
+    struct Case {
+        std::string text;
+        size_t offset;
+        char32_t character;
+    };
+    const Case cases[] = {
+        {"ab\xCF\xB4", 2, 0x03F4},       // ϴ: Greek block, not in Windows-1253
+        {"x\xE2\x82\xBD", 1, 0x20BD},    // ₽
+        {"ok\xC3", 2, 0},                // cut sequence
+        {"\xC0\xAF", 0, 0},              // overlong
+        {"a\xED\xA0\x80", 1, 0},         // surrogate
+        {std::string("a\0b", 3), 1, 0},  // NUL cannot be stored
+        {"\xF0\x9F\x98\x80", 0, 0x1F600},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        EncodeError error;
+        EXPECT_FALSE(Utf8ToStored(c.text, &out, &error)) << c.text;
+        EXPECT_EQ(error.offset, c.offset) << c.text;
+        EXPECT_EQ(error.character, c.character) << c.text;
+    }
+    std::string out;
+    EncodeError error;
+    EXPECT_FALSE(Utf16ToStored(std::u16string(1, char16_t(0xD800)), &out, &error));
+}
+
+TEST(CodePagesTest, DecodesByTheLanguageTest) {
+    EXPECT_EQ(StoredToUtf8("\xEB\xFC\xE3\xEF\xF2"), "λόγος");
+    EXPECT_EQ(StoredToUtf8("caf\xE9"), "café");
+    EXPECT_EQ(StoredToUtf16("\xEB\xFC\xE3\xEF\xF2"), u"λόγος");
+    EXPECT_EQ(StoredToUtf8As("\xD2\xFF", CodePage::kWindows1253), "\uFFFD\uFFFD");
+    EXPECT_EQ(StoredToUtf8As("\xD2\xFF", CodePage::kWindows1252), "Òÿ");
+}
+
+TEST(CodePagesTest, EveryDefinedByteRoundTrips) {
+    for (CodePage page : {CodePage::kWindows1252, CodePage::kWindows1253}) {
+        int defined = 0;
+        for (int b = 1; b < 256; ++b) {
+            char32_t c = DecodeCodePageByte(page, static_cast<unsigned char>(b));
+            if (c != 0xFFFD) {
+                ++defined;
+                EXPECT_EQ(EncodeCodePageChar(page, c), b) << std::hex << b;
+            }
+        }
+        EXPECT_EQ(defined, page == CodePage::kWindows1252 ? 250 : 238);
+    }
+}

@@ -1,0 +1,66 @@
+// Feeds arbitrary index and body bytes to the search: the first two input bytes give the
+// index length, then come the index, the body, and a scrambling key taken from the body's
+// first bytes. A few queries of both scripts run over it with small lists.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "engine/plain_lookup_view.h"
+#include "engine/search.h"
+
+namespace {
+
+Engine& SharedEngine() {
+    static Engine* engine = new Engine;
+    return *engine;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 3) {
+        return 0;
+    }
+    size_t indexLength = (data[0] | data[1] << 8) % (size - 2 + 1);
+    const uint8_t* index = data + 2;
+    const uint8_t* body = index + indexLength;
+    size_t bodyLength = size - 2 - indexLength;
+
+    Engine& engine = SharedEngine();
+    engine.mainIndex = OpenMemoryDictFile(index, indexLength);
+    engine.mainBody = OpenMemoryDictFile(body, bodyLength);
+    memset(&engine.trailer, 0, sizeof engine.trailer);
+    if (!ReadTrailer(nullptr, engine.mainBody, &engine.trailer)) {
+        engine.trailer.keyLength = static_cast<uint8_t>(bodyLength > 0 ? body[0] % 13 : 0);
+        for (int i = 0; i < engine.trailer.keyLength && static_cast<size_t>(i) < bodyLength; ++i) {
+            engine.trailer.key[i] = body[i];
+        }
+    }
+    engine.pairMode = size % 2 == 0;
+
+    PlainLookupView view(50, 20);
+    SearchOptions options;
+    options.accent = (size & 4) != 0;
+    options.root = true;
+    const char* queries[] = {
+        "a", "ab", "abcdef", "\xE1", "\xE1\xE2\xE3\xE4", " x", "\xC1\xEB\xF6\xE1"};
+    for (const char* q : queries) {
+        char query[100];
+        snprintf(query, sizeof query, "%s", q);
+        SearchWord(engine, view, options, query);
+        for (int i = 0; i < view.words.Count(); ++i) {
+            view.words.Select(i);
+            ShowTranslations(engine, view, options);
+        }
+    }
+    ClearPivots(engine);
+    engine.bufferA[0] = 0;
+    if (bodyLength > 0) {
+        size_t n = bodyLength < kEngineBufferSize ? bodyLength : kEngineBufferSize;
+        memcpy(engine.bufferA, body, n);
+        SplitTranslations(engine, view, 0, SplitMode::kCollect);
+    }
+    CloseDictionaryFiles(engine);
+    return 0;
+}
