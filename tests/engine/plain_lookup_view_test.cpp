@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 TEST(PlainListBoxTest, SortedWithoutRegardToCase) {
     PlainListBox list(PlainListBox::kSorted, 4);
     EXPECT_EQ(list.Add("beta"), 0);

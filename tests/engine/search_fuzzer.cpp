@@ -3,6 +3,7 @@
 // first bytes. A few queries of both scripts run over it with small lists.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
