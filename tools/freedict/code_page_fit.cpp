@@ -10,7 +10,7 @@ const char kLatinExtendedA[129] =
     "DdEeEeEeEeEeGgGg"
     "GgGgHhHhIiIiIiIi"
     "Ii??JjKkkLlLlLlL"
-    "lLlNnNnNn??nOoOo"
+    "lLlNnNnNn???OoOo"
     "Oo??RrRrRrSsSsSs"
     "??TtTtTtUuUuUuUu"
     "UuUuWwYy?ZzZz??s";

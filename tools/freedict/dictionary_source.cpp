@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "engine/code_pages.h"
 #include "tools/freedict/code_page_fit.h"
 
 size_t EncodedLength(const std::string& utf8) {
@@ -19,15 +20,25 @@ bool DictionarySource::Fit(const std::string& text, std::string& out, const char
     char32_t bad = 0;
     switch (FitToCodePages(text, out, bad)) {
         case FitResult::Unchanged:
-            return true;
+            break;
         case FitResult::Approximated:
             summary_.Count(std::string(what) + " with a character replaced by a close equivalent");
-            return true;
-        case FitResult::Unstorable:
             break;
+        case FitResult::Unstorable:
+            summary_.Count(std::string(what) + " dropped: a character outside Windows-1252/1253");
+            return false;
     }
-    summary_.Count(std::string(what) + " dropped: a character outside Windows-1252/1253");
-    return false;
+    // The program shows a stored text in Windows-1253 when the language test calls it Greek
+    // and in Windows-1252 otherwise. A text that would not read back as written (a lone "à"
+    // reads as the Greek "ΰ"; a Greek word ending in a Latin "s" as Latin letters) is left out
+    // rather than shown garbled.
+    std::string stored;
+    EncodeError error;
+    if (!Utf8ToStored(out, &stored, &error) || StoredToUtf8(stored.c_str()) != out) {
+        summary_.Count(std::string(what) + " dropped: would not show as written (mixed scripts)");
+        return false;
+    }
+    return true;
 }
 
 void DictionarySource::Add(const std::string& headword, const std::vector<std::string>& items) {
@@ -46,9 +57,10 @@ void DictionarySource::Add(const std::string& headword, const std::vector<std::s
         summary_.Count("entries dropped: headword over 149 bytes");
         return;
     }
-    auto found = byHeadword_.find(word);
+    // Merged by the word as written: "nić" and "nic" both become "nic" but stay two entries.
+    auto found = byHeadword_.find(headword);
     if (found == byHeadword_.end()) {
-        found = byHeadword_.emplace(word, entries_.size()).first;
+        found = byHeadword_.emplace(headword, entries_.size()).first;
         entries_.push_back({word, {}});
     } else {
         summary_.Count("headwords merged with an earlier entry of the same word");

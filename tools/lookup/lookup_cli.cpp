@@ -11,6 +11,7 @@
 #include "engine/folding.h"
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
+#include "tools/freedict/code_page_fit.h"
 
 const char kLookupUsage[] =
     "usage: wordmere-lookup [--dir DIR] [--dict NAME] [--no-accent] [--no-root] [--json] "
@@ -182,11 +183,16 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
 int RunLookup(const LookupRequest& request, std::string& out, std::string& error) {
     out.clear();
     error.clear();
+    // The word gets the stand-ins the importer gives the dictionaries' own text, so "łódź"
+    // finds the Polish entry stored as "lódz".
+    std::string fitted;
     std::string stored;
-    EncodeError bad;
-    if (!Utf8ToStored(request.word, &stored, &bad)) {
+    char32_t bad = 0;
+    EncodeError encodeError;
+    if (FitToCodePages(request.word, fitted, bad) == FitResult::Unstorable ||
+        !Utf8ToStored(fitted, &stored, &encodeError)) {
         error = "wordmere-lookup: the word holds " +
-                (bad.character ? CodePoint(bad.character) +
+                (bad != 0xFFFD ? CodePoint(bad) +
                                      ", a character no dictionary can hold (outside "
                                      "Windows-1252 and Windows-1253)"
                                : std::string("bytes that are not UTF-8")) +

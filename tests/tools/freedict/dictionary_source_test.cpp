@@ -78,6 +78,28 @@ TEST(DictionarySource, MergesRepeatedHeadwordsAndDropsWhatCannotBeStored) {
     EXPECT_EQ(summary.left["headwords merged with an earlier entry of the same word"], 1);
 }
 
+TEST(DictionarySource, KeepsWordsStoredAlikeApartAndDropsWhatWouldShowGarbled) {
+    DictionarySource source;
+    source.Add("nic", {"τίποτα"});
+    source.Add("nić", {"κλωστή"});  // stored as "nic" too, yet another word
+    // The program reads a lone "à" (byte E0) as Greek "ΰ", and a Latin phrase with a Greek
+    // omicron as Latin bytes; neither may reach the dictionary.
+    source.Add("à", {"σε"});
+    source.Add("hold on to", {"κρατώ", "hold \xCE\xBFn to"});
+    source.Add("αντισηπτικός", {"antiseptic", "αντισηπτικόs"});
+    ImportSummary summary;
+    std::vector<SourceEntry> entries = source.Finish(summary);
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].headword, "nic");
+    EXPECT_THAT(entries[0].items, ElementsAre("τίποτα"));
+    EXPECT_EQ(entries[1].headword, "nic");
+    EXPECT_THAT(entries[1].items, ElementsAre("κλωστή"));
+    EXPECT_THAT(entries[2].items, ElementsAre("κρατώ"));
+    EXPECT_THAT(entries[3].items, ElementsAre("antiseptic"));
+    EXPECT_EQ(summary.left["entries dropped: would not show as written (mixed scripts)"], 1);
+    EXPECT_EQ(summary.left["items dropped: would not show as written (mixed scripts)"], 2);
+}
+
 TEST(DictionarySource, WritesTheCompilerSourceFormat) {
     std::string path = ::testing::TempDir() + "freedict_source_test.txt";
     std::string error;
