@@ -115,6 +115,8 @@ struct Engine {
 
     // The trailer of the dictionary in use; its key is the key in force for descrambling.
     DictionaryTrailer trailer{};
+    // The trailer of the second dictionary of a language pair.
+    DictionaryTrailer secondTrailer{};
 
     // Body text: bufferA for lists and translations, bufferB for the pair reverse check.
     // One spare byte each keeps a terminator behind a full read.

@@ -25,14 +25,12 @@ void ShowMessage(Engine& engine, LookupView& view, const SearchOptions& options,
 // index (next-offset 0, backwards, past the end, a cycle) ends in "not found".
 bool FindLetterRecord(DiskErrorSink* owner, DictFile* index, unsigned char key,
                       IndexLetterRecord* record, uint64_t* recordOffset) {
-    if (!index) {
-        return false;
-    }
     uint64_t at = 0;
     for (;;) {
+        // A file that did not open reads as a disk error, like one that fails.
         unsigned char bytes[kIndexLetterRecordSize];
-        if (!SeekDictFile(index, at) ||
-            GuardedRead(owner, index, bytes, sizeof bytes) != sizeof bytes) {
+        SeekDictFile(index, at);
+        if (GuardedRead(owner, index, bytes, sizeof bytes) != sizeof bytes) {
             return false;
         }
         DecodeLetterRecord(bytes, record);
@@ -165,25 +163,24 @@ int ScanBlock(Engine& engine, LookupView& view, const SearchOptions& options, Bl
     }
     int total = 0;
     bool full = false;
-    if (SeekDictFile(engine.mainBody, block.offset)) {
-        uint64_t running = block.offset;
-        uint32_t remaining = block.length;
-        for (;;) {
-            uint32_t n = ReadBlockChunk(&view, engine.mainBody, engine.bufferA, remaining);
-            if (n == 0) {
-                break;
-            }
-            int listed = ListMatches(engine, view, options, running, n, query);
-            if (listed < 0) {
-                full = true;
-                break;
-            }
-            total += listed;
-            running += n;
-            remaining = n >= remaining ? 0 : remaining - n;
-            if (n < kChunkSize || remaining == 0) {
-                break;
-            }
+    SeekDictFile(engine.mainBody, block.offset);
+    uint64_t running = block.offset;
+    uint32_t remaining = block.length;
+    for (;;) {
+        uint32_t n = ReadBlockChunk(&view, engine.mainBody, engine.bufferA, remaining);
+        if (n == 0) {
+            break;
+        }
+        int listed = ListMatches(engine, view, options, running, n, query);
+        if (listed < 0) {
+            full = true;
+            break;
+        }
+        total += listed;
+        running += n;
+        remaining = n >= remaining ? 0 : remaining - n;
+        if (n < kChunkSize || remaining == 0) {
+            break;
         }
     }
     // Written in every form; a form without the status line ignores it.
@@ -250,10 +247,8 @@ void ShowTranslations(Engine& engine, LookupView& view, const SearchOptions& opt
             engine.hooks.listUserDictTranslations(engine, view, data);
         }
     } else {
-        size_t n = 0;
-        if (SeekDictFile(engine.mainBody, data)) {
-            n = GuardedRead(&view, engine.mainBody, engine.bufferA, kTranslationReadSize);
-        }
+        SeekDictFile(engine.mainBody, data);
+        size_t n = GuardedRead(&view, engine.mainBody, engine.bufferA, kTranslationReadSize);
         // A translation text longer than the format allows is cut at 3000 bytes.
         engine.bufferA[n < kMaxEntrySize ? n : kMaxEntrySize] = '\0';
         if (n > 0) {

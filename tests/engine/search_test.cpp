@@ -496,4 +496,9 @@ TEST(SearchTest, ReadErrorsShowTheDiskErrorAndEndTheWalk) {
     engine.mainIndex = OpenMemoryDictFile(index.data(), index.size(), 0);
     EXPECT_FALSE(s.Search("λο"));
     EXPECT_EQ(s.view.diskErrors, 2);
+
+    // Files that did not open (a language pair opened without them) read as disk errors.
+    CloseDictionaryFiles(engine);
+    EXPECT_FALSE(s.Search("λο"));
+    EXPECT_EQ(s.view.diskErrors, 3);
 }
