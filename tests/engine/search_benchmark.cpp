@@ -71,6 +71,10 @@ Fixture& Dictionary() {
             fprintf(stderr, "cannot open the generated dictionary\n");
             exit(1);
         }
+        // The open files stay readable; nothing is left behind in /tmp.
+        remove((f->dir + "/BENCH.dic").c_str());
+        remove((f->dir + "/BENCH.ind").c_str());
+        rmdir(f->dir.c_str());
         printf("dictionary: %d entries, %zu bytes body, %zu bytes index\n", kEntries, body.size(),
                index.size());
         return f;
