@@ -180,93 +180,184 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
     return true;
 }
 
-int RunLookup(const LookupRequest& request, std::string& out, std::string& error) {
-    out.clear();
-    error.clear();
-    // The word gets the stand-ins the importer gives the dictionaries' own text, so "łódź"
-    // finds the Polish entry stored as "lódz".
+namespace {
+
+// The word as the dictionaries store it. It gets the stand-ins the importer gives the
+// dictionaries' own text, so "łódź" finds the Polish entry stored as "lódz".
+bool StoredWord(const std::string& utf8, std::string& stored, std::string& error) {
     std::string fitted;
-    std::string stored;
     char32_t bad = 0;
     EncodeError encodeError;
-    if (FitToCodePages(request.word, fitted, bad) == FitResult::Unstorable ||
-        !Utf8ToStored(fitted, &stored, &encodeError)) {
-        error = "wordmere-lookup: the word holds " +
-                (bad != 0xFFFD ? CodePoint(bad) +
-                                     ", a character no dictionary can hold (outside "
-                                     "Windows-1252 and Windows-1253)"
-                               : std::string("bytes that are not UTF-8")) +
-                "\n";
-        return kExitError;
+    if (FitToCodePages(utf8, fitted, bad) != FitResult::Unstorable &&
+        Utf8ToStored(fitted, &stored, &encodeError)) {
+        return true;
     }
+    error = "wordmere-lookup: the word holds " +
+            (bad != 0xFFFD ? CodePoint(bad) +
+                                 ", a character no dictionary can hold (outside Windows-1252 "
+                                 "and Windows-1253)"
+                           : std::string("bytes that are not UTF-8")) +
+            "\n";
+    return false;
+}
 
+// Walks the index as the search would and checks that it holds together: letter records
+// that follow one another, whole pair records between them, and blocks inside the body's
+// entries. The search itself only ends a walk on such damage; here it becomes a message.
+bool CheckIndex(DictFile* index, uint64_t entryBytes, std::string& problem) {
+    uint64_t size = DictFileSize(index);
+    std::vector<unsigned char> bytes(static_cast<size_t>(size));
+    ReadStatus status = ReadStatus::kOk;
+    if (!SeekDictFile(index, 0) ||
+        ReadDictFile(index, bytes.data(), bytes.size(), &status) != bytes.size() ||
+        status != ReadStatus::kOk) {
+        problem = "read error";
+        return false;
+    }
+    auto inBody = [entryBytes](uint32_t offset, uint32_t length) {
+        return uint64_t(offset) + length <= entryBytes;
+    };
+    uint64_t at = 0;
+    while (at < size) {
+        if (size - at < kIndexLetterRecordSize) {
+            problem = "damaged index (a letter record is cut short)";
+            return false;
+        }
+        IndexLetterRecord letter;
+        DecodeLetterRecord(&bytes[at], &letter);
+        uint64_t end = letter.next >= size ? size : letter.next;
+        uint64_t pairs = end - at - kIndexLetterRecordSize;
+        if (letter.next <= at + kIndexLetterRecordSize - 1 || end < at + kIndexLetterRecordSize ||
+            pairs % kIndexPairRecordSize != 0) {
+            problem = "damaged index (the letter records do not chain up)";
+            return false;
+        }
+        if (!inBody(letter.blockOffset, letter.blockLength)) {
+            problem = "damaged index (a block lies outside the body)";
+            return false;
+        }
+        for (uint64_t p = at + kIndexLetterRecordSize; p < end; p += kIndexPairRecordSize) {
+            IndexPairRecord pair;
+            DecodePairRecord(&bytes[p], &pair);
+            if (!inBody(pair.blockOffset, pair.blockLength)) {
+                problem = "damaged index (a block lies outside the body)";
+                return false;
+            }
+        }
+        at = end;
+    }
+    return true;
+}
+
+// Opens the dictionary the request names as the lookup window would, after checking that its
+// files exist and hold together. A language pair will open its two halves here.
+bool OpenForLookup(Engine& engine, PlainLookupView& view, const LookupRequest& request,
+                   std::string& bodyPath, std::string& error) {
     const char* dir = request.dir.c_str();
     const char* base = request.dictionary.c_str();
-    char bodyPath[400];
-    char indexPath[400];
-    if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, base, "dic") ||
-        !FormatDictionaryPath(indexPath, sizeof indexPath, dir, base, "ind")) {
+    char body[400];
+    char index[400];
+    if (!FormatDictionaryPath(body, sizeof body, dir, base, "dic") ||
+        !FormatDictionaryPath(index, sizeof index, dir, base, "ind")) {
         error = "wordmere-lookup: " + request.dir + ": directory name too long\n";
-        return kExitError;
+        return false;
     }
-    for (const char* path : {bodyPath, indexPath}) {
+    bodyPath = body;
+    for (const char* path : {body, index}) {
         if (!CanOpen(path)) {
             error = std::string("wordmere-lookup: ") + path +
                     ": missing dictionary file (cannot open it)\n";
-            return kExitError;
+            return false;
         }
     }
-
-    // The engine state is large (two 30 KB buffers): never on the stack.
-    std::unique_ptr<Engine> engine(new Engine);
-    PlainLookupView view;
-    if (!OpenSingleDictionary(*engine, &view, dir, base)) {
-        error = std::string("wordmere-lookup: ") + bodyPath +
+    if (!OpenSingleDictionary(engine, &view, dir, base)) {
+        error = std::string("wordmere-lookup: ") + body +
                 ": damaged dictionary (its trailer is missing or invalid)\n";
-        return kExitError;
+        return false;
     }
+    BuiltinDictionary which;
+    uint64_t entryBytes = DictFileSize(engine.mainBody);
+    if (!FindBuiltinDictionary(base, &which))
+        entryBytes -= kTrailerSize;
+    std::string problem;
+    if (!CheckIndex(engine.mainIndex, entryBytes, problem)) {
+        CloseDictionaryFiles(engine);
+        error = std::string("wordmere-lookup: ") + index + ": " + problem + "\n";
+        return false;
+    }
+    return true;
+}
 
+struct Outcome {
+    bool result = false;  // what SearchWord returned
+    std::string query;    // the query as searched, UTF-8
+    std::string status;   // the status line
+    std::vector<Match> matches;
+};
+
+// SearchWord, then every listed word selected in turn with the translations the list shows.
+Outcome Search(Engine& engine, PlainLookupView& view, const SearchOptions& options,
+               const std::string& stored) {
     // The query buffer holds what the lookup window reads (the trim works on 99 bytes).
     char query[100] = {};
     std::strncpy(query, stored.c_str(), sizeof query - 1);
     LowerText(query);
-    SearchOptions options;
-    options.accent = request.accent;
-    options.root = request.root;
-    bool result = SearchWord(*engine, view, options, query);
-    std::string status = StatusToUtf8(view.status, query, engine->queryIsGreek);
-
-    std::vector<Match> matches;
+    Outcome outcome;
+    outcome.result = SearchWord(engine, view, options, query);
+    outcome.status = StatusToUtf8(view.status, query, engine.queryIsGreek);
+    outcome.query = StoredToUtf8As(
+        query, engine.queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252);
     for (int i = 0; i < view.words.Count(); ++i) {
         Match match;
         match.headword = StoredToUtf8(view.words.TextAt(i));
         view.words.Select(i);
-        ShowSelectedTranslations(*engine, view, options);
+        ShowSelectedTranslations(engine, view, options);
         for (int j = 0; j < view.translations.Count(); ++j) {
             match.translations.push_back(StoredToUtf8(view.translations.TextAt(j)));
         }
-        matches.push_back(std::move(match));
+        outcome.matches.push_back(std::move(match));
     }
+    return outcome;
+}
+
+}  // namespace
+
+int RunLookup(const LookupRequest& request, std::string& out, std::string& error) {
+    out.clear();
+    error.clear();
+    std::string stored;
+    if (!StoredWord(request.word, stored, error))
+        return kExitError;
+
+    // The engine state is large (two 30 KB buffers): never on the stack.
+    std::unique_ptr<Engine> engine(new Engine);
+    PlainLookupView view;
+    std::string bodyPath;
+    if (!OpenForLookup(*engine, view, request, bodyPath, error))
+        return kExitError;
+
+    SearchOptions options;
+    options.accent = request.accent;
+    options.root = request.root;
+    Outcome outcome = Search(*engine, view, options, stored);
     CloseDictionaryFiles(*engine);
     if (view.diskErrors > 0) {
-        error = std::string("wordmere-lookup: ") + bodyPath +
+        error = "wordmere-lookup: " + bodyPath +
                 ": read error (the dictionary is damaged or cut short)\n";
         return kExitError;
     }
 
     // A search may report success with an empty list (a two-letter word without a match is
     // not retried); for the shell only listed words count as found.
-    bool found = result && !matches.empty();
-    std::string searched = StoredToUtf8As(
-        query, engine->queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252);
+    bool found = outcome.result && !outcome.matches.empty();
     if (request.json) {
-        out = FormatJson(request.dictionary, searched, found, status, matches);
+        out = FormatJson(request.dictionary, outcome.query, found, outcome.status, outcome.matches);
     } else {
-        out = FormatText(matches);
-        if (!status.empty()) {
-            error = status + "\n";
+        out = FormatText(outcome.matches);
+        if (!outcome.status.empty()) {
+            error = outcome.status + "\n";
         } else if (!found) {
-            error = "No match for \"" + searched + "\"\n";
+            error = "No match for \"" + outcome.query + "\"\n";
         }
     }
     return found ? kExitFound : kExitNotFound;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -140,6 +142,31 @@ TEST(LookupCli, ErrorsNameTheFileAndTheProblem) {
                             "invalid)\n");
     std::remove(LOOKUP_FIXTURE_DIR "/BROKEN.dic");
     std::remove(LOOKUP_FIXTURE_DIR "/BROKEN.ind");
+
+    // Index and body cut short.
+    std::string fixture = LOOKUP_FIXTURE_DIR;
+    std::ifstream dicIn(fixture + "/GRENG.dic", std::ios::binary);
+    std::ifstream indIn(fixture + "/GRENG.ind", std::ios::binary);
+    std::string dic((std::istreambuf_iterator<char>(dicIn)), std::istreambuf_iterator<char>());
+    std::string ind((std::istreambuf_iterator<char>(indIn)), std::istreambuf_iterator<char>());
+    ASSERT_GT(ind.size(), 20u);
+    struct Damage {
+        std::string dic, ind, message;
+    } damages[] = {
+        {dic, ind.substr(0, 20), "/GRENG.ind: damaged index (the letter records do not chain up)"},
+        {dic, ind.substr(0, 5), "/GRENG.ind: damaged index (a letter record is cut short)"},
+        {dic.substr(0, 10), ind, "/GRENG.ind: damaged index (a block lies outside the body)"},
+    };
+    std::string dir = ::testing::TempDir() + "wordmere_lookup_damage";
+    std::filesystem::create_directories(dir);
+    for (const Damage& d : damages) {
+        std::ofstream(dir + "/GRENG.dic", std::ios::binary) << d.dic;
+        std::ofstream(dir + "/GRENG.ind", std::ios::binary) << d.ind;
+        Result r = Lookup("λόγος", "GRENG", {}, dir);
+        EXPECT_EQ(r.status, kExitError) << d.message;
+        EXPECT_EQ(r.error, "wordmere-lookup: " + dir + d.message + "\n");
+    }
+    std::filesystem::remove_all(dir);
 
     Result unstorable = Lookup("λメ");
     EXPECT_EQ(unstorable.status, kExitError);
