@@ -68,9 +68,25 @@ struct Builder {
         return static_cast<int>(words.size()) - 1;
     }
 
-    bool SamePartOfSpeech(int a, int b) const {
-        return partOfSpeech[a].empty() || partOfSpeech[b].empty() ||
-               partOfSpeech[a] == partOfSpeech[b];
+    // Whether two words of a group may be related. An English word whose Greek words have
+    // different parts of speech has several senses ("fine": γράφω, to fine; ωραίος); through it
+    // only words of the same known part of speech are related.
+    bool Related(int a, int b, bool severalSenses) const {
+        if (partOfSpeech[a].empty() || partOfSpeech[b].empty())
+            return !severalSenses;
+        return partOfSpeech[a] == partOfSpeech[b];
+    }
+
+    bool HasSeveralSenses(const std::vector<int>& group) const {
+        const std::string* seen = nullptr;
+        for (int id : group) {
+            if (partOfSpeech[id].empty())
+                continue;
+            if (seen && *seen != partOfSpeech[id])
+                return true;
+            seen = &partOfSpeech[id];
+        }
+        return false;
     }
 
     void Relate(const std::string& english, int greek) {
@@ -171,12 +187,17 @@ std::vector<ThesaurusEntry> DeriveThesaurus(const std::vector<MappedArticle>& gr
         }
     }
 
-    std::vector<std::vector<const std::vector<int>*>> groupsOf(builder.words.size());
+    struct Group {
+        const std::vector<int>* words;
+        bool severalSenses;
+    };
+    std::vector<std::vector<Group>> groupsOf(builder.words.size());
     for (const auto& group : builder.groups) {
         if (group.second.size() < 2 || group.second.size() > kMaxGroup)
             continue;
+        Group g{&group.second, builder.HasSeveralSenses(group.second)};
         for (int id : group.second)
-            groupsOf[id].push_back(&group.second);
+            groupsOf[id].push_back(g);
     }
     std::vector<std::string> folded(builder.words.size());
     for (size_t i = 0; i < builder.words.size(); ++i) {
@@ -187,10 +208,11 @@ std::vector<ThesaurusEntry> DeriveThesaurus(const std::vector<MappedArticle>& gr
     std::unordered_map<int, double> score;
     for (size_t id = 0; id < builder.words.size(); ++id) {
         score.clear();
-        for (const std::vector<int>* group : groupsOf[id]) {
-            double weight = 1.0 / static_cast<double>(group->size() - 1);
-            for (int other : *group) {
-                if (folded[other] != folded[id] && builder.SamePartOfSpeech(int(id), other)) {
+        for (const Group& group : groupsOf[id]) {
+            double weight = 1.0 / static_cast<double>(group.words->size() - 1);
+            for (int other : *group.words) {
+                if (folded[other] != folded[id] &&
+                    builder.Related(int(id), other, group.severalSenses)) {
                     score[other] += weight;
                 }
             }

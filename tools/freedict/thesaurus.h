@@ -4,9 +4,11 @@
 // adds 1 / (number of other Greek words it translates), so a specific word ("lamb": αρνί,
 // αρνάκι, αμνός) counts much more than a general one, and English words that stand for more than
 // kMaxGroup Greek words ("get", "make") count nothing. Words of different parts of speech (as
-// ell-eng marks them) are not related, which keeps "fast" from joining γρήγορα and νηστεία. The
-// best kMaxRelated are kept; words that differ from the headword only by accents or case are not
-// offered.
+// ell-eng marks them) are not related, which keeps "fast" from joining γρήγορα and νηστεία; and
+// an English word whose Greek words have different parts of speech has several senses ("fine":
+// γράφω, to fine; ωραίος), so through it a word of unknown part of speech is related to none.
+// The best kMaxRelated are kept; words that differ from the headword only by accents or case
+// are not offered.
 //
 // Greek words come from the Greek headwords of ell-eng (each with its English items) and from
 // the Greek items of eng-ell that are plain words or short phrases (without brackets, at most

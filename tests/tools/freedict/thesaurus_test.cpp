@@ -40,11 +40,18 @@ TEST(Thesaurus, RanksSpecificSharedTranslationsFirst) {
         Article("λαμπάδα", "n", {"taper"}),  // shares nothing
         Article("bits ανά", "n", {"lamb"}),  // not a Greek word
     };
+    greekEnglish.push_back(Article("γράφω", "v", {"write", "fine"}));
+    greekEnglish.push_back(Article("προστιμάρω", "v", {"fine"}));
+    greekEnglish.push_back(Article("ωραίος", "adj", {"fine"}));
     std::vector<MappedArticle> englishGreek;
     MappedArticle quick;
     quick.headwords = {"quickly"};
     quick.items = {"γοργά", "με μεγάλη ταχύτητα και χωρίς καμία καθυστέρηση", "(γρήγορα)"};
     englishGreek.push_back(quick);
+    MappedArticle fine;  // no part of speech: "fine" has several senses, so ψιλή joins none
+    fine.headwords = {"fine"};
+    fine.items = {"ψιλή"};
+    englishGreek.push_back(fine);
 
     std::vector<ThesaurusEntry> entries = DeriveThesaurus(greekEnglish, englishGreek);
     const ThesaurusEntry* lamb = Find(entries, "αρνί");
@@ -57,6 +64,8 @@ TEST(Thesaurus, RanksSpecificSharedTranslationsFirst) {
     EXPECT_EQ(Find(entries, "λαμπάδα"), nullptr);
     EXPECT_EQ(Find(entries, "bits ανά"), nullptr);
     EXPECT_EQ(Find(entries, "νηστεία"), nullptr);
+    EXPECT_THAT(Find(entries, "γράφω")->related, ElementsAre("προστιμάρω"));
+    EXPECT_EQ(Find(entries, "ψιλή"), nullptr);
 }
 
 TEST(Thesaurus, IgnoresGeneralWordsAndCapsTheList) {
