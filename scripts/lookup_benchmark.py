@@ -3,7 +3,9 @@
 
 Looks up the same words (200 by default: Greek and English headwords of ell-eng and eng-ell,
 a fixed random sample) once with each program, one process per lookup, and prints the median
-and mean time per lookup and the ratio.
+and mean time per lookup, the 10th and 90th percentiles, and the ratio of the medians. dict's
+times vary from run to run: its short request-reply exchanges over TCP sometimes wait for a
+delayed acknowledgement (about 40 ms on Linux), which the percentiles show.
 
     lookup_benchmark.py --lookup build/bin/wordmere-lookup --dir build/dist [--words 200]
 """
@@ -58,9 +60,11 @@ def main():
             found[1] += status == 0
 
     def line(name, times, hits):
-        return "%-16s median %6.2f ms  mean %6.2f ms  (%d of %d found)" % (
-            name, 1000 * statistics.median(times), 1000 * statistics.mean(times), hits,
-            len(times))
+        tenths = statistics.quantiles(times, n=10)
+        return ("%-16s median %6.2f ms  mean %6.2f ms  p10 %6.2f ms  p90 %6.2f ms"
+                "  (%d of %d found)") % (
+            name, 1000 * statistics.median(times), 1000 * statistics.mean(times),
+            1000 * tenths[0], 1000 * tenths[-1], hits, len(times))
 
     print("%d whole-process lookups each" % len(words))
     print(line("wordmere-lookup", ours, found[0]))
