@@ -1,11 +1,13 @@
 // Feeds arbitrary index and body bytes to the search: the first two input bytes give the
-// index length, then come the index, the body, and a scrambling key taken from the body's
-// first bytes. A few queries of both scripts run over it with small lists.
+// index length, then come the index and the body. The body's own trailer gives the key when it
+// is valid; otherwise the first body bytes do. Every third input has its body repeated past
+// two chunk sizes, so that chunk extension and the cutting of overlong entries are reached
+// with inputs of a few kilobytes. A few queries of both scripts run over it with small lists.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <vector>
 
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
@@ -16,6 +18,8 @@ Engine& SharedEngine() {
     static Engine* engine = new Engine;
     return *engine;
 }
+
+constexpr size_t kRepeatedBodySize = 2 * kChunkSize + 5000;
 
 }  // namespace
 
@@ -28,13 +32,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t* body = index + indexLength;
     size_t bodyLength = size - 2 - indexLength;
 
+    static std::vector<uint8_t> repeated;
+    if (size % 3 == 0 && bodyLength > 0) {
+        repeated.resize(kRepeatedBodySize);
+        for (size_t i = 0; i < kRepeatedBodySize; ++i) {
+            repeated[i] = body[i % bodyLength];
+        }
+        body = repeated.data();
+        bodyLength = kRepeatedBodySize;
+    }
+
     Engine& engine = SharedEngine();
     engine.mainIndex = OpenMemoryDictFile(index, indexLength);
     engine.mainBody = OpenMemoryDictFile(body, bodyLength);
     memset(&engine.trailer, 0, sizeof engine.trailer);
     if (!ReadTrailer(nullptr, engine.mainBody, &engine.trailer)) {
         engine.trailer.keyLength = static_cast<uint8_t>(bodyLength > 0 ? body[0] % 13 : 0);
-        for (int i = 0; i < engine.trailer.keyLength && static_cast<size_t>(i) < bodyLength; ++i) {
+        for (size_t i = 0; i < engine.trailer.keyLength && i < bodyLength; ++i) {
             engine.trailer.key[i] = body[i];
         }
     }
@@ -55,13 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ShowTranslations(engine, view, options);
         }
     }
+
+    // The pivot words of a language pair come from the same splitting.
     ClearPivots(engine);
-    engine.bufferA[0] = 0;
-    if (bodyLength > 0) {
-        size_t n = bodyLength < kEngineBufferSize ? bodyLength : kEngineBufferSize;
-        memcpy(engine.bufferA, body, n);
-        SplitTranslations(engine, view, 0, SplitMode::kCollect);
-    }
+    size_t n = bodyLength < kEngineBufferSize ? bodyLength : kEngineBufferSize;
+    memcpy(engine.bufferA, body, n);
+    engine.bufferA[n] = '\0';
+    SplitTranslations(engine, view, 0, SplitMode::kCollect);
     CloseDictionaryFiles(engine);
     return 0;
 }
