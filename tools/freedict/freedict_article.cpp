@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/freedict/code_page_fit.h"
+
 namespace {
 
 bool IsSpace(char c) {
@@ -78,6 +80,21 @@ std::string WithoutTrailingSenseNumber(std::string line) {
     if (i == line.size() - 1 || i == 0 || !IsSpace(line[i - 1]))
         return line;
     return TrimRight(line.substr(0, i));
+}
+
+bool HasGreekLetter(const std::string& text) {
+    size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t c = NextCodePoint(text, pos);
+        if ((c >= 0x0370 && c <= 0x03FF) || (c >= 0x1F00 && c <= 0x1FFF))
+            return true;
+    }
+    return false;
+}
+
+// WikDict writes "ΧΧΧ" (Greek capital chi) where a translation is missing.
+bool IsPlaceholder(const std::string& item) {
+    return item == "ΧΧΧ" || item == "XXX";
 }
 
 }  // namespace
@@ -174,7 +191,7 @@ std::string PartOfSpeechOfHeader(const std::string& header) {
     return CleanSpaces(header.substr(start + 2, end - start - 2));
 }
 
-MappedArticle MapArticle(const std::string& text) {
+MappedArticle MapArticle(const std::string& text, bool translationsAreGreek) {
     MappedArticle article;
     std::vector<std::string> lines = SplitLines(text);
     if (lines.empty())
@@ -192,10 +209,12 @@ MappedArticle MapArticle(const std::string& text) {
     } else {
         for (size_t i = 1; i < lines.size(); ++i) {
             size_t number = SenseNumberLength(lines[i]);
-            if (number > 0) {
+            bool translation = number > 0 || i == 1;
+            // Some databases into Greek number their notes too; a note is not Greek there.
+            if (translation && translationsAreGreek && !HasGreekLetter(lines[i]))
+                translation = false;
+            if (translation) {
                 translationLines.push_back(lines[i].substr(number));
-            } else if (i == 1) {
-                translationLines.push_back(lines[i]);
             } else if (!CleanSpaces(lines[i]).empty()) {
                 ++article.notesDropped;
             }
@@ -203,8 +222,10 @@ MappedArticle MapArticle(const std::string& text) {
     }
     for (const std::string& line : translationLines) {
         for (const std::string& item : SplitTranslationLine(WithoutTrailingSenseNumber(line))) {
-            if (std::find(article.items.begin(), article.items.end(), item) ==
-                article.items.end()) {
+            if (IsPlaceholder(item)) {
+                ++article.placeholdersDropped;
+            } else if (std::find(article.items.begin(), article.items.end(), item) ==
+                       article.items.end()) {
                 article.items.push_back(item);
             }
         }

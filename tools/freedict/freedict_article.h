@@ -15,14 +15,16 @@
 //     each becomes an entry with the same translations. In the sense layout a comma inside the
 //     headword belongs to a phrase ("τέλος καλό, όλα καλά"); the body cannot hold a comma, so
 //     it is left out ("τέλος καλό όλα καλά", "ό τι").
-//  2. The translations are, in the sense layout, the numbered lines (without their number) or,
-//     without numbers, the first line after the header; every other line is a note and is
-//     dropped. In the paragraph layout they are the whole paragraph, lines joined by a space.
-//     A trailing sense number (" 2.") is removed.
+//  2. The translations are, in the sense layout, the numbered lines (without their number) and
+//     the first line after the header; every other line is a note and is dropped. Databases
+//     into Greek (X-ell) number some of their notes as well, so there a line without a Greek
+//     letter is a note too. In the paragraph layout the translations are the whole paragraph,
+//     lines joined by a space. A trailing sense number (" 2.") is removed.
 //  3. A translation line is split into items at its commas, except commas inside brackets,
 //     which become ";" ("κηρύσσω (πόλεμο; την έναρξη κλπ)"). Multi-word items stay whole.
-//  4. Runs of white space become one space; items are trimmed; empty items and repeats of an
-//     item already in the entry are dropped.
+//  4. Runs of white space become one space; items are trimmed; empty items, repeats of an
+//     item already in the entry and WikDict's placeholder for a missing translation ("ΧΧΧ")
+//     are dropped.
 #pragma once
 
 #include <string>
@@ -35,11 +37,13 @@ struct MappedArticle {
     std::vector<std::string> items;
     std::string partOfSpeech;  // the first "<...>" mark's first word ("n", "v", "adj"), or ""
     int notesDropped = 0;      // note lines of the sense layout left out
+    int placeholdersDropped = 0;
 };
 
 ArticleLayout DetectArticleLayout(const std::string& text);
 
-MappedArticle MapArticle(const std::string& text);
+// translationsAreGreek: the database translates into Greek (X-ell).
+MappedArticle MapArticle(const std::string& text, bool translationsAreGreek);
 
 // Step 1 and steps 3-4 by themselves, for the header line and for one line of translations.
 std::vector<std::string> HeadwordsOfHeader(const std::string& header, ArticleLayout layout);

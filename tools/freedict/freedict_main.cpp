@@ -49,6 +49,7 @@ struct Database {
     std::string name;  // "ell-fra"
     std::vector<MappedArticle> articles;
     long notesDropped = 0;
+    long placeholdersDropped = 0;
 };
 
 bool LoadDatabase(const std::string& dir, const std::string& name, Database& database,
@@ -60,8 +61,10 @@ bool LoadDatabase(const std::string& dir, const std::string& name, Database& dat
     database.name = name;
     database.articles.clear();
     for (const DictdArticle& article : articles) {
-        database.articles.push_back(MapArticle(article.text));
+        bool intoGreek = name.size() > 4 && name.compare(name.size() - 4, 4, "-ell") == 0;
+        database.articles.push_back(MapArticle(article.text, intoGreek));
         database.notesDropped += database.articles.back().notesDropped;
+        database.placeholdersDropped += database.articles.back().placeholdersDropped;
     }
     return true;
 }
@@ -72,6 +75,9 @@ void AddDatabase(DictionarySource& source, const Database& database) {
             source.Add(headword, article.items);
     }
     source.Summary().Count("note lines left out (" + database.name + ")", database.notesDropped);
+    source.Summary().Count(
+        "items dropped: placeholder for a missing translation (" + database.name + ")",
+        database.placeholdersDropped);
 }
 
 bool WriteDictionary(const std::string& outDir, const std::string& base,
