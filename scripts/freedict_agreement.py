@@ -87,6 +87,7 @@ def split_items(line):
     return [item for item in (clean(p) for p in "".join(chars).split(",")) if item]
 
 
+PLACEHOLDERS = ("ΧΧΧ", "χχχ", "XXX", "xxx", "να προστεθεί μετάφραση")
 GREEK_LETTER = re.compile("[\u0370-\u03ff\u1f00-\u1fff]")
 
 
@@ -112,7 +113,7 @@ def map_article(text, into_greek):
     for line in translation_lines:
         line = re.sub(r"[ \t\r\n]\d+\.$", "", trim_right(line))
         for item in split_items(trim_right(line)):
-            if item not in items and item not in ("ΧΧΧ", "XXX"):
+            if item not in items and item not in PLACEHOLDERS:
                 items.append(item)
     return headwords_of(lines[0], paragraph), items
 

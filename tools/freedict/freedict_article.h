@@ -23,7 +23,7 @@
 //  3. A translation line is split into items at its commas, except commas inside brackets,
 //     which become ";" ("κηρύσσω (πόλεμο; την έναρξη κλπ)"). Multi-word items stay whole.
 //  4. Runs of white space become one space; items are trimmed; empty items, repeats of an
-//     item already in the entry and WikDict's placeholder for a missing translation ("ΧΧΧ")
+//     item already in the entry and WikDict's placeholders for a missing translation ("ΧΧΧ")
 //     are dropped.
 #pragma once
 

@@ -96,9 +96,10 @@ TEST(FreeDictArticle, MapsBothLayouts) {
 }
 
 TEST(FreeDictArticle, CountsPlaceholders) {
-    MappedArticle article = MapArticle("άντλημα /ˈadlimˌa/ <n>\nΧΧΧ\n", false);
+    MappedArticle article =
+        MapArticle("άντλημα /ˈadlimˌa/ <n>\n1. ΧΧΧ\n2. χχχ, να προστεθεί μετάφραση\n", false);
     EXPECT_TRUE(article.items.empty());
-    EXPECT_EQ(article.placeholdersDropped, 1);
+    EXPECT_EQ(article.placeholdersDropped, 3);
 }
 
 TEST(FreeDictArticle, KeepsTheFirstPartOfSpeech) {
