@@ -92,9 +92,10 @@ bool HasGreekLetter(const std::string& text) {
     return false;
 }
 
-// WikDict writes "ΧΧΧ" (Greek capital chi) where a translation is missing.
+// WikDict's data marks a missing translation with "ΧΧΧ" (Greek chi) or "to be added".
 bool IsPlaceholder(const std::string& item) {
-    return item == "ΧΧΧ" || item == "XXX";
+    return item == "ΧΧΧ" || item == "χχχ" || item == "XXX" || item == "xxx" ||
+           item == "να προστεθεί μετάφραση";
 }
 
 }  // namespace
