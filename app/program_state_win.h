@@ -1,0 +1,42 @@
+// The process-wide state of the Windows program: the windows, flags, paths, fonts and the
+// engine that the main window creates at start-up and releases at shutdown. Everything runs on
+// the one thread that owns the main window, so no locking.
+#pragma once
+
+#include <windows.h>
+
+#include "app/settings.h"
+#include "engine/dictionary.h"
+
+struct ProgramState {
+    HINSTANCE instance = nullptr;
+
+    HWND mainWindow = nullptr;
+    HWND lookupWindow = nullptr;  // the open lookup dialog, or none
+    bool hotKeyRegistered = false;
+    bool dialogLoopRunning = false;  // never cleared once set
+    bool firstSizeSeen = false;
+    HWND captureSourceWindow = nullptr;
+    bool clipboardCapturePending = false;
+
+    char programDir[361] = {};
+    char textsFile[400] = {};
+    short tipCount = 0;
+    short todayTip = 0;
+    short currentTip = 0;
+
+    char appTitle[40] = {};
+    HICON appIcon = nullptr;
+    HBITMAP balloonSaveBitmap = nullptr;
+    HFONT balloonFont = nullptr;
+    HFONT greekFont = nullptr;
+    HFONT latinFont = nullptr;
+    HFONT smallGreekFont = nullptr;
+
+    Settings settings;
+    // About 62 KB with its two read buffers; lives in static storage, never on a stack.
+    Engine engine;
+};
+
+// The one instance, owned by the main window from WM_CREATE to the end of its shutdown.
+ProgramState& Program();
