@@ -1,12 +1,31 @@
 // The program's fixed resource ids, grouped by the dialog that uses them. These numbers are part
 // of the program's outside interface (the texts file keys its Greek texts by them, help texts are
-// string 14000/15500/16000 + offset), so they never change.
+// string 14000/15500/16000 + offset), so they never change. Plain macros: the resource compiler
+// reads this file too.
 #ifndef WORDMERE_RESOURCE_IDS_H
 #define WORDMERE_RESOURCE_IDS_H
 
-// ---- Lookup window (full form 10000) ----
+// ---- Program-wide ----
+#define IDI_WORDMERE 13000      // class, dialog and notification icon
+#define IDR_CLICK_SOUND 25000   // RCDATA: a complete 8-bit mono WAV image
+#define IDS_APP_TITLE 19001     // "Wordmere"
+#define IDS_APP_TITLE_GREEK 19002  // the Greek product name, title with Greek interface texts
+
+// ---- Lookup window: templates (full, compact and small form) ----
 #define IDD_LOOKUP_FULL 10000
+#define IDD_LOOKUP_COMPACT 10003
+#define IDD_LOOKUP_SMALL 10004
+
+// ---- Lookup window: controls ----
+// Letter buttons of the alphabetical index (full form): one id per letter, 100 + k.
+#define IDC_LETTER_FIRST 100
+#define IDC_LETTER_LAST 125
+#define IDC_KEYBOARD_HINT 136  // hidden push button of the compact form; carries a hint only
 #define IDC_SEARCH 137
+#define IDC_COPY 138           // full and compact form
+#define IDC_CLIPBOARD 139      // full and compact form
+#define IDC_SMALL_COPY 143     // small form
+#define IDC_SMALL_CLIPBOARD 144  // small form
 #define IDC_WORD_LIST 12000
 #define IDC_TRANSLATION_LIST 12001
 #define IDC_UNUSED_EDIT 12002
@@ -15,14 +34,109 @@
 #define IDC_STATUS_LINE 12007
 #define IDC_MATCH_COUNT 12008
 #define IDC_DICTIONARY_LIST 12011
+#define IDC_KEYBOARD_SYSTEM 12012
+#define IDC_KEYBOARD_LANG1 12013
+#define IDC_KEYBOARD_LANG2 12014
 #define IDC_CAPTION_WORD 25000
 #define IDC_CAPTION_DICTIONARY 25001
+#define IDC_KEYBOARDS_GROUP 25002
 
-// ---- String table: search messages ----
+// ---- Lookup window: private commands (WM_COMMAND ids) ----
+#define CMD_COPY_TRANSLATION 765
+#define CMD_LOOKUP_CLIPBOARD 766
+#define CMD_SWITCH_FORM 769
+#define CMD_NEXT_KEYBOARD 770
+#define CMD_USER_DICTIONARY 771
+#define CMD_LOOKUP_AFTER_PLAYBACK 773
+#define CMD_TIP_OF_THE_DAY 9874
+
+// ---- Lookup window: private messages (no parameters unless noted) ----
+#define MSG_END_PROGRAM 802
+#define MSG_TRAY_CALLBACK 1175  // lParam = the mouse message over the notification icon
+#define MSG_FOLLOW_WORD_FONT 9872
+#define MSG_REFRESH_LETTERS 9873
+
+// ---- Lookup window: system menu items (WM_SYSCOMMAND ids) ----
+#define IDM_SYS_ADJUSTMENTS 101
+#define IDM_SYS_ABOUT 102
+#define IDM_SYS_ALWAYS_ON_TOP 103
+#define IDM_SYS_BALLOONS 104
+#define IDM_SYS_USER_DICTIONARY 105
+#define IDM_SYS_TIP_OF_THE_DAY 106
+#define IDM_SYS_EXIT 107
+// The item texts: string IDS_SYSMENU_ENGLISH + item id, IDS_SYSMENU_GREEK + item id.
+#define IDS_SYSMENU_ENGLISH 19000
+#define IDS_SYSMENU_GREEK 19100
+
+// ---- Lookup window: help line texts (14000 + the control's offset) ----
+#define IDS_HELP_BASE 14000  // banner: product, version, F1 for help
+#define IDS_HELP_LETTER 14001
+#define IDS_HELP_KEYBOARD_SWITCH 14002
+#define IDS_HELP_DICTIONARY_SWITCH 14003
+#define IDS_HELP_COPY 14004
+#define IDS_HELP_CLIPBOARD 14005
+#define IDS_HELP_ENTER_WORD 14006
+#define IDS_HELP_SEARCH 14007
+#define IDS_HELP_HISTORY 14008
+#define IDS_HELP_WORD_LIST 14009
+#define IDS_HELP_TRANSLATION_LIST 14010
+#define IDS_HELP_SMALL_WINDOW 14011
+#define IDS_HELP_DICTIONARY_LIST 14012
+#define IDS_HELP_SYSTEM_KEYBOARD 14013
+#define IDS_HELP_DRIVER_KEYBOARD 14014
+
+// ---- Lookup window: search status and dictionary names ----
 #define IDS_SEARCHING_FOR 14501
 #define IDS_CANT_FIND_WORD 14502
 #define IDS_TOO_MANY_WORDS 14503
+// Deliberately missing from the string table: loading it gives the empty text that clears the
+// status line after a scan.
+#define IDS_STATUS_CLEAR 14504
 #define IDS_THESAURUS_TITLE 14505
 #define IDS_GREEK_ENGLISH_TITLE 14506
+
+// ---- Information notice (template 10006) ----
+#define IDD_INFORMATION 10006
+#define IDC_INFORMATION_FRAME 65535
+#define IDC_PICTURE 12009  // area of the picture (also the About dialog's)
+#define IDC_INFORMATION_TEXT 12010
+#define IDB_INFORMATION_PICTURE 1142
+// Greek texts file keys of the title and of the OK button (the template holds the English).
+#define KEY_INFORMATION_TITLE 14507
+#define KEY_INFORMATION_OK 15001
+// Messages shown through the notice.
+#define IDS_HOTKEY_IN_USE 14508
+#define IDS_OUT_OF_MEMORY 14509
+#define IDS_CANT_OPEN_FILES 14510
+#define IDS_CANT_OPEN_USER_DICTIONARY 14511
+
+// ---- Tip of the day ----
+#define IDS_DID_YOU_KNOW 14512
+
+// ---- Button bitmaps: id = base + look ----
+#define BMP_LOOK_NORMAL 1000
+#define BMP_LOOK_PRESSED 3000  // also the current letter
+#define BMP_LOOK_FOCUSED 5000
+#define BMP_LOOK_DISABLED 7000
+// Letter buttons 100-125 use their own id as base (Latin capitals A-Z, normal and pressed only).
+// The Greek capitals without a Latin twin, normal and pressed only:
+#define BMP_BASE_GREEK_GAMMA 126
+#define BMP_BASE_GREEK_DELTA 127
+#define BMP_BASE_GREEK_THETA 128
+#define BMP_BASE_GREEK_LAMDA 129
+#define BMP_BASE_GREEK_XI 130
+#define BMP_BASE_GREEK_PI 131
+#define BMP_BASE_GREEK_SIGMA 132
+#define BMP_BASE_GREEK_PHI 133
+#define BMP_BASE_GREEK_PSI 134
+#define BMP_BASE_GREEK_OMEGA 135
+// Command buttons, all four looks.
+#define BMP_BASE_SEARCH 137
+#define BMP_BASE_COPY_GREEK 138
+#define BMP_BASE_CLIPBOARD_GREEK 139
+#define BMP_BASE_SMALL_COPY 143
+#define BMP_BASE_SMALL_CLIPBOARD 144
+#define BMP_BASE_CLIPBOARD_ENGLISH 151
+#define BMP_BASE_COPY_ENGLISH 152
 
 #endif
