@@ -1,0 +1,438 @@
+#include "engine/catalogue.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Stored Windows-1253 texts.
+constexpr const char kPairWordEnglish[] = "Dictionary";
+constexpr const char kPairWordGreek[] = "\xCB\xE5\xEE\xE9\xEA\xFC";  // Λεξικό
+constexpr const char kGrengLanguageEnglish[] = "English";
+// GRENG's other language is English whatever the interface: in the Greek interface its pairs
+// read "Αγγλικά-->...", the way the other dictionaries name their languages in Greek.
+constexpr const char kGrengLanguageGreek[] = "\xC1\xE3\xE3\xEB\xE9\xEA\xDC";  // Αγγλικά
+// The keyboards of GRENG as the first dictionary of a pair, Greek interface.
+constexpr const char kGrengPairDescriptorGreek[] =
+    "\xC1\xE3\xE3\xEB\xE9\xEA\xFC.1@\xC5\xEB\xEB\xE7\xED\xE9\xEA\xFC.2";  // Αγγλικό.1@Ελληνικό.2
+constexpr const char kGrengPairDescriptorEnglish[] = "English.1@Greek.2";
+
+// The files that mark a sibling installation at the root of a drive, probed in this order.
+struct SiblingProbe {
+    const char* dir;
+    const char* file;
+};
+constexpr SiblingProbe kSiblingProbes[] = {
+    {"OBRIN3", "vocablib.dll"},
+    {"TALVEN", "vocablib.dll"},
+    {"TALVENO", "wordmere.exe"},
+};
+
+unsigned char UpperAscii(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
+}
+
+bool SameNoCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        if (UpperAscii(static_cast<unsigned char>(*a)) !=
+            UpperAscii(static_cast<unsigned char>(*b))) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
+// Copies text into a field, cut to fit, and zeroes the rest of the field.
+void CopyField(char* field, size_t size, const char* text, size_t length) {
+    if (length >= size) {
+        length = size - 1;
+    }
+    memset(field, 0, size);
+    memcpy(field, text, length);
+}
+
+void CopyField(char* field, size_t size, const char* text) {
+    CopyField(field, size, text, strlen(text));
+}
+
+FileSystem& Files(Catalogue& catalogue) {
+    return catalogue.files ? *catalogue.files : SystemFileSystem();
+}
+
+bool FormatPath(char* out, size_t size, const char* dir, const char* name) {
+    int n = snprintf(out, size, "%s%c%s", dir, kPathSeparator, name);
+    return n >= 0 && static_cast<size_t>(n) < size;
+}
+
+// Takes the next catalogue number for an entry; false when the list is full (100 entries, or
+// the combo box refused it).
+bool AddEntry(Catalogue& catalogue, DictionaryList& list, const char* text, const char* baseName,
+              uint32_t pairBits) {
+    if (catalogue.count >= kMaxCatalogueEntries) {
+        return false;
+    }
+    int number = catalogue.count;
+    if (list.Add(text, static_cast<uint32_t>(number) | pairBits) < 0) {
+        return false;
+    }
+    CopyField(catalogue.baseNames[number], kBaseNameSize, baseName);
+    ++catalogue.count;
+    return true;
+}
+
+void AddLanguageRecord(Catalogue& catalogue, const char* baseName, const char* name,
+                       size_t nameLength) {
+    if (catalogue.languageCount >= kCatalogueBlockCount ||
+        strlen(baseName) >= kPairableBaseNameSize) {
+        return;
+    }
+    LanguageRecord& record = catalogue.languages[catalogue.languageCount++];
+    record.reserved = 0;
+    CopyField(record.baseName, sizeof record.baseName, baseName);
+    CopyField(record.languageName, sizeof record.languageName, name, nameLength);
+}
+
+bool IsDuplicate(DictionaryList& list, bool checkDuplicates, const char* text) {
+    return checkDuplicates && list.FindExact(text) >= 0;
+}
+
+// Opens the body and index of a base name in one directory; both or neither stay open.
+bool OpenDictionaryPair(FileSystem& files, const char* dir, const char* baseName, DictFile** body,
+                        DictFile** index) {
+    char bodyPath[kCataloguePathSize + kBaseNameSize + 8];
+    char indexPath[sizeof bodyPath];
+    if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, baseName, "dic") ||
+        !FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName, "ind")) {
+        return false;
+    }
+    *body = files.OpenFile(bodyPath, DictFileMode::kRead);
+    *index = files.OpenFile(indexPath, DictFileMode::kRead);
+    if (*body && *index) {
+        return true;
+    }
+    CloseDictFile(*body);
+    CloseDictFile(*index);
+    *body = nullptr;
+    *index = nullptr;
+    return false;
+}
+
+// The part of a descriptor before its "@", at most `size` - 1 bytes.
+void DescriptorFirstPart(const char* descriptor, char* out, size_t size) {
+    const char* at = strchr(descriptor, '@');
+    size_t length = at ? static_cast<size_t>(at - descriptor) : strlen(descriptor);
+    CopyField(out, size, descriptor, length);
+}
+
+void JoinDescriptors(const char* a, const char* b, char* out, size_t size) {
+    char first[kKeyboardDescriptorSize];
+    char second[kKeyboardDescriptorSize];
+    DescriptorFirstPart(a, first, sizeof first);
+    DescriptorFirstPart(b, second, sizeof second);
+    char joined[2 * kKeyboardDescriptorSize];
+    snprintf(joined, sizeof joined, "%s@%s", first, second);
+    CopyField(out, size, joined);
+}
+
+bool OpenPair(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, uint32_t data) {
+    FileSystem& files = Files(catalogue);
+    int a = static_cast<int>((data >> 16) & 0xFF);
+    int b = static_cast<int>(data >> 24);
+    if (a >= catalogue.languageCount || b >= catalogue.languageCount) {
+        return false;
+    }
+    const LanguageRecord& first = catalogue.languages[a];
+    const LanguageRecord& second = catalogue.languages[b];
+    BuiltinDictionary which;
+
+    // A pair whose files are gone would only fail every later read: refuse it now.
+    if (!OpenDictionaryPair(files, catalogue.programDir, first.baseName, &engine.mainBody,
+                            &engine.mainIndex)) {
+        return false;
+    }
+    if (FindBuiltinDictionary(first.baseName, &which)) {
+        FillBuiltinTrailer(BuiltinDictionary::kGreekEnglish, *engine.texts, &engine.trailer);
+        CopyField(engine.trailer.descriptorEnglish, sizeof engine.trailer.descriptorEnglish,
+                  kGrengPairDescriptorEnglish);
+        CopyField(engine.trailer.descriptorGreek, sizeof engine.trailer.descriptorGreek,
+                  kGrengPairDescriptorGreek);
+    } else if (!ReadTrailer(&dialog, engine.mainBody, &engine.trailer)) {
+        return false;
+    }
+
+    if (!OpenDictionaryPair(files, catalogue.programDir, second.baseName, &engine.secondBody,
+                            &engine.secondIndex)) {
+        return false;
+    }
+    if (FindBuiltinDictionary(second.baseName, &which)) {
+        FillBuiltinTrailer(BuiltinDictionary::kGreekEnglish, *engine.texts, &engine.secondTrailer);
+    } else if (!ReadTrailer(&dialog, engine.secondBody, &engine.secondTrailer)) {
+        return false;
+    }
+
+    engine.pairMode = true;
+    DictionaryList& list = dialog.Dictionaries();
+    char text[kMaxCatalogueTextSize];
+    list.Text(list.Selection(), text, sizeof text);
+    CopyField(engine.trailer.titleEnglish, sizeof engine.trailer.titleEnglish, text);
+    CopyField(engine.trailer.titleGreek, sizeof engine.trailer.titleGreek, text);
+    JoinDescriptors(engine.trailer.descriptorEnglish, engine.secondTrailer.descriptorEnglish,
+                    engine.trailer.descriptorEnglish, sizeof engine.trailer.descriptorEnglish);
+    JoinDescriptors(engine.trailer.descriptorGreek, engine.secondTrailer.descriptorGreek,
+                    engine.trailer.descriptorGreek, sizeof engine.trailer.descriptorGreek);
+    // Each body keeps its own key: the main body is read with the current trailer's and the
+    // second with the second trailer's, which is B's key in force for all that B supplies.
+    return true;
+}
+
+bool OpenSingle(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, int number) {
+    FileSystem& files = Files(catalogue);
+    const char* baseName = catalogue.baseNames[number];
+    char userDict[kCataloguePathSize];
+    if (FormatDictionaryPath(userDict, sizeof userDict, catalogue.programDir, baseName, "usr")) {
+        CopyField(catalogue.userDictPath, sizeof catalogue.userDictPath, userDict);
+    } else {
+        catalogue.userDictPath[0] = '\0';
+    }
+    bool open = OpenDictionaryPair(files, catalogue.programDir, baseName, &engine.mainBody,
+                                   &engine.mainIndex);
+    for (int i = 0; !open && i < kMaxSiblingDirs; ++i) {
+        if (catalogue.siblingDirs[i][0]) {
+            open = OpenDictionaryPair(files, catalogue.siblingDirs[i], baseName, &engine.mainBody,
+                                      &engine.mainIndex);
+        }
+    }
+    if (!open) {
+        return false;
+    }
+    if (engine.trailer.magic != kTrailerMagic) {
+        return ReadTrailer(&dialog, engine.mainBody, &engine.trailer);
+    }
+    return true;
+}
+
+bool OpenEntry(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, uint32_t data) {
+    int number = static_cast<int>(data & 0xFFFF);
+    if (number >= catalogue.count) {
+        number = 0;
+    }
+    engine.trailer.magic = 0;
+    if (IsPairItemData(data)) {
+        return OpenPair(engine, catalogue, dialog, data);
+    }
+    BuiltinDictionary which;
+    if (FindBuiltinDictionary(catalogue.baseNames[number], &which)) {
+        FillBuiltinTrailer(which, *engine.texts, &engine.trailer);
+    }
+    return OpenSingle(engine, catalogue, dialog, number);
+}
+
+void FindSiblingDirectories(Catalogue& catalogue) {
+    FileSystem& files = Files(catalogue);
+    std::vector<std::string> roots;
+    files.LogicalDrives(&roots);
+    unsigned previous =
+        files.SetErrorMode(kErrorModeFailCriticalErrors | kErrorModeNoOpenFileErrorBox);
+    const char* own = catalogue.programDir;
+    int found = 0;
+    for (const std::string& root : roots) {
+        if (found == kMaxSiblingDirs) {
+            break;
+        }
+        if (root.size() < 2) {
+            continue;
+        }
+        unsigned char drive = UpperAscii(static_cast<unsigned char>(root[0]));
+        bool floppy = (drive == 'A' || drive == 'B') && root[1] == ':';
+        bool ownDrive = own[0] && own[1] &&
+                        drive == UpperAscii(static_cast<unsigned char>(own[0])) &&
+                        root[1] == own[1];
+        if (floppy || ownDrive) {
+            continue;
+        }
+        for (const SiblingProbe& probe : kSiblingProbes) {
+            char dir[kCataloguePathSize];
+            char path[kCataloguePathSize + 16];
+            int n = snprintf(dir, sizeof dir, "%s%s", root.c_str(), probe.dir);
+            if (n < 0 || static_cast<size_t>(n) >= sizeof dir ||
+                !FormatPath(path, sizeof path, dir, probe.file)) {
+                continue;
+            }
+            if (files.FileExists(path)) {
+                CopyField(catalogue.siblingDirs[found++], kCataloguePathSize, dir);
+                break;
+            }
+        }
+    }
+    files.SetErrorMode(previous);
+}
+
+}  // namespace
+
+void ResetCatalogue(Catalogue& catalogue) {
+    memset(catalogue.baseNames, 0, sizeof catalogue.baseNames);
+    catalogue.count = 0;
+    memset(static_cast<void*>(catalogue.languages), 0, sizeof catalogue.languages);
+    catalogue.languageCount = 0;
+    memset(catalogue.siblingDirs, 0, sizeof catalogue.siblingDirs);
+}
+
+bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, const char* dir,
+                   bool checkDuplicates) {
+    FileSystem& files = Files(catalogue);
+    DictionaryList& list = dialog.Dictionaries();
+    std::vector<std::string> names;
+    files.ListDictionaryFiles(dir, &names);
+    bool found = false;
+    char text[kMaxCatalogueTextSize];
+    for (const std::string& name : names) {
+        if (SameNoCase(name.c_str(), "GRENG.DIC")) {
+            found = true;
+            engine.texts->Load(kTextGreekEnglishTitle, catalogue.useGreek, text, sizeof text);
+            if (!IsDuplicate(list, checkDuplicates, text) &&
+                AddEntry(catalogue, list, text, "GRENG", 0)) {
+                const char* language =
+                    catalogue.useGreek ? kGrengLanguageGreek : kGrengLanguageEnglish;
+                AddLanguageRecord(catalogue, "GRENG", language, strlen(language));
+            }
+            continue;
+        }
+        if (SameNoCase(name.c_str(), "THESS.DIC")) {
+            found = true;
+            engine.texts->Load(kTextThesaurusTitle, catalogue.useGreek, text, sizeof text);
+            if (!IsDuplicate(list, checkDuplicates, text)) {
+                AddEntry(catalogue, list, text, "THESS", 0);
+            }
+            continue;
+        }
+        if (SameNoCase(name.c_str(), "PHONET.DIC")) {
+            continue;
+        }
+
+        // A base name that does not fit its slot is left out rather than cut: a cut name would
+        // open some other file.
+        size_t baseLength = name.find('.');
+        if (baseLength == 0 || baseLength == std::string::npos || baseLength >= kBaseNameSize) {
+            continue;
+        }
+        std::string baseName = name.substr(0, baseLength);
+        char bodyPath[kCataloguePathSize + kBaseNameSize + 8];
+        char indexPath[sizeof bodyPath];
+        if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, baseName.c_str(), "dic") ||
+            !FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName.c_str(), "ind")) {
+            continue;
+        }
+        DictFile* index = files.OpenFile(indexPath, DictFileMode::kRead);
+        if (!index) {
+            continue;
+        }
+        CloseDictFile(index);
+        DictFile* body = files.OpenFile(bodyPath, DictFileMode::kRead);
+        if (!body) {
+            continue;
+        }
+        DictionaryTrailer trailer;
+        bool valid = ReadTrailer(&dialog, body, &trailer);
+        CloseDictFile(body);
+        if (!valid) {
+            continue;
+        }
+        found = true;
+        const char* listName = catalogue.useGreek ? trailer.listNameGreek : trailer.listNameEnglish;
+        // An entry without a list name would be an empty line: it goes by its base name.
+        CopyField(text, sizeof text, listName[0] ? listName : baseName.c_str());
+        if (IsDuplicate(list, checkDuplicates, text) ||
+            !AddEntry(catalogue, list, text, baseName.c_str(), 0)) {
+            continue;
+        }
+        const char* at = strchr(trailer.pairLanguage, '@');
+        if (at && trailer.pairable == 1) {
+            if (catalogue.useGreek) {
+                AddLanguageRecord(catalogue, baseName.c_str(), at + 1, strlen(at + 1));
+            } else {
+                AddLanguageRecord(catalogue, baseName.c_str(), trailer.pairLanguage,
+                                  static_cast<size_t>(at - trailer.pairLanguage));
+            }
+        }
+    }
+    return found;
+}
+
+bool FillCatalogue(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog) {
+    ResetCatalogue(catalogue);
+    DictionaryList& list = dialog.Dictionaries();
+    ScanDirectory(engine, catalogue, dialog, catalogue.programDir, false);
+
+    // Every ordered pair of the program directory's pairable dictionaries, A-->B then B-->A.
+    int paired = catalogue.languageCount;
+    const char* word = catalogue.useGreek ? kPairWordGreek : kPairWordEnglish;
+    for (int a = 0; a < paired; ++a) {
+        for (int b = a + 1; b < paired; ++b) {
+            const int order[2][2] = {{a, b}, {b, a}};
+            for (const auto& pair : order) {
+                char text[kMaxCatalogueTextSize];
+                snprintf(text, sizeof text, "%s-->%s %s", catalogue.languages[pair[0]].languageName,
+                         catalogue.languages[pair[1]].languageName, word);
+                AddEntry(catalogue, list, text, "", PairItemData(0, pair[0], pair[1]));
+            }
+        }
+    }
+
+    FindSiblingDirectories(catalogue);
+    for (int i = 0; i < kMaxSiblingDirs; ++i) {
+        if (catalogue.siblingDirs[i][0]) {
+            ScanDirectory(engine, catalogue, dialog, catalogue.siblingDirs[i], true);
+        }
+    }
+
+    char remembered[kRememberedDictionarySize] = {};
+    dialog.RememberedDictionary(remembered, sizeof remembered);
+    int selection = remembered[0] ? list.FindExact(remembered) : -1;
+    list.Select(selection >= 0 ? selection : 0);
+    // Dictionary files that were found but none usable leave nothing to open: that is the
+    // caller's disk error, not an empty list under an unset title.
+    return list.Count() > 0;
+}
+
+bool OpenSelectedDictionary(Engine& engine, Catalogue& catalogue, CatalogueDialog* dialog) {
+    CloseDictionaryFiles(engine);
+    if (!dialog) {
+        return true;
+    }
+    DictionaryList& list = dialog->Dictionaries();
+    if (list.Count() == 0 && !FillCatalogue(engine, catalogue, *dialog)) {
+        dialog->ShowDiskError();
+        return false;
+    }
+    engine.pairMode = false;
+    if (list.Selection() < 0) {
+        list.Select(0);
+    }
+    if (!OpenEntry(engine, catalogue, *dialog, list.ItemData(list.Selection()))) {
+        CloseDictionaryFiles(engine);
+        engine.pairMode = false;
+        dialog->ShowInformation(kTextCantOpenFiles);
+        return false;
+    }
+    const DictionaryTrailer& trailer = engine.trailer;
+    dialog->SetTitle(catalogue.useGreek ? trailer.titleGreek : trailer.titleEnglish);
+    dialog->ApplyKeyboardDescription(catalogue.useGreek ? trailer.descriptorGreek
+                                                        : trailer.descriptorEnglish);
+    if (catalogue.userDictPath[0]) {
+        engine.userDict = Files(catalogue).OpenFile(catalogue.userDictPath, DictFileMode::kRead);
+    }
+    return true;
+}
+
+PlainDictionaryList::PlainDictionaryList(int capacity) : box_(PlainListBox::kSorted, capacity) {}
+
+int PlainDictionaryList::Add(const char* text, uint32_t data) {
+    int index = box_.Add(text);
+    if (index < 0) {
+        return -1;
+    }
+    box_.SetItemData(index, data);
+    return index;
+}
