@@ -1,0 +1,36 @@
+#include "app/sound_win.h"
+
+#include <mmsystem.h>
+
+#include "app/program_state_win.h"
+
+bool SoundDeviceAvailable() {
+    static const bool available = waveInGetNumDevs() > 0;
+    return available;
+}
+
+// The loaded sound resource; it must stay loaded while the system plays from its memory.
+static HGLOBAL loadedSound = nullptr;
+
+void PlayResourceSound(int resourceId, bool enabled) {
+    HINSTANCE instance = Program().instance;
+    if (!enabled || instance == nullptr || !SoundDeviceAvailable())
+        return;
+    if (resourceId == 0) {
+        if (loadedSound != nullptr) {
+            // Nothing may play from the memory that is about to go.
+            sndPlaySoundA(nullptr, 0);
+            FreeResource(loadedSound);
+            loadedSound = nullptr;
+        }
+        return;
+    }
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
+    if (found == nullptr)
+        return;
+    HGLOBAL sound = LoadResource(instance, found);
+    if (sound == nullptr)
+        return;
+    loadedSound = sound;
+    sndPlaySoundA(static_cast<const char*>(LockResource(sound)), SND_MEMORY | SND_ASYNC);
+}

@@ -1,0 +1,15 @@
+// The click sound: a short WAV image kept as an RCDATA resource and played from memory.
+#ifndef WORDMERE_APP_SOUND_WIN_H
+#define WORDMERE_APP_SOUND_WIN_H
+
+#include <windows.h>
+
+// True when the system reports a wave-input device; asked once, kept for the process's life.
+bool SoundDeviceAvailable();
+
+// With enabled on, a sound device present and the program's instance known: plays RCDATA
+// resourceId asynchronously (replacing a sound still playing), or with resourceId 0 frees the
+// sound loaded last. A missing resource is ignored.
+void PlayResourceSound(int resourceId, bool enabled);
+
+#endif

@@ -1,0 +1,106 @@
+#include "ui/result_list.h"
+
+// Greek capitals on the letter buttons, by button id - 100. Letters that look like a Latin capital
+// reuse its bitmap; Γ Δ Θ Λ Ξ Π Σ Φ Ψ Ω have bitmaps 126..135 of their own.
+static const int kGreekLetterBases[26] = {
+    100, 101, 126, 127, 104, 125, 107, 128, 108, 110, 129, 112, 0,  // Α Β Γ Δ Ε Ζ Η Θ Ι Κ Λ Μ -
+    113, 130, 114, 131, 115, 132, 119, 124, 133, 123, 134, 135, 0,  // Ν Ξ Ο Π Ρ Σ Τ Υ Φ Χ Ψ Ω -
+};
+
+int LetterBitmapBase(int id, int keyboardMode) {
+    if (id < kFirstLetterButton || id > kLastLetterButton)
+        return 0;
+    if (keyboardMode == 0 || keyboardMode == 1 || keyboardMode == 8)
+        return id;
+    return kGreekLetterBases[id - kFirstLetterButton];
+}
+
+int CommandButtonBase(int id, bool greekCaptions) {
+    switch (id) {
+        case kSearchButton:
+        case kSmallCopyButton:
+        case kSmallClipboardButton:
+            return id;
+        case kCopyButton:
+            return greekCaptions ? kCopyButton : kEnglishCopyBase;
+        case kClipboardButton:
+            return greekCaptions ? kClipboardButton : kEnglishClipboardBase;
+    }
+    return 0;
+}
+
+// The state bits that describe a button's look; anything above (default, hot, inactive,
+// keyboard cues) is left out before the tables below compare whole values.
+static unsigned LookState(unsigned state) {
+    return state & 0x1F;
+}
+
+static ButtonLook Look(int base, int look, bool click = false) {
+    ButtonLook result;
+    if (base != 0)
+        result.bitmapId = base + look;
+    result.clickSound = click && base != 0;
+    return result;
+}
+
+ButtonLook LetterButtonLook(int base, unsigned action, unsigned state, bool isCurrentLetter) {
+    state = LookState(state);
+    switch (action) {
+        case kActionDrawEntire:
+            return Look(base, isCurrentLetter ? kLookPressed : kLookNormal);
+        case kActionSelect:
+            if (state == kStateFocus)
+                return Look(base, kLookNormal);
+            if (state == (kStateFocus | kStateSelected))
+                return Look(base, kLookPressed, true);
+            break;
+        case kActionFocus:
+            if (state == 0 || state == kStateFocus)
+                return Look(base, kLookNormal);
+            break;
+    }
+    return ButtonLook{};
+}
+
+ButtonLook CommandButtonLook(int base, unsigned action, unsigned state) {
+    state = LookState(state);
+    switch (action) {
+        case kActionDrawEntire:
+            return Look(base, state == kStateDisabled ? kLookDisabled : kLookNormal);
+        case kActionSelect:
+            if (state == (kStateFocus | kStateSelected))
+                return Look(base, kLookPressed, true);
+            if (state == kStateDisabled)
+                return Look(base, kLookDisabled);
+            if (state == kStateFocus)
+                return Look(base, kLookFocus);
+            break;
+        case kActionFocus:
+            if (state == 0)
+                return Look(base, kLookNormal);
+            if (state == kStateDisabled)
+                return Look(base, kLookDisabled);
+            if (state == kStateFocus)
+                return Look(base, kLookFocus);
+            break;
+    }
+    return ButtonLook{};
+}
+
+ItemColours ListItemColours(bool selected, int listId, int32_t itemData) {
+    if (selected)
+        return ItemColours{kColourHighlight, kColourHighlightText};
+    if (listId == kMatchList && itemData < 0)
+        return ItemColours{kColourWindow, kColourActiveCaption};
+    return ItemColours{kColourWindow, kColourWindowText};
+}
+
+bool HistoryItemHighlighted(unsigned action, unsigned state) {
+    return (action == kActionSelect && (state & kStateSelected) != 0) ||
+           (action == kActionFocus && (state & kStateFocus) != 0) ||
+           (state & kStateComboBoxEdit) != 0;
+}
+
+int CentredTextLeft(int itemLeft, int itemWidth, int textWidth) {
+    return itemLeft + (itemWidth - textWidth) / 2;
+}
