@@ -4,22 +4,15 @@
 
 #include "app/interface_texts_win.h"
 #include "app/program_state_win.h"
+#include "resources/resource_ids.h"
 #include "ui/forms_win.h"
 
-// Template 10006 and what is in it.
-constexpr int kInformationTemplate = 10006;
-constexpr int kPictureArea = 12009;
-constexpr int kMessageText = 12010;
-constexpr int kPicture = 1142;
-// Texts file keys of the Greek title and OK caption.
-constexpr unsigned kGreekTitleKey = 14507;
-constexpr unsigned kGreekOkKey = 15001;
 // Messages are cut to this many characters.
 constexpr int kMessageSize = 300;
 
 static void SetMessage(HWND dialog, UINT stringId) {
     const ProgramState& program = Program();
-    HWND text = GetDlgItem(dialog, kMessageText);
+    HWND text = GetDlgItem(dialog, IDC_INFORMATION_TEXT);
     if (program.settings.UseGreek != 0) {
         // No fallback to the English string table: a missing Greek text shows an empty message.
         char greek[kMessageSize];
@@ -40,11 +33,11 @@ static INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam
             SetDlgWindowPos(dialog, nullptr, FALSE);
             const ProgramState& program = Program();
             if (program.settings.UseGreek != 0) {
-                LoadGreekTitle(dialog, kGreekTitleKey, program.textsFile);
-                LoadGreekItem(dialog, IDOK, kGreekOkKey, program.textsFile);
+                LoadGreekTitle(dialog, KEY_INFORMATION_TITLE, program.textsFile);
+                LoadGreekItem(dialog, IDOK, KEY_INFORMATION_OK, program.textsFile);
             }
             SetMessage(dialog, static_cast<UINT>(lParam));
-            ShowBitmapFrame(dialog, kFrameReset, kPictureArea, kPicture, 0);
+            ShowBitmapFrame(dialog, kFrameReset, IDC_PICTURE, IDB_INFORMATION_PICTURE, 0);
             MessageBeep(MB_ICONHAND);
             return TRUE;
         }
@@ -54,7 +47,7 @@ static INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam
             PAINTSTRUCT paint;
             BeginPaint(dialog, &paint);
             EndPaint(dialog, &paint);
-            ShowBitmapFrame(dialog, kFrameReset, kPictureArea, kPicture, 0);
+            ShowBitmapFrame(dialog, kFrameReset, IDC_PICTURE, IDB_INFORMATION_PICTURE, 0);
             return TRUE;
         }
         case WM_COMMAND:
@@ -68,7 +61,7 @@ static INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam
 }
 
 INT_PTR ShowInformation(HWND owner, UINT stringId) {
-    DialogBoxParamW(Program().instance, MAKEINTRESOURCEW(kInformationTemplate), owner,
-                    InformationProc, static_cast<LPARAM>(stringId));
+    DialogBoxParamW(Program().instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, InformationProc,
+                    static_cast<LPARAM>(stringId));
     return IDCANCEL;
 }

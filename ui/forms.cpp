@@ -4,10 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "resources/resource_ids.h"
+
 int LookupFormTemplate(int formType, int dialogState) {
     if (dialogState == 1)
-        return kSmallFormTemplate;
-    return formType == 1 ? kFullFormTemplate : kCompactFormTemplate;
+        return IDD_LOOKUP_SMALL;
+    return formType == 1 ? IDD_LOOKUP_FULL : IDD_LOOKUP_COMPACT;
 }
 
 bool FormHasLetterButtons(int formType, int dialogState) {

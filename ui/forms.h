@@ -6,11 +6,6 @@
 
 #include <cstdint>
 
-// Dialog templates of the three forms.
-constexpr int kFullFormTemplate = 10000;
-constexpr int kCompactFormTemplate = 10003;
-constexpr int kSmallFormTemplate = 10004;
-
 // Font type that matches any enumerated font type.
 constexpr int kAnyFontType = 1010;
 

@@ -76,8 +76,8 @@ void LayoutSmallForm(HWND dialog, bool restore) {
 
     MovePlace(dialog, IDC_WORD_BOX, layout.wordBox);
     MovePlace(dialog, IDC_SEARCH, layout.searchButton);
-    MovePlace(dialog, kSmallCopyButton, layout.copyButton);
-    MovePlace(dialog, kSmallClipboardButton, layout.clipboardButton);
+    MovePlace(dialog, IDC_SMALL_COPY, layout.copyButton);
+    MovePlace(dialog, IDC_SMALL_CLIPBOARD, layout.clipboardButton);
     MovePlace(dialog, IDC_DICTIONARY_LIST, layout.dictionaryList);
     MovePlace(dialog, IDC_WORD_LIST, layout.matchList);
     MovePlace(dialog, IDC_TRANSLATION_LIST, layout.translationList);

@@ -8,23 +8,23 @@ static const int kGreekLetterBases[26] = {
 };
 
 int LetterBitmapBase(int id, int keyboardMode) {
-    if (id < kFirstLetterButton || id > kLastLetterButton)
+    if (id < IDC_LETTER_FIRST || id > IDC_LETTER_LAST)
         return 0;
     if (keyboardMode == 0 || keyboardMode == 1 || keyboardMode == 8)
         return id;
-    return kGreekLetterBases[id - kFirstLetterButton];
+    return kGreekLetterBases[id - IDC_LETTER_FIRST];
 }
 
 int CommandButtonBase(int id, bool greekCaptions) {
     switch (id) {
-        case kSearchButton:
-        case kSmallCopyButton:
-        case kSmallClipboardButton:
+        case IDC_SEARCH:
+        case IDC_SMALL_COPY:
+        case IDC_SMALL_CLIPBOARD:
             return id;
-        case kCopyButton:
-            return greekCaptions ? kCopyButton : kEnglishCopyBase;
-        case kClipboardButton:
-            return greekCaptions ? kClipboardButton : kEnglishClipboardBase;
+        case IDC_COPY:
+            return greekCaptions ? IDC_COPY : BMP_BASE_COPY_ENGLISH;
+        case IDC_CLIPBOARD:
+            return greekCaptions ? IDC_CLIPBOARD : BMP_BASE_CLIPBOARD_ENGLISH;
     }
     return 0;
 }
@@ -47,16 +47,16 @@ ButtonLook LetterButtonLook(int base, unsigned action, unsigned state, bool isCu
     state = LookState(state);
     switch (action) {
         case kActionDrawEntire:
-            return Look(base, isCurrentLetter ? kLookPressed : kLookNormal);
+            return Look(base, isCurrentLetter ? BMP_LOOK_PRESSED : BMP_LOOK_NORMAL);
         case kActionSelect:
             if (state == kStateFocus)
-                return Look(base, kLookNormal);
+                return Look(base, BMP_LOOK_NORMAL);
             if (state == (kStateFocus | kStateSelected))
-                return Look(base, kLookPressed, true);
+                return Look(base, BMP_LOOK_PRESSED, true);
             break;
         case kActionFocus:
             if (state == 0 || state == kStateFocus)
-                return Look(base, kLookNormal);
+                return Look(base, BMP_LOOK_NORMAL);
             break;
     }
     return ButtonLook{};
@@ -66,22 +66,22 @@ ButtonLook CommandButtonLook(int base, unsigned action, unsigned state) {
     state = LookState(state);
     switch (action) {
         case kActionDrawEntire:
-            return Look(base, state == kStateDisabled ? kLookDisabled : kLookNormal);
+            return Look(base, state == kStateDisabled ? BMP_LOOK_DISABLED : BMP_LOOK_NORMAL);
         case kActionSelect:
             if (state == (kStateFocus | kStateSelected))
-                return Look(base, kLookPressed, true);
+                return Look(base, BMP_LOOK_PRESSED, true);
             if (state == kStateDisabled)
-                return Look(base, kLookDisabled);
+                return Look(base, BMP_LOOK_DISABLED);
             if (state == kStateFocus)
-                return Look(base, kLookFocus);
+                return Look(base, BMP_LOOK_FOCUSED);
             break;
         case kActionFocus:
             if (state == 0)
-                return Look(base, kLookNormal);
+                return Look(base, BMP_LOOK_NORMAL);
             if (state == kStateDisabled)
-                return Look(base, kLookDisabled);
+                return Look(base, BMP_LOOK_DISABLED);
             if (state == kStateFocus)
-                return Look(base, kLookFocus);
+                return Look(base, BMP_LOOK_FOCUSED);
             break;
     }
     return ButtonLook{};
@@ -90,7 +90,7 @@ ButtonLook CommandButtonLook(int base, unsigned action, unsigned state) {
 ItemColours ListItemColours(bool selected, int listId, int32_t itemData) {
     if (selected)
         return ItemColours{kColourHighlight, kColourHighlightText};
-    if (listId == kMatchList && itemData < 0)
+    if (listId == IDC_WORD_LIST && itemData < 0)
         return ItemColours{kColourWindow, kColourActiveCaption};
     return ItemColours{kColourWindow, kColourWindowText};
 }

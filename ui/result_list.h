@@ -6,11 +6,7 @@
 
 #include <cstdint>
 
-// Bitmap id = base + look.
-constexpr int kLookNormal = 1000;
-constexpr int kLookPressed = 3000;  // also the current letter
-constexpr int kLookFocus = 5000;
-constexpr int kLookDisabled = 7000;
+#include "resources/resource_ids.h"
 
 // Draw actions and item states of an owner-drawn control (the Windows values).
 constexpr unsigned kActionDrawEntire = 0x1;
@@ -29,29 +25,11 @@ constexpr int kColourHighlight = 13;
 constexpr int kColourHighlightText = 14;
 constexpr int kColourButtonFace = 15;
 
-// Letter buttons and the bitmap buttons.
-constexpr int kFirstLetterButton = 100;
-constexpr int kLastLetterButton = 125;
-constexpr int kSearchButton = 137;
-constexpr int kCopyButton = 138;
-constexpr int kClipboardButton = 139;
-constexpr int kSmallCopyButton = 143;
-constexpr int kSmallClipboardButton = 144;
-// Bases of the English captions of 138 and 139.
-constexpr int kEnglishCopyBase = 152;
-constexpr int kEnglishClipboardBase = 151;
-
 // DrawButtonItem modes.
 constexpr int kButtonDrawActualSize = 0;
 constexpr int kButtonDrawStretch = 1;
 
-// RCDATA resource of the click a bitmap button makes when it goes down.
-constexpr int kClickSound = 25000;
-
-// The lists this drawing serves.
-constexpr int kMatchList = 12000;
-constexpr int kTranslationList = 12001;
-constexpr int kWordBox = 12003;
+// The About dialog's list of centred lines, drawn here too.
 constexpr int kAboutList = 12015;
 
 // The letter a button shows for a keyboard mode: Latin capitals for modes 0, 1 and 8, Greek

@@ -63,8 +63,8 @@ static bool ReadItemText(HWND control, bool comboBox, int index, ItemText* text)
 }
 
 BOOL MeasureLookupItem(HWND dialog, MEASUREITEMSTRUCT* item) {
-    if (item->CtlID != static_cast<UINT>(kMatchList) &&
-        item->CtlID != static_cast<UINT>(kTranslationList)) {
+    if (item->CtlID != static_cast<UINT>(IDC_WORD_LIST) &&
+        item->CtlID != static_cast<UINT>(IDC_TRANSLATION_LIST)) {
         return FALSE;
     }
     HWND list = GetDlgItem(dialog, static_cast<int>(item->CtlID));
@@ -198,7 +198,7 @@ static void DrawButton(const DRAWITEMSTRUCT* item, int currentLetter) {
     const Settings& settings = Program().settings;
     const int id = static_cast<int>(item->CtlID);
     ButtonLook look;
-    if (id >= kFirstLetterButton && id <= kLastLetterButton) {
+    if (id >= IDC_LETTER_FIRST && id <= IDC_LETTER_LAST) {
         if (!FormHasLetterButtons(settings.FormType, settings.DialogState))
             return;
         look = LetterButtonLook(LetterBitmapBase(id), item->itemAction, item->itemState,
@@ -210,15 +210,15 @@ static void DrawButton(const DRAWITEMSTRUCT* item, int currentLetter) {
         look = CommandButtonLook(base, item->itemAction, item->itemState);
     }
     if (look.clickSound)
-        PlayResourceSound(kClickSound, settings.UseSounds != 0);
+        PlayResourceSound(IDR_CLICK_SOUND, settings.UseSounds != 0);
     DrawButtonItem(Program().instance, look.bitmapId, item->hDC, &item->rcItem, kButtonDrawStretch);
 }
 
 BOOL DrawLookupItem(HWND dialog, const DRAWITEMSTRUCT* item, int currentLetter) {
     switch (item->CtlType) {
         case ODT_LISTBOX:
-            if (item->CtlID == static_cast<UINT>(kMatchList) ||
-                item->CtlID == static_cast<UINT>(kTranslationList)) {
+            if (item->CtlID == static_cast<UINT>(IDC_WORD_LIST) ||
+                item->CtlID == static_cast<UINT>(IDC_TRANSLATION_LIST)) {
                 DrawListItem(dialog, item);
                 return TRUE;
             }
@@ -228,7 +228,7 @@ BOOL DrawLookupItem(HWND dialog, const DRAWITEMSTRUCT* item, int currentLetter) 
             }
             return FALSE;
         case ODT_COMBOBOX:
-            if (item->CtlID != static_cast<UINT>(kWordBox))
+            if (item->CtlID != static_cast<UINT>(IDC_WORD_BOX))
                 return FALSE;
             DrawHistoryItem(dialog, item);
             return TRUE;
