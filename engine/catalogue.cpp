@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/pair_translation.h"
+
 namespace {
 
 // Stored Windows-1253 texts.
@@ -173,6 +175,7 @@ bool OpenPair(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, uin
     }
 
     engine.pairMode = true;
+    engine.hooks.showPairTranslations = ShowPairTranslations;
     DictionaryList& list = dialog.Dictionaries();
     char text[kMaxCatalogueTextSize];
     list.Text(list.Selection(), text, sizeof text);

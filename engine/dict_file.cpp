@@ -3,6 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Reads of a read-only file are served from a window of the file kept in memory: the index
@@ -217,7 +223,12 @@ size_t WriteDictFile(DictFile* file, const void* data, size_t count) {
         return 0;
     }
     size_t n = fwrite(data, 1, count, file->stdioFile);
-    fflush(file->stdioFile);
+    // Written bytes still in the library's buffer are not on the disk yet; a flush that fails
+    // means some of them never got there, so none count.
+    if (fflush(file->stdioFile) != 0) {
+        clearerr(file->stdioFile);
+        n = 0;
+    }
     file->position += n;
     // Switching between writing and reading needs a seek; force one before the next read.
     file->stdioAt = false;
@@ -225,4 +236,20 @@ size_t WriteDictFile(DictFile* file, const void* data, size_t count) {
         file->size = file->position;
     }
     return n;
+}
+
+bool TruncateDictFile(DictFile* file, uint64_t size) {
+    if (!file || !file->stdioFile || !file->writable || fflush(file->stdioFile) != 0) {
+        return false;
+    }
+#ifdef _WIN32
+    bool ok = _chsize_s(_fileno(file->stdioFile), static_cast<long long>(size)) == 0;
+#else
+    bool ok = ftruncate(fileno(file->stdioFile), static_cast<off_t>(size)) == 0;
+#endif
+    file->stdioAt = false;
+    if (ok) {
+        file->size = size;
+    }
+    return ok;
 }

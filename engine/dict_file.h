@@ -31,5 +31,8 @@ enum class ReadStatus { kOk, kError };
 // Reads up to `count` bytes at the current position; returns the bytes read (fewer at the end
 // of the file). `status` becomes kError when the system reported a read error.
 size_t ReadDictFile(DictFile* file, void* buffer, size_t count, ReadStatus* status);
-// Writes at the current position; returns the bytes written.
+// Writes at the current position and flushes; returns the bytes written, 0 when the system
+// refused them (a full disk shows up at the flush).
 size_t WriteDictFile(DictFile* file, const void* data, size_t count);
+// Cuts a writable file to `size` bytes (undoing a failed append); false when it cannot.
+bool TruncateDictFile(DictFile* file, uint64_t size);
