@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "app/settings.h"
+#include "engine/catalogue.h"
 #include "engine/dictionary.h"
 
 struct ProgramState {
@@ -16,6 +17,7 @@ struct ProgramState {
     bool hotKeyRegistered = false;
     bool dialogLoopRunning = false;  // never cleared once set
     bool firstSizeSeen = false;
+    bool shutDown = false;  // the shutdown sequence has run; it never runs twice
     HWND captureSourceWindow = nullptr;
     bool clipboardCapturePending = false;
 
@@ -36,6 +38,8 @@ struct ProgramState {
     Settings settings;
     // About 62 KB with its two read buffers; lives in static storage, never on a stack.
     Engine engine;
+    // The dictionaries the lookup dialog offers; built again at each opening of the dialog.
+    Catalogue catalogue;
 };
 
 // The one instance, owned by the main window from WM_CREATE to the end of its shutdown.

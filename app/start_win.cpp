@@ -1,8 +1,8 @@
-// Process entry of the Windows program: opens the lookup window.
+// Process entry of the Windows program.
 #include <windows.h>
 
-#include "ui/lookup_dialog_win.h"
+#include "app/main_window_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return RunLookupDialog(instance, nullptr);
+    return RunProgram(instance);
 }

@@ -1,27 +1,590 @@
-// The lookup window's dialog procedure.
 #include "ui/lookup_dialog_win.h"
 
-#include "resources/resource_ids.h"
+#include <cstdio>
+#include <cstring>
 
-static INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            SetDlgItemTextW(dialog, IDC_STATUS_LINE, L"");
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, 2);
-                return TRUE;
+#include "app/information_win.h"
+#include "app/interface_texts_win.h"
+#include "app/main_window_win.h"
+#include "app/program_state_win.h"
+#include "app/settings_win.h"
+#include "app/sound_win.h"
+#include "engine/catalogue.h"
+#include "engine/folding.h"
+#include "engine/search.h"
+#include "keyboard/keyboard_layout_win.h"
+#include "keyboard/keyboard_selection.h"
+#include "resources/resource_ids.h"
+#include "ui/clipboard_win.h"
+#include "ui/forms_win.h"
+#include "ui/lookup_lists_win.h"
+#include "ui/lookup_rules.h"
+#include "ui/result_list_win.h"
+
+namespace {
+
+constexpr UINT_PTR kBalloonDelayTimer = 6554;
+constexpr UINT_PTR kBalloonLifeTimer = 6555;
+constexpr size_t kStatusTextSize = 150;
+constexpr size_t kMenuTextSize = 80;
+
+Settings& CurrentSettings() {
+    return Program().settings;
+}
+
+bool IsFullForm() {
+    return CurrentSettings().FormType == 1 && CurrentSettings().DialogState == 0;
+}
+
+SearchOptions LookupSearchOptions() {
+    const Settings& settings = CurrentSettings();
+    SearchOptions options;
+    options.accent = settings.Accent != 0;
+    options.root = settings.Root != 0;
+    options.useGreek = settings.UseGreek != 0;
+    options.useUserDict = settings.UseUserDict != 0;
+    options.formType = settings.FormType;
+    options.dialogState = settings.DialogState;
+    return options;
+}
+
+WinLookupFields DialogFields(HWND dialog) {
+    return WinLookupFields(dialog, LookupDialog().currentWord, kCurrentWordSize,
+                           Program().engine.lastSearched);
+}
+
+void SaveLookupSettings(HWND dialog) {
+    WinLookupFields fields = DialogFields(dialog);
+    SaveSettings(CurrentSettings(), ProcessSettingsStorage(), fields);
+}
+
+void LoadInterfaceTextFor(unsigned id, char* buffer, size_t size) {
+    ProgramTexts().Load(id, CurrentSettings().UseGreek != 0, buffer, size);
+}
+
+bool OpenDictionary(HWND dialog) {
+    ProgramState& program = Program();
+    program.catalogue.useGreek = program.settings.UseGreek != 0;
+    WinCatalogueDialog catalogueDialog(dialog);
+    return OpenSelectedDictionary(program.engine, program.catalogue, &catalogueDialog);
+}
+
+void ReadWordBox(HWND dialog, char* word) {
+    GetStoredWindowText(GetDlgItem(dialog, IDC_WORD_BOX), word, kMaxWordBoxChars);
+}
+
+// The hint line names the control under the mouse: string 14000 + the control's offset.
+int HintOffset(int controlId) {
+    if (controlId >= IDC_LETTER_FIRST && controlId <= IDC_LETTER_LAST)
+        return 1;
+    switch (controlId) {
+        case IDC_KEYBOARD_HINT:
+            return 2;
+        case IDC_COPY:
+        case IDC_SMALL_COPY:
+            return 4;
+        case IDC_CLIPBOARD:
+        case IDC_SMALL_CLIPBOARD:
+            return 5;
+        case IDC_SEARCH:
+            return 7;
+        case IDC_WORD_BOX:
+            return 8;
+        case IDC_WORD_LIST:
+            return 9;
+        case IDC_TRANSLATION_LIST:
+            return 10;
+        case IDC_DICTIONARY_LIST:
+            return 12;
+        case IDC_KEYBOARD_SYSTEM:
+            return 13;
+        case IDC_KEYBOARD_LANG1:
+        case IDC_KEYBOARD_LANG2:
+            return 14;
+    }
+    return 0;
+}
+
+void ShowHintFor(HWND dialog, HWND under) {
+    // The edit field of a combo box is a grandchild: the dialog's own child names the control.
+    while (under && GetParent(under) && GetParent(under) != dialog)
+        under = GetParent(under);
+    int controlId = (under && under != dialog) ? GetDlgCtrlID(under) : 0;
+    unsigned id = IDS_HELP_BASE + HintOffset(controlId);
+    if (id == LookupDialog().hintShown)
+        return;
+    LookupDialog().hintShown = id;
+    char text[kStatusTextSize];
+    LoadInterfaceTextFor(id, text, sizeof text);
+    SetStoredWindowText(GetDlgItem(dialog, IDC_HINT_LINE), text);
+}
+
+void KillBalloonTimers(HWND dialog) {
+    KillTimer(dialog, kBalloonLifeTimer);
+    KillTimer(dialog, kBalloonDelayTimer);
+}
+
+// The common end of a handled message: a balloon on screen goes away.
+INT_PTR ExitMessage() {
+    LookupDialog().balloonShown = false;
+    return FALSE;
+}
+
+void AppendSystemMenu(HWND dialog) {
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    const Settings& settings = CurrentSettings();
+    unsigned base = settings.UseGreek ? IDS_SYSMENU_GREEK : IDS_SYSMENU_ENGLISH;
+    struct Item {
+        UINT id;
+        bool checked;
+    };
+    const Item items[] = {{0, false},
+                          {IDM_SYS_ALWAYS_ON_TOP, settings.StayOnTop != 0},
+                          {IDM_SYS_BALLOONS, settings.Balloons != 0},
+                          {IDM_SYS_USER_DICTIONARY, false},
+                          {IDM_SYS_ADJUSTMENTS, false},
+                          {0, false},
+                          {IDM_SYS_TIP_OF_THE_DAY, false},
+                          {IDM_SYS_ABOUT, false},
+                          {0, false},
+                          {IDM_SYS_EXIT, false}};
+    for (const Item& item : items) {
+        if (item.id == 0) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        wchar_t text[kMenuTextSize] = {};
+        LoadStringW(Program().instance, base + item.id, text, kMenuTextSize);
+        AppendMenuW(menu, MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED), item.id, text);
+    }
+}
+
+void SetTopmost(HWND dialog, bool onTop) {
+    SetWindowPos(dialog, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// Ends this run of the dialog; the main window opens it again (1) or ends the program (2).
+void EndLookupDialog(HWND dialog, INT_PTR result) {
+    Program().lookupWindow = nullptr;
+    EndDialog(dialog, result);
+}
+
+void SearchIfNew(HWND dialog) {
+    LookupDialogState& state = LookupDialog();
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+        return;
+    SearchLookupWord(dialog);
+    UpdateClipboardButtons(dialog);
+}
+
+BOOL OnInitDialog(HWND dialog) {
+    ProgramState& program = Program();
+    LookupDialogState& state = LookupDialog();
+    state.ignoreNextEdit = 0;
+    ActivateUsEnglishLayout();
+    state.lastDictionarySelection = -1;
+
+    SetDlgWindowPos(dialog, nullptr, FALSE);
+    AppendSystemMenu(dialog);
+    if (program.settings.UseGreek)
+        LoadGreekItems(dialog, IDC_CAPTION_WORD, IDC_KEYBOARDS_GROUP, program.textsFile);
+
+    WinLookupFields fields = DialogFields(dialog);
+    LoadSettings(program.settings, ProcessSettingsStorage(), &fields);
+    state.currentLetter = program.settings.Key;
+
+    // Each run starts from an empty list, so the catalogue is built again.
+    ResetCatalogue(program.catalogue);
+    snprintf(program.catalogue.programDir, sizeof program.catalogue.programDir, "%s",
+             program.programDir);
+    if (!OpenDictionary(dialog)) {
+        SendMessageW(dialog, MSG_END_PROGRAM, 0, 0);
+        return FALSE;
+    }
+    InitLookupStatus(dialog);
+
+    if (program.clipboardCapturePending && ClipboardHasText()) {
+        PostMessageW(dialog, WM_COMMAND, CMD_LOOKUP_CLIPBOARD, 0);
+        program.clipboardCapturePending = false;
+    } else {
+        SearchLookupWord(dialog);
+    }
+    UpdateClipboardButtons(dialog);
+    if (program.settings.StayOnTop)
+        SetTopmost(dialog, true);
+    program.lookupWindow = dialog;
+
+    char word[kMaxWordBoxChars + 1];
+    ReadWordBox(dialog, word);
+    TrimTrailingSpaces(word);
+    TrimLeadingSpaces(word);
+    SetWordBoxFont(dialog, IsGreekText(word), false);
+
+    if (program.settings.DialogState == 1) {
+        LayoutSmallForm(dialog, true);
+    } else {
+        program.settings.SRL = program.settings.SRT = 0;
+        program.settings.SRR = program.settings.SRB = 0;
+    }
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.appIcon));
+    PostMessageW(dialog, MSG_REFRESH_LETTERS, 0, 0);
+    if (state.tipsAtStart)
+        PostMessageW(dialog, WM_COMMAND, CMD_TIP_OF_THE_DAY, 0);
+    return TRUE;
+}
+
+void OnEnter(HWND dialog) {
+    LookupDialogState& state = LookupDialog();
+    ReadWordBox(dialog, state.currentWord);
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+        return;
+    LowerText(state.currentWord);
+    AddLookupHistory(dialog, state.currentWord);
+    SearchLookupWord(dialog);
+    UpdateClipboardButtons(dialog);
+}
+
+void OnLetterButton(HWND dialog, int id) {
+    LookupDialogState& state = LookupDialog();
+    if (HWND previous = GetDlgItem(dialog, state.currentLetter))
+        InvalidateRect(previous, nullptr, FALSE);
+    state.currentLetter = id;
+    CurrentSettings().Key = id;
+    InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
+    unsigned char letter = LetterForButton(id, CurrentKeyboard.mode);
+    state.currentWord[0] = static_cast<char>(letter);
+    state.currentWord[1] = '\0';
+    SearchIfNew(dialog);
+}
+
+void OnTranslationDoubleClick(HWND dialog) {
+    PlayResourceSound(IDR_CLICK_SOUND, CurrentSettings().UseSounds != 0);
+    PlayResourceSound(0, false);
+    WinListBox translations(GetDlgItem(dialog, IDC_TRANSLATION_LIST));
+    int selection = translations.Selection();
+    if (selection < 0)
+        return;
+    LookupDialogState& state = LookupDialog();
+    translations.Text(selection, state.currentWord, kCurrentWordSize);
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+        return;
+    AddLookupHistory(dialog, state.currentWord);
+    SearchLookupWord(dialog);
+    UpdateClipboardButtons(dialog);
+    FollowWordFont(dialog);
+}
+
+void OnHistoryChoice(HWND dialog) {
+    WinLookupFields fields = DialogFields(dialog);
+    int selection = static_cast<int>(SendDlgItemMessageW(dialog, IDC_WORD_BOX, CB_GETCURSEL, 0, 0));
+    if (selection < 0)
+        return;
+    LookupDialogState& state = LookupDialog();
+    fields.HistoryText(selection, state.currentWord, kCurrentWordSize);
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+        return;
+    SearchLookupWord(dialog);
+    UpdateClipboardButtons(dialog);
+    FollowWordFont(dialog);
+}
+
+void OnDictionaryChange(HWND dialog) {
+    LookupDialogState& state = LookupDialog();
+    int selection =
+        static_cast<int>(SendDlgItemMessageW(dialog, IDC_DICTIONARY_LIST, CB_GETCURSEL, 0, 0));
+    if (selection == state.lastDictionarySelection)
+        return;
+    state.lastDictionarySelection = selection;
+    if (!OpenDictionary(dialog)) {
+        SendMessageW(dialog, MSG_END_PROGRAM, 0, 0);
+        return;
+    }
+    ReadWordBox(dialog, state.currentWord);
+    if (!SearchLookupWord(dialog)) {
+        snprintf(state.currentWord, kCurrentWordSize, "%s", Program().engine.trailer.startWord);
+        SearchLookupWord(dialog);
+    }
+}
+
+void SwitchForms(HWND dialog) {
+    SaveLookupSettings(dialog);
+    Settings& settings = CurrentSettings();
+    settings.DialogState = settings.DialogState == 1 ? 0 : 1;
+    char text[8];
+    snprintf(text, sizeof text, "%d", settings.DialogState);
+    WriteSettingString(*ProcessSettingsStorage().registry, kStateKey, "DialogState", text);
+    EndLookupDialog(dialog, 1);
+}
+
+void OnTipOfTheDay() {
+    LookupDialogState& state = LookupDialog();
+    if (state.tipsAtStart) {
+        state.tipsAtStart = false;
+        WinProfileFile texts(Program().textsFile);
+        char value[16];
+        texts.GetString("Tips", "ShowTips", "1", value, sizeof value);
+        if ((ParseSettingNumber(value) & 0xFF) == 0)
+            return;
+    }
+    // The tip of the day dialog is not part of the program yet; the hot key is released
+    // around it all the same, as around every secondary dialog.
+    UnregisterProgramHotKey();
+    RegisterProgramHotKey(Program().lookupWindow);
+}
+
+void OnEndProgram(HWND dialog) {
+    SaveLookupSettings(dialog);
+    EndLookupDialog(dialog, 2);
+}
+
+void OnCommand(HWND dialog, int id, int notification) {
+    if (id >= IDC_LETTER_FIRST && id <= IDC_LETTER_LAST) {
+        OnLetterButton(dialog, id);
+        return;
+    }
+    switch (id) {
+        case IDOK:
+        case IDC_SEARCH:
+            OnEnter(dialog);
+            break;
+        case IDCANCEL:
+            SaveLookupSettings(dialog);
+            ShowWindow(dialog, SW_HIDE);
+            break;
+        case IDC_COPY:
+        case IDC_SMALL_COPY:
+        case CMD_COPY_TRANSLATION:
+            CopyTranslation(dialog);
+            break;
+        case IDC_CLIPBOARD:
+        case IDC_SMALL_CLIPBOARD:
+        case CMD_LOOKUP_CLIPBOARD:
+            LookUpClipboardWord(dialog);
+            break;
+        case CMD_LOOKUP_AFTER_PLAYBACK:
+            if (!IsWindowVisible(dialog))
+                ShowWindow(dialog, SW_SHOW);
+            else
+                SetForegroundWindow(dialog);
+            LookupDialog().trayClickSource = nullptr;
+            LookUpClipboardWord(dialog);
+            break;
+        case CMD_NEXT_KEYBOARD: {
+            WinKeyboardDialog keyboardDialog(dialog);
+            NextKeyboard(CurrentKeyboard, keyboardDialog);
+            break;
+        }
+        case CMD_USER_DICTIONARY:
+            // The user dictionary dialog is not part of the program yet; the hot key is
+            // released around it all the same.
+            UnregisterProgramHotKey();
+            RegisterProgramHotKey(dialog);
+            break;
+        case CMD_TIP_OF_THE_DAY:
+            OnTipOfTheDay();
+            break;
+        case IDC_WORD_LIST:
+            if (notification == LBN_SELCHANGE) {
+                WinLookupView view(dialog);
+                ShowSelectedTranslations(Program().engine, view, LookupSearchOptions());
             }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(dialog, 2);
+            break;
+        case IDC_TRANSLATION_LIST:
+            if (notification == LBN_SELCHANGE && CurrentSettings().UseClipboard)
+                PostMessageW(dialog, WM_COMMAND, IDC_COPY, 0);
+            else if (notification == LBN_DBLCLK)
+                OnTranslationDoubleClick(dialog);
+            break;
+        case IDC_WORD_BOX:
+            if (notification == CBN_SELCHANGE)
+                OnHistoryChoice(dialog);
+            else if (notification == CBN_EDITCHANGE || notification == CBN_EDITUPDATE)
+                PostMessageW(dialog, MSG_FOLLOW_WORD_FONT, 0, 0);
+            break;
+        case IDC_DICTIONARY_LIST:
+            if (notification == CBN_SELCHANGE)
+                OnDictionaryChange(dialog);
+            break;
+        case IDC_KEYBOARD_SYSTEM:
+        case IDC_KEYBOARD_LANG1:
+        case IDC_KEYBOARD_LANG2: {
+            WinKeyboardDialog keyboardDialog(dialog);
+            SelectKeyboard(CurrentKeyboard, keyboardDialog, id);
+            break;
+        }
+    }
+}
+
+INT_PTR OnSysCommand(HWND dialog, WPARAM command) {
+    Settings& settings = CurrentSettings();
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    switch (command) {
+        case IDM_SYS_ADJUSTMENTS:
+        case IDM_SYS_ABOUT:
+            // The adjustments and About dialogs are not part of the program yet; the hot key
+            // is released around them all the same.
+            UnregisterProgramHotKey();
+            RegisterProgramHotKey(dialog);
             return TRUE;
+        case IDM_SYS_ALWAYS_ON_TOP:
+            settings.StayOnTop = settings.StayOnTop ? 0 : 1;
+            CheckMenuItem(menu, IDM_SYS_ALWAYS_ON_TOP,
+                          MF_BYCOMMAND | (settings.StayOnTop ? MF_CHECKED : MF_UNCHECKED));
+            SetTopmost(dialog, settings.StayOnTop != 0);
+            return TRUE;
+        case IDM_SYS_BALLOONS:
+            settings.Balloons = settings.Balloons ? 0 : 1;
+            CheckMenuItem(menu, IDM_SYS_BALLOONS,
+                          MF_BYCOMMAND | (settings.Balloons ? MF_CHECKED : MF_UNCHECKED));
+            return TRUE;
+        case IDM_SYS_USER_DICTIONARY:
+            PostMessageW(dialog, WM_COMMAND, CMD_USER_DICTIONARY, 0);
+            return TRUE;
+        case IDM_SYS_TIP_OF_THE_DAY:
+            PostMessageW(dialog, WM_COMMAND, CMD_TIP_OF_THE_DAY, 0);
+            return TRUE;
+        case IDM_SYS_EXIT:
+            PostMessageW(dialog, MSG_END_PROGRAM, 0, 0);
+            return TRUE;
+    }
+    // The system keeps the low four bits of a system command for itself.
+    if ((command & 0xFFF0) == SC_MINIMIZE) {
+        SaveLookupSettings(dialog);
+        ShowWindow(dialog, SW_HIDE);
+        return TRUE;
     }
     return FALSE;
 }
 
-int RunLookupDialog(HINSTANCE instance, HWND owner) {
-    return static_cast<int>(
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_LOOKUP_FULL), owner, LookupDialogProc, 0));
+INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(dialog);
+        case WM_SETCURSOR:
+            ShowHintFor(dialog, reinterpret_cast<HWND>(wParam));
+            return FALSE;
+        case WM_TIMER:
+            KillTimer(dialog, wParam);
+            if (wParam == kBalloonLifeTimer)
+                LookupDialog().balloonShown = false;
+            return FALSE;
+        case WM_DRAWITEM:
+            DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
+                           LookupDialog().currentLetter);
+            return TRUE;
+        case WM_MEASUREITEM:
+            return MeasureLookupItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    }
+
+    KillTimer(dialog, kBalloonDelayTimer);
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+            if (LOWORD(wParam) == CMD_SWITCH_FORM) {
+                SwitchForms(dialog);
+                return TRUE;
+            }
+            return ExitMessage();
+        case WM_SYSCOMMAND:
+            KillBalloonTimers(dialog);
+            return OnSysCommand(dialog, wParam);
+        case WM_SIZE:
+            if (wParam == SIZE_MINIMIZED) {
+                ShowWindow(dialog, SW_HIDE);
+                return ExitMessage();
+            }
+            if (CurrentSettings().DialogState == 1)
+                LayoutSmallForm(dialog, false);
+            return FALSE;
+        case WM_ACTIVATE:
+            return ExitMessage();
+        case WM_CLOSE:
+            // With the notification icon the close box only hides: the default handling turns
+            // the close into Cancel.
+            if (CurrentSettings().TaskBarIcon)
+                return FALSE;
+            OnEndProgram(dialog);
+            return FALSE;
+        case MSG_END_PROGRAM:
+            OnEndProgram(dialog);
+            return FALSE;
+        case WM_MOUSEMOVE:
+            return TRUE;
+        case WM_PARENTNOTIFY:
+            KillBalloonTimers(dialog);
+            return TRUE;
+        case WM_HELP: {
+            char command[kCataloguePathSize + 40];
+            snprintf(command, sizeof command, "winhlp32 %s\\vbr_help.hlp", Program().programDir);
+            WinExec(command, SW_SHOW);
+            return ExitMessage();
+        }
+        case MSG_FOLLOW_WORD_FONT:
+            ApplyWordFontRule(dialog);
+            return TRUE;
+        case MSG_REFRESH_LETTERS:
+            if (IsFullForm())
+                RefreshLetterButtons(dialog);
+            return TRUE;
+    }
+    return ExitMessage();
+}
+
+}  // namespace
+
+LookupDialogState& LookupDialog() {
+    static LookupDialogState state;
+    return state;
+}
+
+INT_PTR RunLookupDialog(HINSTANCE instance, HWND owner, int templateId) {
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, LookupDialogProc, 0);
+}
+
+void CloseLookupDictionaries() {
+    OpenSelectedDictionary(Program().engine, Program().catalogue, nullptr);
+}
+
+bool SearchLookupWord(HWND dialog) {
+    WinLookupView view(dialog);
+    return SearchWord(Program().engine, view, LookupSearchOptions(), LookupDialog().currentWord);
+}
+
+void AddLookupHistory(HWND dialog, const char* word) {
+    WinLookupFields fields = DialogFields(dialog);
+    AddHistoryWord(fields, word);
+}
+
+void RefreshLetterButtons(HWND dialog) {
+    LetterButtonsLook look = LetterButtonsFor(CurrentKeyboard.mainDialogMode);
+    if (look == LetterButtonsLook::kUnchanged)
+        return;
+    bool latin = look == LetterButtonsLook::kLatin;
+    for (int id : {kLetterButtonNoGreekA, kLetterButtonNoGreekB})
+        ShowWindow(GetDlgItem(dialog, id), latin ? SW_SHOW : SW_HIDE);
+    for (int id = IDC_LETTER_FIRST; id <= IDC_LETTER_LAST; ++id) {
+        if (latin || (id != kLetterButtonNoGreekA && id != kLetterButtonNoGreekB))
+            InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
+    }
+}
+
+void InitLookupStatus(HWND dialog) {
+    char text[kStatusTextSize];
+    LoadInterfaceTextFor(IDS_HELP_BASE, text, sizeof text);
+    SetStoredWindowText(GetDlgItem(dialog, IDC_HINT_LINE), text);
+    LookupDialog().hintShown = IDS_HELP_BASE;
+    if (IsFullForm()) {
+        LoadInterfaceTextFor(IDS_STATUS_CLEAR, text, sizeof text);
+        SetStoredWindowText(GetDlgItem(dialog, IDC_STATUS_LINE), text);
+        SetDlgItemTextW(dialog, IDC_MATCH_COUNT, L"0");
+    }
+    for (int id : {IDC_KEYBOARD_SYSTEM, IDC_KEYBOARD_LANG1, IDC_KEYBOARD_LANG2})
+        CheckDlgButton(dialog, id, BST_UNCHECKED);
+    int32_t stored = ReadSettingNumber(*ProcessSettingsStorage().registry, kStateKey, "GrEng");
+    unsigned char mode = static_cast<unsigned char>(stored);
+    if (mode > 8)
+        mode = 8;
+    WinKeyboardDialog keyboardDialog(dialog);
+    RestoreKeyboardMode(CurrentKeyboard, keyboardDialog, mode);
 }

@@ -1,0 +1,282 @@
+#include "app/main_window_win.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/information_win.h"
+#include "app/program_state_win.h"
+#include "app/settings.h"
+#include "app/settings_win.h"
+#include "resources/resource_ids.h"
+#include "ui/forms_win.h"
+#include "ui/lookup_dialog_win.h"
+#include "ui/lookup_lists_win.h"
+
+namespace {
+
+constexpr int kBalloonSaveSize = 400;
+constexpr int kLargeWordPoints = 13;
+constexpr int kWordPoints = 10;
+constexpr int kBalloonPoints = 10;
+constexpr int kSmallGreekPoints = 9;
+// "Βορδμέρ" in Windows-1253.
+constexpr char kGreekAppTitle[] = "\xC2\xEF\xF1\xE4\xEC\xDD\xF1";
+
+constexpr wchar_t kMainWindowClassW[] = L"Vocabre:Main";
+
+RegistryStore& SettingsRegistry() {
+    return *ProcessSettingsStorage().registry;
+}
+
+int16_t ReadStateNumber(const char* name) {
+    return static_cast<int16_t>(ReadSettingNumber(SettingsRegistry(), kStateKey, name));
+}
+
+// A second start: bring the running instance's lookup window forward instead.
+void HandOverTo(HWND running) {
+    ShowWindow(running, SW_HIDE);
+    if (static_cast<uint8_t>(ReadStateNumber("TaskBarIcon")) == 0) {
+        if (IsIconic(running))
+            ShowWindow(running, SW_RESTORE);
+        ShowWindow(running, SW_SHOW);
+    }
+    HWND popup = GetLastActivePopup(running);
+    ShowWindow(popup, SW_SHOW);
+    ShowWindow(popup, SW_RESTORE);
+    SetForegroundWindow(popup);
+}
+
+// A word font. A system without an installed "Arial" still gets a font of the size and
+// character set, chosen by the font mapper.
+HFONT MakeProgramFont(HWND window, int points, BYTE charSet) {
+    HFONT font = CreateFontByName(window, nullptr, "Arial", points, kAnyFontType, charSet);
+    if (font)
+        return font;
+    HDC dc = GetDC(window);
+    int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(window, dc);
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+}
+
+void DeleteFontHandle(HFONT& font) {
+    if (font)
+        DeleteObject(font);
+    font = nullptr;
+}
+
+LRESULT StartUp(HWND window) {
+    ProgramState& program = Program();
+    HDC dc = GetDC(window);
+    program.balloonSaveBitmap = CreateCompatibleBitmap(dc, kBalloonSaveSize, kBalloonSaveSize);
+    ReleaseDC(window, dc);
+
+    const SettingsStorage& storage = ProcessSettingsStorage();
+    EnsureSettingsKeys(*storage.registry);
+
+    // The dictionaries, texts and help live in the current directory; a path longer than the
+    // program's buffer cannot name them.
+    DWORD length = GetCurrentDirectoryA(sizeof program.programDir, program.programDir);
+    if (length == 0 || length >= sizeof program.programDir) {
+        program.programDir[0] = '\0';
+        ShowInformation(nullptr, IDS_CANT_OPEN_FILES);
+        PostQuitMessage(0);
+        return 0;
+    }
+    snprintf(program.textsFile, sizeof program.textsFile, "%s\\vbrtexts.res", program.programDir);
+
+    WinProfileFile texts(program.textsFile);
+    TipCounters tips = ReadTipCounters(texts);
+    program.tipCount = tips.TipCount;
+    program.todayTip = tips.TodayTip;
+    program.currentTip = program.todayTip;
+
+    program.dialogLoopRunning = false;
+    LoadSettings(program.settings, storage, nullptr);
+    program.engine.texts = &ProgramTexts();
+
+    int wordPoints = program.settings.UseLargeFont ? kLargeWordPoints : kWordPoints;
+    program.balloonFont = MakeProgramFont(window, kBalloonPoints, GREEK_CHARSET);
+    program.greekFont = MakeProgramFont(window, wordPoints, GREEK_CHARSET);
+    program.latinFont = MakeProgramFont(window, wordPoints, DEFAULT_CHARSET);
+    program.smallGreekFont = MakeProgramFont(window, kSmallGreekPoints, GREEK_CHARSET);
+
+    if (program.settings.UseGreek) {
+        snprintf(program.appTitle, sizeof program.appTitle, "%s", kGreekAppTitle);
+        SetStoredWindowText(window, program.appTitle);
+    }
+    SetTimer(window, kStartTimer, 100, nullptr);
+    return 0;
+}
+
+// Runs at most once: a close that arrives while the lookup dialog is still open ends the dialog
+// first (see WM_CLOSE), and the close the dialog loop posts afterwards finds nothing left to do.
+void ShutDown() {
+    ProgramState& program = Program();
+    if (program.shutDown)
+        return;
+    program.shutDown = true;
+    if (program.textsFile[0]) {
+        WinProfileFile texts(program.textsFile);
+        AdvanceTodayTip(texts, TipCounters{program.tipCount, program.todayTip});
+    }
+    if (program.balloonSaveBitmap)
+        DeleteObject(program.balloonSaveBitmap);
+    program.balloonSaveBitmap = nullptr;
+    DeleteFontHandle(program.balloonFont);
+    DeleteFontHandle(program.greekFont);
+    DeleteFontHandle(program.latinFont);
+    CloseLookupDictionaries();
+    DeleteFontHandle(program.smallGreekFont);
+}
+
+int LookupTemplate() {
+    int16_t formType = ReadStateNumber("FormType");
+    int16_t dialogState = ReadStateNumber("DialogState");
+    if (formType != 0 && formType != 1)
+        return 0;
+    if (dialogState > 0)
+        return IDD_LOOKUP_SMALL;
+    return formType == 1 ? IDD_LOOKUP_FULL : IDD_LOOKUP_COMPACT;
+}
+
+LRESULT OnSize(WPARAM kind) {
+    ProgramState& program = Program();
+    if (!program.firstSizeSeen) {
+        program.firstSizeSeen = true;
+        return 1;
+    }
+    if (kind != SIZE_RESTORED && kind != SIZE_MAXIMIZED)
+        return 1;
+    if (program.lookupWindow) {
+        ShowWindow(program.lookupWindow, SW_RESTORE);
+        ShowWindow(program.lookupWindow, SW_SHOW);
+        return 1;
+    }
+    if (program.dialogLoopRunning)
+        return 0;
+    program.dialogLoopRunning = true;
+    for (;;) {
+        bool trayOnly = static_cast<uint8_t>(ReadStateNumber("TaskBarIcon")) != 0;
+        ShowWindow(program.mainWindow, trayOnly ? SW_HIDE : SW_SHOW);
+        int templateId = LookupTemplate();
+        if (templateId == 0 || program.shutDown)
+            break;
+        if (RunLookupDialog(program.instance, program.mainWindow, templateId) != 1)
+            break;
+    }
+    PostMessageW(program.mainWindow, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+void OnHotKey(WPARAM id) {
+    ProgramState& program = Program();
+    if (id != kLookupHotKeyId || !program.hotKeyRegistered || !program.lookupWindow)
+        return;
+    if (GetActiveWindow() == program.lookupWindow) {
+        PostMessageW(program.lookupWindow, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    program.captureSourceWindow = GetForegroundWindow();
+    program.clipboardCapturePending = false;
+    if (program.settings.UseClipboard && IsWindow(program.captureSourceWindow) &&
+        !IsIconic(program.captureSourceWindow) && StartClipboardCapture())
+        program.clipboardCapturePending = true;
+    SetForegroundWindow(program.lookupWindow);
+    ShowWindow(program.lookupWindow, SW_SHOW);
+    if (program.clipboardCapturePending)
+        PostMessageW(program.lookupWindow, WM_COMMAND, CMD_LOOKUP_CLIPBOARD, 0);
+    program.clipboardCapturePending = false;
+}
+
+}  // namespace
+
+bool RegisterProgramHotKey(HWND) {
+    Program().hotKeyRegistered = false;
+    return true;
+}
+
+void UnregisterProgramHotKey() {
+    ProgramState& program = Program();
+    if (program.hotKeyRegistered)
+        UnregisterHotKey(program.mainWindow, kLookupHotKeyId);
+    program.hotKeyRegistered = false;
+}
+
+bool StartClipboardCapture() {
+    return false;
+}
+
+extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ProgramState& program = Program();
+    switch (message) {
+        case WM_CREATE:
+            return StartUp(window);
+        case WM_TIMER:
+            KillTimer(window, kStartTimer);
+            program.dialogLoopRunning = false;
+            program.lookupWindow = nullptr;
+            RegisterProgramHotKey(nullptr);
+            SendMessageW(window, WM_SIZE, SIZE_MAXIMIZED, 0);
+            return 0;
+        case WM_SIZE:
+            return OnSize(wParam);
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && program.lookupWindow) {
+                ShowWindow(program.lookupWindow, SW_RESTORE);
+                ShowWindow(program.lookupWindow, SW_SHOW);
+            }
+            return 0;
+        case WM_HOTKEY:
+            OnHotKey(wParam);
+            return 0;
+        case WM_CLOSE:
+            // The lookup dialog still runs (a close from the task-bar button's menu): let it end
+            // the program the way "Exit..." does, which saves the settings; the dialog loop then
+            // posts the close that releases everything.
+            if (program.lookupWindow && !program.shutDown) {
+                SendMessageW(program.lookupWindow, MSG_END_PROGRAM, 0, 0);
+                return 0;
+            }
+            ShutDown();
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int RunProgram(HINSTANCE instance) {
+    if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
+        HandOverTo(running);
+        return 0;
+    }
+    ProgramState& program = Program();
+    program.instance = instance;
+    program.appIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_WORDMERE));
+
+    WNDCLASSW windowClass = {};
+    windowClass.style = CS_SAVEBITS;
+    windowClass.lpfnWndProc = StartProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = program.appIcon;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kMainWindowClassW;
+    RegisterClassW(&windowClass);
+
+    snprintf(program.appTitle, sizeof program.appTitle, "Wordmere");
+    HWND window = CreateWindowExW(0, kMainWindowClassW, L"Wordmere", WS_POPUPWINDOW, 0, 0, 1, 1,
+                                  nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return 0;
+    program.mainWindow = window;
+    ShowWindow(window, SW_SHOWMINIMIZED);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    UnregisterProgramHotKey();
+    return 0;
+}

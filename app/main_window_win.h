@@ -1,0 +1,27 @@
+// The main window: a 1 x 1 popup of class "Vocabre:Main" whose only visible trace is its
+// task-bar button. Its procedure does the start-up and shutdown, opens the lookup window and
+// re-opens it whenever that dialog asks, and brings it forward on activation.
+#ifndef WORDMERE_APP_MAIN_WINDOW_WIN_H
+#define WORDMERE_APP_MAIN_WINDOW_WIN_H
+
+#include <windows.h>
+
+constexpr const char kMainWindowClass[] = "Vocabre:Main";
+constexpr UINT_PTR kStartTimer = 1;
+constexpr int kLookupHotKeyId = 801;
+
+// The process: hands over to a running instance, or creates the main window and runs the message
+// loop. Always returns 0.
+int RunProgram(HINSTANCE instance);
+
+// The main window procedure (exported under this name).
+extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The global hot key and the copy-keystroke playback come with the keyboard hooks. Until they
+// land these keep the places that will use them: no hot key is registered, so a hot-key message
+// is ignored and no playback ever starts.
+bool RegisterProgramHotKey(HWND owner);
+void UnregisterProgramHotKey();
+bool StartClipboardCapture();
+
+#endif
