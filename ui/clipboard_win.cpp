@@ -135,14 +135,14 @@ void LookUpClipboardWord(HWND dialog) {
     if (OpenClipboard(dialog)) {
         char text[kClipboardPrefixChars];
         size_t length = 0;
-        if (ReadClipboardText(text, sizeof text, &length) && length > 1)
-            TakeClipboardWord(text, state.currentWord);
+        if (!ReadClipboardText(text, sizeof text, &length) || length < 2)
+            text[0] = '\0';
         CloseClipboard();
-    }
-    if (strlen(state.currentWord) < 2)
+        if (!PrepareClipboardWord(text, state.currentWord))
+            return;
+    } else if (!PrepareClipboardWord("", state.currentWord)) {
         return;
-    LowerText(state.currentWord);
-    RemoveHyphens(state.currentWord);
+    }
     if (strcmp(state.currentWord, Program().engine.lastSearched) != 0) {
         AddLookupHistory(dialog, state.currentWord);
         SearchLookupWord(dialog);

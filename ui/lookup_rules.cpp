@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/folding.h"
 #include "keyboard/keyboard_driver.h"
 
 namespace {
@@ -50,6 +51,15 @@ bool TakeClipboardWord(const char* text, char* word) {
         return false;
     memcpy(word, text, n);
     word[n] = '\0';
+    return true;
+}
+
+bool PrepareClipboardWord(const char* text, char* word) {
+    TakeClipboardWord(text, word);
+    if (strlen(word) < 2)
+        return false;
+    LowerText(word);
+    RemoveHyphens(word);
     return true;
 }
 

@@ -30,6 +30,11 @@ constexpr size_t kClipboardWordChars = 40;
 // nothing and leaves `word` as it was.
 bool TakeClipboardWord(const char* text, char* word);
 
+// The word a clipboard lookup searches: the first word of the text (as TakeClipboardWord) in
+// lower case without hyphens. `word` keeps its previous content when the text gives no word.
+// False when the result is shorter than two characters (nothing is looked up then).
+bool PrepareClipboardWord(const char* text, char* word);
+
 // What the word box font does after an edit of the word box.
 struct WordFontChoice {
     bool stop = false;    // nothing at all
