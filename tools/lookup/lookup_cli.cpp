@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/catalogue.h"
 #include "engine/code_pages.h"
 #include "engine/dict_file.h"
 #include "engine/dictionary.h"
@@ -12,10 +13,12 @@
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
 #include "tools/freedict/code_page_fit.h"
+#include "userdict/user_dict_file.h"
 
 const char kLookupUsage[] =
-    "usage: wordmere-lookup [--dir DIR] [--dict NAME] [--no-accent] [--no-root] [--json] "
-    "WORD\n";
+    "usage: wordmere-lookup [--dir DIR] [--dict NAME | --pair A:B] [--user] [--no-accent] "
+    "[--no-root] [--json] WORD\n"
+    "       wordmere-lookup [--dir DIR] [--greek] --list\n";
 
 namespace {
 
@@ -24,6 +27,7 @@ constexpr size_t kMaxBaseName = 19;
 struct Match {
     std::string headword;
     std::vector<std::string> translations;
+    bool user = false;  // a word of the user dictionary
 };
 
 bool IsBaseName(const std::string& name) {
@@ -82,7 +86,10 @@ std::string FormatJson(const std::string& dictionary, const std::string& query, 
     for (size_t i = 0; i < matches.size(); ++i) {
         if (i > 0)
             out += ", ";
-        out += "{\"headword\": " + JsonString(matches[i].headword) + ", \"translations\": [";
+        out += "{\"headword\": " + JsonString(matches[i].headword);
+        if (matches[i].user)
+            out += ", \"user\": true";
+        out += ", \"translations\": [";
         for (size_t j = 0; j < matches[i].translations.size(); ++j) {
             if (j > 0)
                 out += ", ";
@@ -96,7 +103,7 @@ std::string FormatJson(const std::string& dictionary, const std::string& query, 
 std::string FormatText(const std::vector<Match>& matches) {
     std::string out;
     for (const Match& match : matches) {
-        out += match.headword + "\n";
+        out += match.headword + (match.user ? "  (user)\n" : "\n");
         for (const std::string& translation : match.translations) {
             out += "    " + translation + "\n";
         }
@@ -139,17 +146,32 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
                           std::string& error) {
     bool haveWord = false;
     bool optionsEnded = false;
+    bool haveDict = false;
     for (int i = 0; i < argc; ++i) {
         std::string arg = argv[i];
         if (!optionsEnded && arg.compare(0, 2, "--") == 0) {
             if (arg == "--") {
                 optionsEnded = true;
+            } else if (arg == "--pair" && i + 1 < argc) {
+                std::string value = argv[++i];
+                size_t colon = value.find(':');
+                std::string first = value.substr(0, colon);
+                std::string second = colon == std::string::npos ? "" : value.substr(colon + 1);
+                if (!IsBaseName(first) || !IsBaseName(second) || Upper(first) == Upper(second)) {
+                    error = "wordmere-lookup: \"" + value +
+                            "\" is not a pair of two dictionary base names (A:B)\n";
+                    return false;
+                }
+                request.pairFirst = Upper(first);
+                request.pairSecond = Upper(second);
+                request.dictionary = request.pairFirst + ":" + request.pairSecond;
             } else if ((arg == "--dir" || arg == "--dict") && i + 1 < argc) {
                 std::string value = argv[++i];
                 if (arg == "--dir") {
                     request.dir = value;
                 } else if (IsBaseName(value)) {
                     request.dictionary = Upper(value);
+                    haveDict = true;
                 } else {
                     error = "wordmere-lookup: \"" + value + "\" is not a dictionary base name\n";
                     return false;
@@ -160,6 +182,12 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
                 request.root = false;
             } else if (arg == "--json") {
                 request.json = true;
+            } else if (arg == "--user") {
+                request.user = true;
+            } else if (arg == "--list") {
+                request.list = true;
+            } else if (arg == "--greek") {
+                request.greek = true;
             } else {
                 error = std::string("wordmere-lookup: unknown or incomplete option ") + arg + "\n" +
                         kLookupUsage;
@@ -172,6 +200,19 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
             request.word = arg;
             haveWord = true;
         }
+    }
+    if (haveDict && !request.pairFirst.empty()) {
+        error =
+            std::string("wordmere-lookup: --dict and --pair exclude each other\n") + kLookupUsage;
+        return false;
+    }
+    if (request.list) {
+        if (haveWord || haveDict || !request.pairFirst.empty() || request.user) {
+            error =
+                std::string("wordmere-lookup: --list takes no word or dictionary\n") + kLookupUsage;
+            return false;
+        }
+        return true;
     }
     if (!haveWord) {
         error = kLookupUsage;
@@ -249,17 +290,17 @@ bool CheckIndex(DictFile* index, uint64_t entryBytes, std::string& problem) {
     return true;
 }
 
-// Opens the dictionary the request names as the lookup window would, after checking that its
-// files exist and hold together. A language pair will open its two halves here.
-bool OpenForLookup(Engine& engine, PlainLookupView& view, const LookupRequest& request,
-                   std::string& bodyPath, std::string& error) {
-    const char* dir = request.dir.c_str();
-    const char* base = request.dictionary.c_str();
+// Opens one dictionary as the lookup window would, after checking that its files exist and
+// hold together.
+bool OpenCheckedSingle(Engine& engine, PlainLookupView& view, const std::string& dirText,
+                       const std::string& baseText, std::string& bodyPath, std::string& error) {
+    const char* dir = dirText.c_str();
+    const char* base = baseText.c_str();
     char body[400];
     char index[400];
     if (!FormatDictionaryPath(body, sizeof body, dir, base, "dic") ||
         !FormatDictionaryPath(index, sizeof index, dir, base, "ind")) {
-        error = "wordmere-lookup: " + request.dir + ": directory name too long\n";
+        error = "wordmere-lookup: " + dirText + ": directory name too long\n";
         return false;
     }
     bodyPath = body;
@@ -288,6 +329,143 @@ bool OpenForLookup(Engine& engine, PlainLookupView& view, const LookupRequest& r
     return true;
 }
 
+// The Greek interface texts of the texts file beside the dictionaries (section
+// "DialogGreekTokens" of vbrtexts.res, Windows-1253); English where it has none.
+class ShellTexts : public InterfaceTexts {
+public:
+    explicit ShellTexts(const std::string& dir) {
+        char path[400];
+        std::snprintf(path, sizeof path, "%s%cvbrtexts.res", dir.c_str(), kPathSeparator);
+        FILE* file = std::fopen(path, "rb");
+        if (!file)
+            return;
+        char line[1024];
+        bool inSection = false;
+        while (std::fgets(line, sizeof line, file)) {
+            line[std::strcspn(line, "\r\n")] = '\0';
+            if (line[0] == '[') {
+                inSection = std::strcmp(line, "[DialogGreekTokens]") == 0;
+                continue;
+            }
+            const char* equals = std::strchr(line, '=');
+            if (inSection && equals) {
+                texts_.push_back({static_cast<unsigned>(std::strtoul(line, nullptr, 10)),
+                                  std::string(equals + 1)});
+            }
+        }
+        std::fclose(file);
+    }
+    void Load(unsigned id, bool greek, char* buffer, size_t size) const override {
+        if (greek) {
+            for (const auto& text : texts_) {
+                if (text.first == id && !text.second.empty()) {
+                    std::snprintf(buffer, size, "%s", text.second.c_str());
+                    return;
+                }
+            }
+        }
+        InterfaceTexts::Load(id, greek, buffer, size);
+    }
+
+private:
+    std::vector<std::pair<unsigned, std::string>> texts_;
+};
+
+// The lookup dialog as the catalogue sees it, without a window.
+class ShellCatalogueDialog : public CatalogueDialog {
+public:
+    DictionaryList& Dictionaries() override { return list; }
+    void SetTitle(const char*) override {}
+    void ApplyKeyboardDescription(const char*) override {}
+    void ShowInformation(unsigned id) override { information = id; }
+    void RememberedDictionary(char* buffer, size_t size) override {
+        if (size > 0)
+            buffer[0] = '\0';
+    }
+    void ShowDiskError() override { ++diskErrors; }
+
+    PlainDictionaryList list;
+    unsigned information = 0;
+    int diskErrors = 0;
+};
+
+bool StartCatalogue(Catalogue& catalogue, const LookupRequest& request, std::string& error) {
+    if (request.dir.size() >= sizeof catalogue.programDir) {
+        error = "wordmere-lookup: " + request.dir + ": directory name too long\n";
+        return false;
+    }
+    std::snprintf(catalogue.programDir, sizeof catalogue.programDir, "%s", request.dir.c_str());
+    catalogue.useGreek = request.greek;
+    return true;
+}
+
+// Opens the pair A-->B through the catalogue, as choosing its list entry does; each half is
+// checked as a single dictionary first so that a problem names its file.
+bool OpenCheckedPair(Engine& engine, PlainLookupView& view, const LookupRequest& request,
+                     std::string& bodyPath, std::string& error) {
+    for (const std::string& base : {request.pairFirst, request.pairSecond}) {
+        bool ok = OpenCheckedSingle(engine, view, request.dir, base, bodyPath, error);
+        CloseDictionaryFiles(engine);
+        if (!ok)
+            return false;
+    }
+    bodyPath = request.dir;
+    std::unique_ptr<Catalogue> catalogue(new Catalogue);
+    ShellCatalogueDialog dialog;
+    if (!StartCatalogue(*catalogue, request, error))
+        return false;
+    FillCatalogue(engine, *catalogue, dialog);
+    int first = -1;
+    int second = -1;
+    for (int i = 0; i < catalogue->languageCount; ++i) {
+        const char* name = catalogue->languages[i].baseName;
+        if (Upper(name) == request.pairFirst && first < 0)
+            first = i;
+        if (Upper(name) == request.pairSecond && second < 0)
+            second = i;
+    }
+    int entry = -1;
+    for (int i = 0; i < dialog.list.Count() && first >= 0 && second >= 0; ++i) {
+        uint32_t data = dialog.list.ItemData(i);
+        if (IsPairItemData(data) && static_cast<int>((data >> 16) & 0xFF) == first &&
+            static_cast<int>(data >> 24) == second) {
+            entry = i;
+        }
+    }
+    if (entry < 0) {
+        error = "wordmere-lookup: " + request.dictionary +
+                ": no such language pair (both dictionaries must be pairable)\n";
+        return false;
+    }
+    dialog.list.Select(entry);
+    if (!OpenSelectedDictionary(engine, *catalogue, &dialog)) {
+        error = "wordmere-lookup: " + request.dictionary + ": the pair cannot be opened\n";
+        return false;
+    }
+    return true;
+}
+
+// The user dictionary beside the main dictionary, read-only as after a dictionary change.
+void OpenUserDictionary(Engine& engine, const LookupRequest& request) {
+    const std::string& base = request.pairFirst.empty() ? request.dictionary : request.pairFirst;
+    char path[400];
+    if (FormatDictionaryPath(path, sizeof path, request.dir.c_str(), base.c_str(), "usr")) {
+        CloseDictFile(engine.userDict);
+        engine.userDict = OpenDictFile(path, DictFileMode::kRead);
+    }
+    InstallUserDictHooks(engine);
+}
+
+bool OpenForLookup(Engine& engine, PlainLookupView& view, const LookupRequest& request,
+                   std::string& bodyPath, std::string& error) {
+    bool ok = request.pairFirst.empty() ? OpenCheckedSingle(engine, view, request.dir,
+                                                            request.dictionary, bodyPath, error)
+                                        : OpenCheckedPair(engine, view, request, bodyPath, error);
+    if (ok && request.user)
+        OpenUserDictionary(engine, request);
+    return ok;
+}
+
 struct Outcome {
     bool result = false;  // what SearchWord returned
     std::string query;    // the query as searched, UTF-8
@@ -310,6 +488,7 @@ Outcome Search(Engine& engine, PlainLookupView& view, const SearchOptions& optio
     for (int i = 0; i < view.words.Count(); ++i) {
         Match match;
         match.headword = StoredToUtf8(view.words.TextAt(i));
+        match.user = IsUserDictItem(view.words.ItemData(i));
         view.words.Select(i);
         ShowSelectedTranslations(engine, view, options);
         for (int j = 0; j < view.translations.Count(); ++j) {
@@ -322,9 +501,32 @@ Outcome Search(Engine& engine, PlainLookupView& view, const SearchOptions& optio
 
 }  // namespace
 
+namespace {
+
+int RunList(const LookupRequest& request, std::string& out, std::string& error) {
+    std::unique_ptr<Engine> engine(new Engine);
+    ShellTexts texts(request.dir);
+    engine->texts = &texts;
+    std::unique_ptr<Catalogue> catalogue(new Catalogue);
+    ShellCatalogueDialog dialog;
+    if (!StartCatalogue(*catalogue, request, error))
+        return kExitError;
+    if (!FillCatalogue(*engine, *catalogue, dialog)) {
+        error = "wordmere-lookup: " + request.dir + ": no usable dictionary\n";
+        return kExitError;
+    }
+    for (int i = 0; i < dialog.list.Count(); ++i)
+        out += StoredToUtf8(dialog.list.TextAt(i)) + "\n";
+    return kExitFound;
+}
+
+}  // namespace
+
 int RunLookup(const LookupRequest& request, std::string& out, std::string& error) {
     out.clear();
     error.clear();
+    if (request.list)
+        return RunList(request, out, error);
     std::string stored;
     if (!StoredWord(request.word, stored, error))
         return kExitError;
@@ -339,6 +541,7 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
     SearchOptions options;
     options.accent = request.accent;
     options.root = request.root;
+    options.useUserDict = request.user;
     Outcome outcome = Search(*engine, view, options, stored);
     CloseDictionaryFiles(*engine);
     if (view.diskErrors > 0) {

@@ -1,10 +1,15 @@
 // wordmere-lookup: the word search of the lookup window, from the shell.
 //
-//   wordmere-lookup [--dir DIR] [--dict NAME] [--no-accent] [--no-root] [--json] WORD
+//   wordmere-lookup [--dir DIR] [--dict NAME | --pair A:B] [--user] [--no-accent] [--no-root]
+//                   [--json] WORD
+//   wordmere-lookup [--dir DIR] [--greek] --list
 //
 // The word (UTF-8) is lower-cased like the lookup window does and searched with SearchWord
-// over the dictionary's files, Accent and Root on as on a first run. Exit status: 0 found,
-// 1 not found, 2 on an error (one line naming the file and the problem).
+// over the dictionary's files, Accent and Root on as on a first run. --pair translates from
+// A's language to B's through Greek, as the lookup window does for the list entry A-->B;
+// --user searches the user dictionary (BASE.usr) too, marking its words. --list prints the
+// dictionary list as the lookup window builds and sorts it. Exit status: 0 found (or a
+// list), 1 not found, 2 on an error (one line naming the file and the problem).
 #pragma once
 
 #include <string>
@@ -16,7 +21,12 @@ constexpr int kExitError = 2;
 struct LookupRequest {
     std::string dir;                   // the program directory holding the dictionaries
     std::string dictionary = "GRENG";  // base name, upper case
-    std::string word;                  // UTF-8, as given
+    std::string pairFirst;             // --pair A:B: base names, upper case
+    std::string pairSecond;
+    std::string word;  // UTF-8, as given
+    bool list = false;
+    bool greek = false;  // --list in the Greek interface
+    bool user = false;
     bool accent = true;
     bool root = true;
     bool json = false;
