@@ -318,8 +318,11 @@ void WinCatalogueDialog::ShowInformation(unsigned stringId) {
 }
 
 void WinCatalogueDialog::RememberedDictionary(char* buffer, size_t size) {
-    if (size && !ReadDictionaryChoice(*ProcessSettingsStorage().history, buffer, size))
-        buffer[0] = '\0';
+    if (size == 0 || ReadDictionaryChoice(*ProcessSettingsStorage().history, buffer, size))
+        return;
+    // Nothing chosen yet (the first run): the Greek-English dictionary, not whichever entry
+    // happens to sort first once language pairs are installed.
+    ProgramTexts().Load(kTextGreekEnglishTitle, Program().settings.UseGreek != 0, buffer, size);
 }
 
 void WinCatalogueDialog::ShowDiskError() {
