@@ -20,6 +20,23 @@ std::string Utf8(const std::string& stored) {
     return StoredToUtf8(stored.c_str());
 }
 
+void CompileSource(const std::string& text, std::string* body, std::string* index) {
+    DictionarySourceFile source;
+    std::vector<std::string> messages;
+    ASSERT_TRUE(ParseDictionarySource(text, "source", false, &source, &messages))
+        << (messages.empty() ? "" : messages[0]);
+    ASSERT_TRUE(BuildDictionary(source, body, index, &messages));
+}
+
+std::string PairableSource(const std::string& english, const std::string& greek,
+                           const std::string& key, const std::string& entries) {
+    return "@key " + key + "\n@title-en Greek-" + english + " title\n@title-el " + greek +
+           " τίτλος\n@list-en Greek-" + english + " dictionary\n@list-el Ελληνο-" + greek +
+           "\n@descriptor-en " + english + ".8@Greek.2\n@descriptor-el " + greek +
+           ".8@Ελληνικά.2\n@pair-language " + english + "@" + greek +
+           "\n@pairable 1\n@start-word a\n" + entries;
+}
+
 void CompileFixture(const std::string& name, std::string* body, std::string* index) {
     std::string path = std::string(WORDMERE_ENGINE_TEST_DATA) + "/" + name + ".txt";
     std::ifstream in(path, std::ios::binary);

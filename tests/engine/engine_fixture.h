@@ -15,6 +15,13 @@ std::string Stored(const std::string& utf8);
 // Stored bytes to UTF-8.
 std::string Utf8(const std::string& stored);
 
+// Compiles a UTF-8 source text (header lines and entries, as dictc reads them).
+void CompileSource(const std::string& text, std::string* body, std::string* index);
+// The source text of a pairable dictionary between Greek and one language: its header (names
+// in English and Greek, keyboard code 8, its own key) and the entry lines given.
+std::string PairableSource(const std::string& english, const std::string& greek,
+                           const std::string& key, const std::string& entries);
+
 // Compiles data/<name>.txt into body and index bytes.
 void CompileFixture(const std::string& name, std::string* body, std::string* index);
 // Builds body and index from entries given in stored bytes (items may be empty).
