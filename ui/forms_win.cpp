@@ -58,6 +58,12 @@ void LayoutSmallForm(HWND dialog, bool restore) {
         return;
     }
 
+    // A dialog is sized once while it is created, before it has controls: that size is the
+    // template's, not one the user chose, and there is nothing to lay out yet.
+    if (GetDlgItem(dialog, IDC_SEARCH) == nullptr || GetDlgItem(dialog, IDC_WORD_BOX) == nullptr) {
+        return;
+    }
+
     RECT window;
     GetWindowRect(dialog, &window);
     settings.SRL = window.left;

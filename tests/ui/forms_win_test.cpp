@@ -101,7 +101,7 @@ namespace {
 // A small form stand-in: a sizable window with the controls the layout moves, laying itself out
 // on every WM_SIZE as the lookup dialog does.
 LRESULT CALLBACK SmallFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SIZE && GetDlgItem(window, IDC_TRANSLATION_LIST) != nullptr) {
+    if (message == WM_SIZE) {
         LayoutSmallForm(window, false);
         return 0;
     }
@@ -155,6 +155,9 @@ TEST(FormsWinTest, SmallFormRemembersItsRectangleAndSplitsItsWidth) {
     settings.SRL = settings.SRT = settings.SRR = settings.SRB = 0;
     HWND form = CreateSmallForm(40, 50, 520, 110);
     ASSERT_NE(form, nullptr);
+    // The size it got while being created, before its controls existed, is not remembered.
+    EXPECT_EQ(settings.SRR, 0);
+    EXPECT_EQ(settings.SRB, 0);
     RECT wordBoxBefore = ClientRectOf(form, IDC_WORD_BOX);
 
     // Nothing remembered: the form stays where it opened and remembers that.
