@@ -38,10 +38,13 @@ HFONT CreateFontByName(HWND window, HDC dc, const char* faceName, int pointSize,
 HFONT CreateFontByNameAttr(HWND window, HDC dc, const char* faceName, int pointSize, int wantedType,
                            BYTE charSet, bool needWeight, bool needItalic);
 
-// The enumeration callbacks of the two creation functions (exported under these names).
-extern "C" int CALLBACK EnumFontsFam(const LOGFONTA* font, const TEXTMETRICA* metrics,
-                                     DWORD fontType, LPARAM parameter);
-extern "C" int CALLBACK EnumFontsFamAttr(const LOGFONTA* font, const TEXTMETRICA* metrics,
-                                         DWORD fontType, LPARAM parameter);
+// The enumeration callbacks of the two creation functions, exported by the program under these
+// names.
+extern "C" __declspec(dllexport) int CALLBACK
+    EnumFontsFam(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType,
+                 LPARAM parameter);
+extern "C" __declspec(dllexport) int CALLBACK
+    EnumFontsFamAttr(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType,
+                     LPARAM parameter);
 
 #endif
