@@ -1,0 +1,37 @@
+// wordmere-userdict: the user's own words of a dictionary, from the shell, through the same
+// file operations as the maintenance dialog.
+//
+//   wordmere-userdict [--dir DIR] [--dict NAME] list [PREFIX]
+//   wordmere-userdict [--dir DIR] [--dict NAME] add WORD TRANSLATION
+//   wordmere-userdict [--dir DIR] [--dict NAME] replace WORD TRANSLATION
+//   wordmere-userdict [--dir DIR] [--dict NAME] replace --record N WORD TRANSLATION
+//   wordmere-userdict [--dir DIR] [--dict NAME] delete WORD
+//   wordmere-userdict [--dir DIR] [--dict NAME] delete --record N
+//
+// Words and translations are UTF-8; several translations are separated by commas. The file is
+// NAME.usr beside the dictionary (GRENG by default). list prints "index<TAB>word<TAB>
+// translation" per record whose word begins with PREFIX (folded as the search folds),
+// sorted as the dialog's list sorts; deleted records are left out. replace and delete act on
+// the first record whose word is WORD, or on record N. Exit status: 0 done, 1 no such word,
+// 2 on an error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct UserDictRequest {
+    std::string dir;
+    std::string dictionary = "GRENG";
+    std::string command;  // list, add, replace, delete
+    std::vector<std::string> operands;
+    long record = -1;  // --record N
+};
+
+bool ParseUserDictArguments(int argc, const char* const* argv, UserDictRequest& request,
+                            std::string& error);
+
+// Runs the command; `out` receives the listing or a one-line note of what changed, `error`
+// the message of a failure. Returns the exit status.
+int RunUserDict(const UserDictRequest& request, std::string& out, std::string& error);
+
+extern const char kUserDictUsage[];

@@ -1,0 +1,24 @@
+#include "tools/lookup/lookup_cli.h"
+#include "tools/lookup/lookup_platform.h"
+#include "tools/userdict/userdict_cli.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args = Utf8Arguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& arg : args) {
+        pointers.push_back(arg.c_str());
+    }
+    UserDictRequest request;
+    request.dir = DefaultDictionaryDir();
+    std::string out, error;
+    if (!ParseUserDictArguments(static_cast<int>(pointers.size()), pointers.data(), request,
+                                error)) {
+        WriteError(error);
+        return kExitError;
+    }
+    request.dir = NativePath(request.dir);
+    int status = RunUserDict(request, out, error);
+    WriteOut(out);
+    WriteError(error);
+    return status;
+}
