@@ -210,3 +210,70 @@ TEST(LookupCli, ParsesArguments) {
     EXPECT_TRUE(request.json);
     EXPECT_EQ(request.word, "mot");
 }
+
+namespace {
+
+Result RunArgs(std::vector<std::string> args, const std::string& dir = LOOKUP_FIXTURE_DIR) {
+    LookupRequest request;
+    request.dir = dir;
+    std::vector<const char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
+    Result result;
+    if (!ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, result.error)) {
+        result.status = -1;
+        return result;
+    }
+    result.status = RunLookup(request, result.out, result.error);
+    return result;
+}
+
+}  // namespace
+
+TEST(LookupCli, ListsTheCatalogueSortedAsTheDictionaryList) {
+    Result english = RunArgs({"--list"});
+    EXPECT_EQ(english.status, kExitFound);
+    EXPECT_EQ(english.out,
+              "English-->French Dictionary\nEnglish-->Italian Dictionary\n"
+              "French-->English Dictionary\nFrench-->Italian Dictionary\n"
+              "Greek-English dictionary\nGreek-French dictionary\nGreek-Italian dictionary\n"
+              "Italian-->English Dictionary\nItalian-->French Dictionary\n");
+    Result greek = RunArgs({"--greek", "--list"});
+    EXPECT_EQ(greek.status, kExitFound);
+    for (const char* line : {"Αγγλικά-->Γαλλικά Λεξικό\n", "Γαλλικά-->Ιταλικά Λεξικό\n",
+                             "Ελληνογαλλικό λεξικό\n", "Ελληνοϊταλικό λεξικό\n"}) {
+        EXPECT_NE(greek.out.find(line), std::string::npos) << line;
+    }
+
+    std::string empty = ::testing::TempDir() + "wordmere_lookup_empty";
+    std::filesystem::create_directories(empty);
+    Result none = RunArgs({"--list"}, empty);
+    EXPECT_EQ(none.status, kExitError);
+    EXPECT_EQ(none.error, "wordmere-lookup: " + empty + ": no usable dictionary\n");
+    std::filesystem::remove_all(empty);
+}
+
+TEST(LookupCli, TranslatesThroughALanguagePair) {
+    Result r = RunArgs({"--pair", "french:italian", "--json", "bonjour"});
+    EXPECT_EQ(r.status, kExitFound);
+    EXPECT_EQ(r.out,
+              "{\"dictionary\": \"FRENCH:ITALIAN\", \"query\": \"bonjour\", \"found\": true, "
+              "\"status\": \"\", \"matches\": [{\"headword\": \"bonjour\", \"translations\": "
+              "[\"buongiorno\"]}]}\n");  // salve does not lead back to καλημέρα
+    EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "buongiorno"}).out, "buongiorno\n    bonjour\n");
+    // FRENCH has no entry for the pivot καλοκαίρι.
+    EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "estate"}).out, "estate\n");
+    EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "bonjour"}).status, kExitNotFound);
+
+    Result missing = RunArgs({"--pair", "FRENCH:NOPE", "bonjour"});
+    EXPECT_EQ(missing.status, kExitError);
+    EXPECT_EQ(missing.error, "wordmere-lookup: " LOOKUP_FIXTURE_DIR
+                             "/NOPE.dic: missing dictionary file (cannot open it)\n");
+    for (std::vector<std::string> args : {std::vector<std::string>{"--pair", "FRENCH:FRENCH", "x"},
+                                          {"--pair", "FRENCH", "x"},
+                                          {"--pair", "FRENCH:ITALIAN", "--dict", "GRENG", "x"},
+                                          {"--list", "x"},
+                                          {"--list", "--pair", "FRENCH:ITALIAN"}}) {
+        EXPECT_EQ(RunArgs(args).status, -1) << args[0] << " " << args[1];
+    }
+}
