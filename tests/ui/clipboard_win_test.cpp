@@ -1,0 +1,154 @@
+// The clipboard exchange of the lookup window on the real clipboard, under Wine.
+#include "ui/clipboard_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/program_state_win.h"
+#include "tests/ui/lookup_window_fixture.h"
+#include "ui/lookup_dialog_win.h"
+#include "ui/lookup_lists_win.h"
+
+namespace {
+
+void PutOnClipboard(UINT format, const void* data, size_t bytes) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(block), data, bytes);
+    GlobalUnlock(block);
+    SetClipboardData(format, block);
+    CloseClipboard();
+}
+
+void PutUnicode(const std::wstring& text) {
+    PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+bool ReadClipboard(std::wstring* unicode, std::string* bytes) {
+    if (!OpenClipboard(nullptr))
+        return false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        *unicode = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        *bytes = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return true;
+}
+
+// A lookup that goes wrong and searches with no dictionary open shows the disk error box; it is
+// closed at once and counted, so a failing test never waits for a human.
+DWORD WINAPI CloseDiskErrorBoxes(void* count) {
+    for (;;) {
+        if (HWND box = FindWindowA("#32770", kDiskErrorCaption)) {
+            ++*static_cast<LONG*>(count);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(50);
+    }
+}
+
+class ClipboardWinTest : public testing::Test {
+protected:
+    void SetUp() override {
+        dialog = CreateLookupStandIn();
+        Program().settings.DialogState = 0;
+        watchdog = CreateThread(nullptr, 0, CloseDiskErrorBoxes, &diskErrors, 0, nullptr);
+    }
+    void TearDown() override {
+        TerminateThread(watchdog, 0);
+        CloseHandle(watchdog);
+        DestroyWindow(dialog);
+        EXPECT_EQ(diskErrors, 0);
+    }
+    HWND Control(int id) { return GetDlgItem(dialog, id); }
+
+    // A clipboard lookup of a word equal to the last searched one stops before the search, so
+    // the word taken from the clipboard can be seen in the current word.
+    std::string WordTakenFrom(const char* lastSearched, const char* before) {
+        snprintf(Program().engine.lastSearched, sizeof Program().engine.lastSearched, "%s",
+                 lastSearched);
+        snprintf(LookupDialog().currentWord, kCurrentWordSize, "%s", before);
+        LookUpClipboardWord(dialog);
+        return LookupDialog().currentWord;
+    }
+
+    HWND dialog = nullptr;
+    HANDLE watchdog = nullptr;
+    LONG diskErrors = 0;
+};
+
+TEST_F(ClipboardWinTest, CopiesTheSelectedTranslationWithOneBlankInBothForms) {
+    WinListBox translations(Control(IDC_TRANSLATION_LIST));
+    translations.Add("house");
+    translations.Add("\xF3\xF0\xDF\xF4\xE9");  // σπίτι
+    struct Case {
+        int index;
+        const wchar_t* unicode;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {0, L"house ", "house "},
+        {1, L"σπίτι ", "\xF3\xF0\xDF\xF4\xE9 "},
+    };
+    for (const Case& c : cases) {
+        translations.Select(c.index);
+        CopyTranslation(dialog);
+        std::wstring unicode;
+        std::string bytes;
+        ASSERT_TRUE(ReadClipboard(&unicode, &bytes));
+        EXPECT_EQ(unicode, c.unicode);
+        EXPECT_EQ(bytes, c.bytes);
+    }
+    // The copy enabled the clipboard button; with nothing selected the clipboard stays as it is.
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_CLIPBOARD)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_COPY)));
+    translations.Select(-1);
+    CopyTranslation(dialog);
+    UpdateClipboardButtons(dialog);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_COPY)));
+    std::wstring unicode;
+    std::string bytes;
+    ASSERT_TRUE(ReadClipboard(&unicode, &bytes));
+    EXPECT_EQ(unicode, L"σπίτι ");
+}
+
+TEST_F(ClipboardWinTest, TakesTheFirstWordOfTheUnicodeText) {
+    PutUnicode(L"  Word-List more");
+    EXPECT_EQ(WordTakenFrom("wordlist", "previous"), "wordlist");
+    PutUnicode(L"ΣΠΊΤΙ\r\nάλλο");
+    EXPECT_EQ(WordTakenFrom("\xF3\xF0\xDF\xF4\xE9\r\n\xDC\xEB\xEB\xEF", "previous"),
+              "\xF3\xF0\xDF\xF4\xE9\r\n\xDC\xEB\xEB\xEF");
+    PutUnicode(L"x");
+    EXPECT_EQ(WordTakenFrom("previous", "previous"), "previous");
+    PutUnicode(L"    ");
+    EXPECT_EQ(WordTakenFrom("previous", "previous"), "previous");
+}
+
+TEST_F(ClipboardWinTest, ReadsEightBitTextOfOtherPrograms) {
+    // A program that puts only 8-bit text: its Latin accents arrive as they are.
+    const char text[] = "Caf\xE9 au lait";
+    PutOnClipboard(CF_TEXT, text, sizeof text);
+    EXPECT_EQ(WordTakenFrom("caf\xE9", "previous"), "caf\xE9");
+}
+
+TEST_F(ClipboardWinTest, ClipboardButtonFollowsTheClipboard) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    UpdateClipboardButtons(dialog);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_CLIPBOARD)));
+    // An empty clipboard leaves the word alone.
+    EXPECT_EQ(WordTakenFrom("previous", "previous"), "previous");
+    PutUnicode(L"house");
+    UpdateClipboardButtons(dialog);
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_CLIPBOARD)));
+}
+
+}  // namespace
