@@ -108,6 +108,14 @@ void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, co
         memset(chunk + got, 0, whole - got);
         for (size_t at = 0; at < whole && index <= kMaxRecordIndex;
              at += kUserDictRecordSize, ++index) {
+            // Most records differ from the query in their first letter under either fold;
+            // they are passed over before the language test of the whole word.
+            unsigned char first = static_cast<unsigned char>(chunk[at]);
+            unsigned char wanted = static_cast<unsigned char>(query[0]);
+            if (queryLength > 0 && FoldGreekChar(first) != wanted &&
+                FoldLatinChar(first) != wanted) {
+                continue;
+            }
             char word[kUserDictWordSize];
             FieldText(chunk + at, sizeof word, word);
             char prefix[kUserDictWordSize];
