@@ -1,31 +1,251 @@
-// End-to-end: the real wordmere.exe under Wine, driven from another process.
-#include <gtest/gtest.h>
+// End-to-end: the real wordmere.exe under Wine, driven from another process as a user drives
+// it: start-up and settings, typed searches, the alphabetical index, the dictionary list, the
+// single instance and the interface languages.
+#include <algorithm>
+#include <set>
 
-#include "driver.h"
-#include "resources/resource_ids.h"
+#include "program_fixture.h"
 
 namespace {
 
-class LookupWindowTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(StartProgram(WinePath(WORDMERE_EXE), WinePath(WORDMERE_DIST), program))
-            << "wordmere.exe did not show its window";
-    }
-    void TearDown() override { StopProgram(program); }
-    HWND Control(int id) { return GetDlgItem(program.dialog, id); }
+const wchar_t kGreekEnglish[] = L"Greek-English dictionary";
+const wchar_t kThesaurus[] = L"Thesaurus of Greek language";
+const wchar_t kGreekFrench[] = L"Greek-French dictionary";
 
-    RunningProgram program;
+using LookupWindowTest = ProgramTest;
+
+// Whether a word begins with the letter, without regard to case and accents: the index
+// blocks group words by their folded first letter.
+bool BeginsWithLetter(const std::wstring& word, wchar_t letter) {
+    return !word.empty() && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE | NORM_IGNORENONSPACE,
+                                           word.c_str(), 1, &letter, 1) == CSTR_EQUAL;
+}
+
+TEST_F(LookupWindowTest, FirstRunCreatesTheKeysWithTheFirstRunValues) {
+    Start();
+    std::string value;
+    std::set<std::string> expected;
+    for (const auto& first : FirstRunState()) {
+        EXPECT_TRUE(ReadProgramSetting("State", first.first.c_str(), value)) << first.first;
+        EXPECT_EQ(value, first.second) << first.first;
+        expected.insert(first.first);
+    }
+    std::vector<std::string> names = ProgramSettingNames("State");
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected)
+        << "a first run writes exactly the eleven State values";
+    expected.clear();
+    for (const auto& first : FirstRunHotKey()) {
+        EXPECT_TRUE(ReadProgramSetting("HotKey", first.first.c_str(), value)) << first.first;
+        EXPECT_EQ(value, first.second) << first.first;
+        expected.insert(first.first);
+    }
+    names = ProgramSettingNames("HotKey");
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
+
+    // The full form with its index, a dictionary chosen and named in the title.
+    EXPECT_NE(Control(100), nullptr);
+    EXPECT_NE(Control(125), nullptr);
+    std::wstring dictionary = ComboSelectionText(Control(12011));
+    EXPECT_FALSE(dictionary.empty());
+    EXPECT_EQ(WindowText(program.dialog), dictionary);
+    EXPECT_EQ(StopProgram(program), 0);
+}
+
+struct TypedSearch {
+    const wchar_t* word;
+    std::vector<std::wstring> matches;
+    std::vector<std::wstring> translations;  // of the first match, in list order
 };
 
-TEST_F(LookupWindowTest, OpensWithItsControlsAndClosesWithResultTwo) {
-    EXPECT_EQ(WindowText(program.dialog), L"Wordmere");
-    for (int id : {IDC_WORD_BOX, IDC_SEARCH, IDC_WORD_LIST, IDC_TRANSLATION_LIST,
-                   IDC_DICTIONARY_LIST, IDC_STATUS_LINE})
-        EXPECT_NE(Control(id), nullptr) << "control " << id;
-    Sleep(500);  // let the controls paint before the picture is taken
-    EXPECT_TRUE(SaveWindowBitmap(program.dialog, WinePath(WORDMERE_SHOTS "/lookup_full.bmp")));
-    EXPECT_EQ(StopProgram(program), 2);
+TEST_F(LookupWindowTest, TypedWordAndEnterListMatchesAndTranslations) {
+    const TypedSearch searches[] = {
+        {L"λόγος", {L"λόγος"}, {L"account", L"ratio", L"reason", L"speech", L"word"}},
+        {L"house",
+         {L"house", L"household", L"household name", L"houseman", L"housewife"},
+         {L"οίκος", L"σπίτι (το χτίριο)", L"στεγάζω"}},
+    };
+    Start();
+    UseDictionary(kGreekEnglish);
+    for (const TypedSearch& search : searches) {
+        SCOPED_TRACE(testing::Message() << "word " << std::wstring(search.word));
+        TypeAndEnter(search.word);
+        ASSERT_TRUE(WaitForFirstMatch(search.matches[0])) << "no matches after Enter";
+        EXPECT_EQ(Matches(), search.matches);
+        EXPECT_EQ(Translations(), search.translations);
+        EXPECT_EQ(WindowText(Control(12008)), std::to_wstring(search.matches.size()));
+        std::vector<std::wstring> history = ComboItems(Control(12003));
+        ASSERT_FALSE(history.empty());
+        EXPECT_EQ(history[0], search.word);
+    }
+}
+
+TEST_F(LookupWindowTest, EnterOnTheSameWordAddsItOnceAndOtherCaseIsFolded) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    TypeAndEnter(L"house");
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    TypeAndEnter(L"house");
+    TypeAndEnter(L"HOUSE");
+    WaitIdle(program.dialog);
+    std::vector<std::wstring> history = ComboItems(Control(12003));
+    EXPECT_EQ(std::count(history.begin(), history.end(), L"house"), 1);
+    EXPECT_EQ(std::count(history.begin(), history.end(), L"HOUSE"), 0);
+    ASSERT_FALSE(history.empty());
+    EXPECT_EQ(history[0], L"house");
+    EXPECT_EQ(Matches()[0], L"house");
+}
+
+TEST_F(LookupWindowTest, LetterButtonListsItsBlock) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    ASSERT_TRUE(BringToFront(program.dialog));
+    Click(Control(100 + ('h' - 'a')));
+    ASSERT_TRUE(WaitUntil([&] {
+        return !Matches().empty() && BeginsWithLetter(Matches()[0], L'h');
+    })) << "the letter button listed nothing";
+    for (const std::wstring& match : Matches())
+        ASSERT_TRUE(BeginsWithLetter(match, L'h')) << "a word outside the block of h";
+    EXPECT_FALSE(Translations().empty());
+
+    // The Greek keyboard turns the same buttons into Greek letters: the first is alpha.
+    Click(Control(12014));
+    ASSERT_TRUE(WaitUntil([&] {
+        return SendMessageW(Control(12014), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    })) << "the second keyboard button did not take the click";
+    Click(Control(100));
+    ASSERT_TRUE(WaitUntil([&] {
+        return !Matches().empty() && BeginsWithLetter(Matches()[0], L'α');
+    })) << "the alpha button with the Greek keyboard listed no Greek words";
+}
+
+struct DictionaryCase {
+    const wchar_t* entry;
+    const wchar_t* title;
+    const wchar_t* word;
+    const wchar_t* translation;  // one of the translations of the word's first match
+};
+
+TEST_F(LookupWindowTest, DictionaryListChangesTitleAndLists) {
+    const DictionaryCase cases[] = {
+        {kThesaurus, kThesaurus, L"λόγος", L"λέξη"},
+        {kGreekFrench, kGreekFrench, L"maison", L"σπίτι"},
+        {L"English-->French Dictionary", L"English-->French Dictionary", L"house", L"maison"},
+        {L"French-->English Dictionary", L"French-->English Dictionary", L"maison", L"house"},
+        {kGreekEnglish, kGreekEnglish, L"house", L"οίκος"},
+    };
+    Start();
+    for (const DictionaryCase& c : cases) {
+        UseDictionary(c.entry);
+        EXPECT_EQ(WindowText(program.dialog), c.title);
+        TypeAndEnter(c.word);
+        ASSERT_TRUE(WaitForFirstMatch(c.word)) << "no match in the new dictionary";
+        std::vector<std::wstring> translations = Translations();
+        EXPECT_NE(std::find(translations.begin(), translations.end(), c.translation),
+                  translations.end())
+            << "translation missing after choosing a dictionary";
+    }
+}
+
+TEST_F(LookupWindowTest, DictionaryWithoutTheWordShowsItsStartWord) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    TypeAndEnter(L"house");
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    // The thesaurus holds no Latin words: its start word takes the place of house.
+    UseDictionary(kThesaurus);
+    std::vector<std::wstring> matches = Matches();
+    ASSERT_FALSE(matches.empty());
+    EXPECT_EQ(matches[0].substr(0, 2), L"αβ");
+    EXPECT_FALSE(Translations().empty());
+}
+
+TEST_F(LookupWindowTest, RestartRestoresHistoryWordDictionaryAndForm) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    TypeAndEnter(L"λόγος");
+    ASSERT_TRUE(WaitForFirstMatch(L"λόγος"));
+    TypeAndEnter(L"house");
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    UseDictionary(kGreekFrench);
+    Command(program.dialog, 769);
+    ASSERT_TRUE(WaitForReopenedDialog(program));
+    ASSERT_TRUE(IsSmallForm());
+    Restart();
+
+    EXPECT_TRUE(IsSmallForm());
+    EXPECT_EQ(ComboSelectionText(Control(12011)), kGreekFrench);
+    EXPECT_EQ(WindowText(program.dialog), kGreekFrench);
+    EXPECT_EQ(WindowText(Control(12003)), L"house");
+    std::vector<std::wstring> history = ComboItems(Control(12003));
+    EXPECT_EQ(history, (std::vector<std::wstring>{L"house", L"λόγος"}));
+    EXPECT_FALSE(Matches().empty()) << "the restored word is searched at start";
+
+    // What the files hold: the program's 8-bit text.
+    EXPECT_EQ(ReadHistoryFile("History", "History0"), "house");
+    EXPECT_EQ(ReadHistoryFile("History", "History1"), StoredBytes(L"λόγος"));
+    EXPECT_EQ(ReadHistoryFile("Dictionary", "Diction"), StoredBytes(kGreekFrench));
+    std::string value;
+    EXPECT_TRUE(ReadProgramSetting("State", "DialogState", value));
+    EXPECT_EQ(value, "1");
+}
+
+TEST_F(LookupWindowTest, EscapeHidesAndASecondStartBringsTheWindowBack) {
+    Start();
+    ASSERT_TRUE(BringToFront(program.dialog));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(program.dialog); }))
+        << "Escape did not hide the lookup window";
+    EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    PROCESS_INFORMATION second{};
+    ASSERT_TRUE(LaunchProcess(ProgramExe(), ProgramDirectory(), second));
+    DWORD secondEnd = WaitForSingleObject(second.hProcess, 15000);
+    if (secondEnd != WAIT_OBJECT_0)
+        TerminateProcess(second.hProcess, 99);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(second.hProcess, &exitCode);
+    bool secondShowedWindow = FindLookupDialog(second.dwProcessId) != nullptr;
+    CloseHandle(second.hProcess);
+    CloseHandle(second.hThread);
+    ASSERT_EQ(secondEnd, static_cast<DWORD>(WAIT_OBJECT_0)) << "the second start did not end";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_FALSE(secondShowedWindow);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(program.dialog) != FALSE; }))
+        << "the running lookup window did not come back";
+    EXPECT_EQ(StopProgram(program), 0);
+}
+
+struct InterfaceCase {
+    const char* useGreek;
+    const wchar_t* wordCaption;
+    const wchar_t* dictionaryCaption;
+    const wchar_t* keyboardsCaption;
+    const wchar_t* greekEnglishEntry;
+    const wchar_t* pairEntry;
+};
+
+TEST_F(LookupWindowTest, InterfaceLanguageNamesCaptionsAndDictionaries) {
+    const InterfaceCase cases[] = {
+        {"0", L"Word to translate", L"Dictionary to use", L"Keyboards", L"Greek-English dictionary",
+         L"French-->Italian Dictionary"},
+        {"1", L"Λέξη προς μετάφραση", L"Επιλογή λεξικού", L"Πληκτρολόγια", L"Ελληνοαγγλικό λεξικό",
+         L"Γαλλικά-->Ιταλικά Λεξικό"},
+    };
+    for (const InterfaceCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "UseGreek " << c.useGreek);
+        ResetProgramSettings();
+        SeedSettings({{"UseGreek", c.useGreek}});
+        Start();
+        EXPECT_EQ(WindowText(Control(25000)), c.wordCaption);
+        EXPECT_EQ(WindowText(Control(25001)), c.dictionaryCaption);
+        EXPECT_EQ(WindowText(Control(25002)), c.keyboardsCaption);
+        std::vector<std::wstring> entries = ComboItems(Control(12011));
+        EXPECT_NE(std::find(entries.begin(), entries.end(), c.greekEnglishEntry), entries.end());
+        EXPECT_NE(std::find(entries.begin(), entries.end(), c.pairEntry), entries.end());
+        UseDictionary(c.greekEnglishEntry);
+        EXPECT_EQ(WindowText(program.dialog), c.greekEnglishEntry);
+        EXPECT_EQ(StopProgram(program), 0);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,133 @@
+// End-to-end: the three forms of the lookup window, the small form's rectangle and layout, and
+// the screenshots of every form in both interface languages.
+#include "program_fixture.h"
+
+namespace {
+
+using FormsTest = ProgramTest;
+
+bool HasIndex(HWND dialog) {
+    return GetDlgItem(dialog, 100) && GetDlgItem(dialog, 125);
+}
+
+TEST_F(FormsTest, FormSwitchGoesToTheSmallFormAndBack) {
+    struct {
+        const char* formType;
+        bool index;  // the form chosen by FormType has the alphabetical index
+    } cases[] = {{"1", true}, {"0", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "FormType " << c.formType);
+        ResetProgramSettings();
+        SeedSettings({{"FormType", c.formType}});
+        Start();
+        EXPECT_FALSE(IsSmallForm());
+        EXPECT_EQ(HasIndex(program.dialog), c.index);
+        EXPECT_NE(Control(138), nullptr);
+        UseDictionary(L"Greek-English dictionary");
+        TypeAndEnter(L"house");
+        ASSERT_TRUE(WaitForFirstMatch(L"house"));
+
+        std::string state;
+        for (const char* expected : {"1", "0"}) {
+            Command(program.dialog, 769);
+            ASSERT_TRUE(WaitForReopenedDialog(program)) << "the form switch reopened nothing";
+            EXPECT_EQ(IsSmallForm(), expected[0] == '1');
+            EXPECT_EQ(HasIndex(program.dialog), expected[0] == '0' && c.index);
+            EXPECT_TRUE(ReadProgramSetting("State", "DialogState", state));
+            EXPECT_EQ(state, expected);
+            // The word and its results come along to the other form.
+            EXPECT_EQ(WindowText(Control(12003)), L"house");
+            EXPECT_TRUE(WaitForFirstMatch(L"house"));
+            EXPECT_EQ(WindowText(program.dialog), L"Greek-English dictionary");
+        }
+        EXPECT_EQ(StopProgram(program), 0);
+    }
+}
+
+TEST_F(FormsTest, SmallFormKeepsItsRectangleAndLaysOutItsControls) {
+    SeedSettings({{"DialogState", "1"}});
+    Start();
+    ASSERT_TRUE(IsSmallForm());
+    const RECT wanted = {100, 120, 700, 300};
+    SetWindowPos(program.dialog, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitIdle(program.dialog);
+    RECT window;
+    GetWindowRect(program.dialog, &window);
+    ASSERT_TRUE(EqualRect(&window, &wanted)) << "the small form did not take the new size";
+
+    // Both lists share the width; the word box and the dictionary list share what the three
+    // buttons leave.
+    const int width = wanted.right - wanted.left;
+    RECT search = ControlRect(program.dialog, Control(137));
+    RECT words = ControlRect(program.dialog, Control(12000));
+    RECT translations = ControlRect(program.dialog, Control(12001));
+    RECT wordBox = ControlRect(program.dialog, Control(12003));
+    RECT dictionaries = ControlRect(program.dialog, Control(12011));
+    const int listWidth = (width - 16) / 2;
+    const int boxWidth = (width - 3 * (search.right - search.left) - 15) / 2;
+    EXPECT_EQ(words.right - words.left, listWidth);
+    EXPECT_EQ(translations.right - translations.left, listWidth);
+    EXPECT_EQ(translations.left, words.right + 3);
+    EXPECT_EQ(wordBox.right - wordBox.left, boxWidth);
+    EXPECT_EQ(dictionaries.right - dictionaries.left, boxWidth);
+    EXPECT_EQ(search.left, boxWidth + 3);
+
+    Restart();
+    ASSERT_TRUE(IsSmallForm());
+    GetWindowRect(program.dialog, &window);
+    EXPECT_TRUE(EqualRect(&window, &wanted)) << "the small form did not come back in place";
+    const char* names[] = {"SRL", "SRT", "SRR", "SRB"};
+    const LONG edges[] = {wanted.left, wanted.top, wanted.right, wanted.bottom};
+    for (int i = 0; i < 4; ++i) {
+        std::string value;
+        EXPECT_TRUE(ReadProgramSetting("State", names[i], value)) << names[i];
+        EXPECT_EQ(value, std::to_string(edges[i])) << names[i];
+    }
+
+    // Another form forgets the rectangle: the small form then opens centred at its own size.
+    Command(program.dialog, 769);
+    ASSERT_TRUE(WaitForReopenedDialog(program));
+    Command(program.dialog, 769);
+    ASSERT_TRUE(WaitForReopenedDialog(program));
+    ASSERT_TRUE(IsSmallForm());
+    GetWindowRect(program.dialog, &window);
+    EXPECT_FALSE(EqualRect(&window, &wanted));
+    int w = window.right - window.left, h = window.bottom - window.top;
+    EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
+    EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+}
+
+TEST_F(FormsTest, ScreenshotsOfEveryFormInBothLanguages) {
+    struct {
+        const wchar_t* name;
+        const char* formType;
+        const char* dialogState;
+    } forms[] = {{L"full", "1", "0"}, {L"compact", "0", "0"}, {L"small", "1", "1"}};
+    struct {
+        const wchar_t* name;
+        const char* useGreek;
+        const wchar_t* dictionary;
+    } languages[] = {{L"en", "0", L"Greek-English dictionary"},
+                     {L"el", "1", L"Ελληνοαγγλικό λεξικό"}};
+    for (const auto& language : languages) {
+        for (const auto& form : forms) {
+            std::wstring name =
+                std::wstring(L"lookup_") + form.name + L"_" + language.name + L"_" + CodePageName();
+            SCOPED_TRACE(testing::Message() << name);
+            ResetProgramSettings();
+            SeedSettings({{"FormType", form.formType},
+                          {"DialogState", form.dialogState},
+                          {"UseGreek", language.useGreek}});
+            Start();
+            UseDictionary(language.dictionary);
+            TypeAndEnter(L"λόγος");
+            EXPECT_TRUE(WaitForFirstMatch(L"λόγος"));
+            SelectListItem(program.dialog, 12001, 3);
+            EXPECT_TRUE(SaveWindowPng(program.dialog, ScreenshotPath(name + L".png")));
+            EXPECT_EQ(StopProgram(program), 0);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include "program_fixture.h"
+
+namespace {
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    return folder + L"\\" + name;
+}
+
+// Copies the staged program directory into this run's own and turns the tip of the day off,
+// so no tip window comes between the tests and the lookup window. The program writes the tip
+// counter into its texts file at close; the copy keeps that away from the staged folder.
+class ProgramDirectoryEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        const char* locale = getenv("LC_ALL");
+        if (locale && std::string(locale).rfind("el_GR", 0) == 0) {
+            ASSERT_EQ(GetACP(), 1253u) << "LC_ALL=" << locale << " should give code page 1253";
+        }
+
+        std::wstring dist = WinePath(WORDMERE_DIST);
+        const std::wstring& dir = ProgramDirectory();
+        CreateDirectoryW(WinePath(WORDMERE_E2E_DIR).c_str(), nullptr);
+        CreateDirectoryW(dir.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(WinePath(WORDMERE_EXE).c_str(), ProgramExe().c_str(), FALSE));
+        int dictionaries = 0;
+        for (const wchar_t* pattern : {L"*.dic", L"*.ind", L"vbrtexts.res"}) {
+            WIN32_FIND_DATAW found;
+            HANDLE search = FindFirstFileW(Join(dist, pattern).c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                continue;
+            do {
+                ASSERT_TRUE(CopyFileW(Join(dist, found.cFileName).c_str(),
+                                      Join(dir, found.cFileName).c_str(), FALSE));
+                dictionaries += lstrcmpW(pattern, L"*.dic") == 0;
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        ASSERT_GE(dictionaries, 3) << "build the dictionaries into " << WORDMERE_DIST;
+        WritePrivateProfileStringW(L"Tips", L"ShowTips", L"0", Join(dir, L"vbrtexts.res").c_str());
+        CreateDirectoryW(WinePath(WORDMERE_SHOTS).c_str(), nullptr);
+    }
+};
+
+const testing::Environment* const kProgramDirectory =
+    testing::AddGlobalTestEnvironment(new ProgramDirectoryEnvironment);
+
+}  // namespace
+
+std::wstring CodePageName() {
+    return L"cp" + std::to_wstring(GetACP());
+}
+
+const std::wstring& ProgramDirectory() {
+    static const std::wstring dir = WinePath(WORDMERE_E2E_DIR) + L"\\program-" + CodePageName();
+    return dir;
+}
+
+std::wstring ProgramExe() {
+    return Join(ProgramDirectory(), L"wordmere.exe");
+}
+
+std::wstring ScreenshotPath(const std::wstring& name) {
+    return Join(WinePath(WORDMERE_SHOTS), name);
+}
+
+const std::map<std::string, std::string>& FirstRunState() {
+    static const std::map<std::string, std::string> values = {
+        {"SearchFor", "a "}, {"Key", "97"},         {"GrEng", "1"},    {"DialogState", "0"},
+        {"Accent", "1"},     {"Root", "1"},         {"FormType", "1"}, {"StayOnTop", "0"},
+        {"UseGreek", "0"},   {"UseClipboard", "0"}, {"UseSounds", "0"}};
+    return values;
+}
+
+const std::map<std::string, std::string>& FirstRunHotKey() {
+    static const std::map<std::string, std::string> values = {
+        {"HotKeyState", "1"}, {"Alt", "0"}, {"Control", "0"}, {"Shift", "0"}, {"ScanCode", "0"}};
+    return values;
+}
+
+void SeedSettings(const std::map<std::string, std::string>& state) {
+    std::map<std::string, std::string> values = FirstRunState();
+    for (const auto& value : state)
+        values[value.first] = value.second;
+    for (const auto& value : values)
+        ASSERT_TRUE(WriteProgramSetting("State", value.first.c_str(), value.second));
+    for (const auto& value : FirstRunHotKey())
+        ASSERT_TRUE(WriteProgramSetting("HotKey", value.first.c_str(), value.second));
+}
+
+void ProgramTest::Start() {
+    ASSERT_TRUE(StartProgram(ProgramExe(), ProgramDirectory(), program))
+        << "wordmere.exe did not show its lookup window";
+}
+
+void ProgramTest::Restart() {
+    ASSERT_EQ(StopProgram(program), 0) << "the program did not end cleanly";
+    Start();
+}
+
+std::vector<std::wstring> ProgramTest::Matches() const {
+    return ListBoxItems(Control(12000));
+}
+
+std::vector<std::wstring> ProgramTest::Translations() const {
+    return ListBoxItems(Control(12001));
+}
+
+void ProgramTest::UseDictionary(const std::wstring& text) {
+    HWND list = Control(12011);
+    LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_GE(index, 0) << "no dictionary list entry for this text";
+    SelectComboItem(program.dialog, 12011, static_cast<int>(index));
+    ASSERT_EQ(ComboSelectionText(list), text);
+}
+
+void ProgramTest::TypeAndEnter(const std::wstring& word) {
+    HWND box = Control(12003);
+    HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr) << "the word box has no edit field";
+    SetControlText(box, L"");
+    ASSERT_TRUE(BringToFront(program.dialog)) << "the lookup window did not come to the front";
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    DWORD thread = GetWindowThreadProcessId(program.dialog, nullptr);
+    ASSERT_TRUE(WaitUntil([&] {
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit)
+            return true;
+        Click(edit);
+        Sleep(100);
+        return false;
+    })) << "the word box did not take the focus";
+    TypeText(word);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(box) == word; }))
+        << "the word box does not show the typed word";
+    PressKey(VK_RETURN);
+}
+
+bool ProgramTest::WaitForFirstMatch(const std::wstring& word, DWORD timeoutMs) const {
+    return WaitUntil(
+        [&] {
+            std::vector<std::wstring> matches = Matches();
+            return !matches.empty() && matches[0] == word;
+        },
+        timeoutMs);
+}

@@ -1,0 +1,54 @@
+// The fixture of the end-to-end tests: a program directory of this run's own (wordmere.exe, the
+// dictionaries and the texts file copied from the staged one), and a lookup window started on
+// fresh settings or on settings a test chose.
+#ifndef WORDMERE_TESTS_E2E_PROGRAM_FIXTURE_H
+#define WORDMERE_TESTS_E2E_PROGRAM_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+// Where this run's program lives (one folder per code page, so the two runs never share one).
+const std::wstring& ProgramDirectory();
+std::wstring ProgramExe();
+// "cp1252" or "cp1253": the code page Wine gives this run, for file names.
+std::wstring CodePageName();
+// Path of a screenshot file.
+std::wstring ScreenshotPath(const std::wstring& name);
+
+// The eleven State values and five HotKey values a first run writes.
+const std::map<std::string, std::string>& FirstRunState();
+const std::map<std::string, std::string>& FirstRunHotKey();
+
+// Writes the first-run values, then the given State values over them: the program then starts
+// as after a first run with those options changed.
+void SeedSettings(const std::map<std::string, std::string>& state);
+
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override { ResetProgramSettings(); }
+    void TearDown() override { StopProgram(program); }
+
+    // Starts the program; a fatal failure when its lookup window does not show.
+    void Start();
+    // Closes the program as the user does (close box) and starts it again.
+    void Restart();
+    HWND Control(int id) const { return GetDlgItem(program.dialog, id); }
+    std::vector<std::wstring> Matches() const;
+    std::vector<std::wstring> Translations() const;
+    // Chooses a dictionary list entry by its text, as the user does.
+    void UseDictionary(const std::wstring& text);
+    // Clicks into the word box, replaces its text by typing the word and presses Enter.
+    void TypeAndEnter(const std::wstring& word);
+    // Waits until the match list's first item is the given word.
+    bool WaitForFirstMatch(const std::wstring& word, DWORD timeoutMs = 5000) const;
+    bool IsSmallForm() const { return Control(143) != nullptr; }
+
+    RunningProgram program;
+};
+
+#endif
