@@ -182,6 +182,12 @@ TEST(FormsWinTest, SmallFormRemembersItsRectangleAndSplitsItsWidth) {
     EXPECT_EQ(dictionaries.left, half + 3 + 3 * 23);
     EXPECT_EQ(dictionaries.right - dictionaries.left, half);
 
+    // The lists end just inside the client area, their bottom border in sight.
+    RECT client;
+    GetClientRect(form, &client);
+    EXPECT_LE(words.bottom, client.bottom);
+    EXPECT_GE(words.bottom, client.bottom - 8);
+
     // Resizing by the user lays out again and remembers the new rectangle.
     SetWindowPos(form, nullptr, 0, 0, 700, 130, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(settings.SRR - settings.SRL, 700);
