@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 action=$1
-dir=$2
+dir=$(realpath -m "$2")
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 case "$action" in
 copy)
