@@ -9,8 +9,13 @@
 //   12011 CBN_SELCHANGE (new index): the same, then SearchWord (and the start word on a miss)
 //   program end:                  OpenSelectedDictionary(engine, catalogue, nullptr)
 //
-// The catalogue is built once per run of the lookup dialog, while the list is empty; before a new
-// run the dialog's list starts empty again and ResetCatalogue clears what the last run found.
+// The catalogue is built once per run of the lookup dialog, while the list is empty (each run's
+// list starts empty); FillCatalogue forgets what an earlier run found. The dictionary files are
+// opened through Catalogue::files, so tests hand in a file system of their own.
+//
+// A language pair reads each body with its own key: the main body with the current trailer's,
+// the second with the second trailer's (the dictionaries of a pair may be scrambled alike or
+// not). The catalogue installs ShowPairTranslations as the engine's pair hook.
 #pragma once
 
 #include <cstddef>
