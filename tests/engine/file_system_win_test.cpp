@@ -1,0 +1,70 @@
+// The Win32 file system of the catalogue, run under Wine by the cross build.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/file_system.h"
+
+namespace {
+
+std::string TempDir() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    std::string dir = std::string(base) + "wordmere_fs_test";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+void Touch(const std::string& path) {
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    fputs("x", f);
+    fclose(f);
+}
+
+}  // namespace
+
+TEST(FileSystemWin, ListsDictionaryFilesDrivesAndProbes) {
+    FileSystem& files = SystemFileSystem();
+    std::string dir = TempDir();
+    for (const char* name : {"GRENG.DIC", "french.dic", "notes.txt", "FRENCH.ind"}) {
+        Touch(dir + "\\" + name);
+    }
+    CreateDirectoryA((dir + "\\folder.dic").c_str(), nullptr);
+
+    std::vector<std::string> names;
+    files.ListDictionaryFiles(dir.c_str(), &names);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"GRENG.DIC", "french.dic"}));
+    names.clear();
+    files.ListDictionaryFiles((dir + "\\missing").c_str(), &names);
+    EXPECT_TRUE(names.empty());
+
+    EXPECT_TRUE(files.FileExists((dir + "\\notes.txt").c_str()));
+    EXPECT_FALSE(files.FileExists((dir + "\\folder.dic").c_str()));
+    EXPECT_FALSE(files.FileExists((dir + "\\gone.txt").c_str()));
+
+    std::vector<std::string> roots;
+    files.LogicalDrives(&roots);
+    ASSERT_FALSE(roots.empty());
+    for (const std::string& root : roots) {
+        EXPECT_EQ(root.size(), 3u) << root;
+        EXPECT_EQ(root.substr(1), ":\\") << root;
+    }
+
+    unsigned before =
+        files.SetErrorMode(kErrorModeFailCriticalErrors | kErrorModeNoOpenFileErrorBox);
+    EXPECT_EQ(files.SetErrorMode(before),
+              kErrorModeFailCriticalErrors | kErrorModeNoOpenFileErrorBox);
+
+    for (const char* name : {"GRENG.DIC", "french.dic", "notes.txt", "FRENCH.ind"}) {
+        DeleteFileA((dir + "\\" + name).c_str());
+    }
+    RemoveDirectoryA((dir + "\\folder.dic").c_str());
+    RemoveDirectoryA(dir.c_str());
+}
