@@ -214,6 +214,11 @@ extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, 
             return StartUp(window);
         case WM_TIMER:
             KillTimer(window, kStartTimer);
+            // A tick already queued when the timer was killed would clear the open lookup
+            // window and start a second dialog loop: only the first one counts.
+            if (program.startTimerFired)
+                return 0;
+            program.startTimerFired = true;
             program.dialogLoopRunning = false;
             program.lookupWindow = nullptr;
             RegisterProgramHotKey(nullptr);

@@ -17,7 +17,8 @@ struct ProgramState {
     bool hotKeyRegistered = false;
     bool dialogLoopRunning = false;  // never cleared once set
     bool firstSizeSeen = false;
-    bool shutDown = false;  // the shutdown sequence has run; it never runs twice
+    bool startTimerFired = false;  // timer 1 has opened the lookup window
+    bool shutDown = false;         // the shutdown sequence has run; it never runs twice
     HWND captureSourceWindow = nullptr;
     bool clipboardCapturePending = false;
 
