@@ -191,11 +191,17 @@ TEST_F(LookupWindowTest, RestartRestoresHistoryWordDictionaryAndForm) {
 
 TEST_F(LookupWindowTest, EscapeHidesAndASecondStartBringsTheWindowBack) {
     Start();
+    UseDictionary(kGreekEnglish);
+    TypeAndEnter(L"house");
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
     ASSERT_TRUE(BringToFront(program.dialog));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(program.dialog); }))
         << "Escape did not hide the lookup window";
     EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    std::string saved;
+    EXPECT_TRUE(ReadProgramSetting("State", "SearchFor", saved));
+    EXPECT_EQ(saved, "house") << "hiding saves the settings";
 
     PROCESS_INFORMATION second{};
     ASSERT_TRUE(LaunchProcess(ProgramExe(), ProgramDirectory(), second));
@@ -215,6 +221,66 @@ TEST_F(LookupWindowTest, EscapeHidesAndASecondStartBringsTheWindowBack) {
     EXPECT_EQ(StopProgram(program), 0);
 }
 
+TEST_F(LookupWindowTest, UnknownFormTypeEndsTheProgramWithoutAWindow) {
+    SeedSettings({{"FormType", "5"}});
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(LaunchProcess(ProgramExe(), ProgramDirectory(), process));
+    DWORD end = WaitForSingleObject(process.hProcess, 15000);
+    bool dialogShown = FindLookupDialog(process.dwProcessId) != nullptr;
+    if (end != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 99);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(end, static_cast<DWORD>(WAIT_OBJECT_0)) << "the program did not end by itself";
+    EXPECT_FALSE(dialogShown);
+    EXPECT_EQ(exitCode, 0u);
+}
+
+// A close request to the main window while the lookup dialog runs (the task-bar button's
+// menu sends one) ends the program once, without a crash, and the dialog's end posts no
+// second release of the same resources.
+TEST_F(LookupWindowTest, CloseOfTheMainWindowWhileTheDialogRunsEndsCleanly) {
+    Start();
+    HWND main = nullptr;
+    DWORD pid = program.process.dwProcessId;
+    for (HWND window = FindWindowW(L"Vocabre:Main", nullptr); window;
+         window = FindWindowExW(nullptr, window, L"Vocabre:Main", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid)
+            main = window;
+    }
+    ASSERT_NE(main, nullptr) << "no main window of class Vocabre:Main";
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 10000),
+              static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(StopProgram(program), 0);
+}
+
+TEST_F(LookupWindowTest, SystemMenuStaysOnTopAndExits) {
+    Start();
+    auto topmost = [&] {
+        return (GetWindowLongW(program.dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    EXPECT_FALSE(topmost());
+    DWORD_PTR result;
+    SendMessageTimeoutW(program.dialog, WM_SYSCOMMAND, 103, 0, SMTO_NORMAL, 5000, &result);
+    EXPECT_TRUE(topmost());
+    SendMessageTimeoutW(program.dialog, WM_SYSCOMMAND, 103, 0, SMTO_NORMAL, 5000, &result);
+    EXPECT_FALSE(topmost());
+    SendMessageTimeoutW(program.dialog, WM_SYSCOMMAND, 103, 0, SMTO_NORMAL, 5000, &result);
+    PostMessageW(program.dialog, WM_SYSCOMMAND, 107, 0);
+    EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 10000),
+              static_cast<DWORD>(WAIT_OBJECT_0))
+        << "Exit... did not end the program";
+    EXPECT_EQ(StopProgram(program), 0);
+    std::string value;
+    EXPECT_TRUE(ReadProgramSetting("State", "StayOnTop", value));
+    EXPECT_EQ(value, "1");
+}
+
 struct InterfaceCase {
     const char* useGreek;
     const wchar_t* wordCaption;
@@ -222,14 +288,28 @@ struct InterfaceCase {
     const wchar_t* keyboardsCaption;
     const wchar_t* greekEnglishEntry;
     const wchar_t* pairEntry;
+    const wchar_t* name;  // of the system menu's screenshot
 };
+
+// The open popup menu of a process: menus cannot be read from another process under Wine,
+// so the system menu is checked on its screenshot.
+HWND OpenPopupMenu(DWORD processId) {
+    for (HWND window = FindWindowW(L"#32768", nullptr); window;
+         window = FindWindowExW(nullptr, window, L"#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
 
 TEST_F(LookupWindowTest, InterfaceLanguageNamesCaptionsAndDictionaries) {
     const InterfaceCase cases[] = {
         {"0", L"Word to translate", L"Dictionary to use", L"Keyboards", L"Greek-English dictionary",
-         L"French-->Italian Dictionary"},
+         L"French-->Italian Dictionary", L"en"},
         {"1", L"Λέξη προς μετάφραση", L"Επιλογή λεξικού", L"Πληκτρολόγια", L"Ελληνοαγγλικό λεξικό",
-         L"Γαλλικά-->Ιταλικά Λεξικό"},
+         L"Γαλλικά-->Ιταλικά Λεξικό", L"el"},
     };
     for (const InterfaceCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "UseGreek " << c.useGreek);
@@ -244,6 +324,18 @@ TEST_F(LookupWindowTest, InterfaceLanguageNamesCaptionsAndDictionaries) {
         EXPECT_NE(std::find(entries.begin(), entries.end(), c.pairEntry), entries.end());
         UseDictionary(c.greekEnglishEntry);
         EXPECT_EQ(WindowText(program.dialog), c.greekEnglishEntry);
+        ASSERT_TRUE(BringToFront(program.dialog));
+        PostMessageW(program.dialog, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+        HWND menu = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (menu = OpenPopupMenu(program.process.dwProcessId)); }))
+            << "the system menu did not open";
+        if (menu) {
+            EXPECT_TRUE(SaveWindowPng(menu, ScreenshotPath(std::wstring(L"system_menu_") + c.name +
+                                                           L"_" + CodePageName() + L".png")));
+            PressKey(VK_ESCAPE);
+            PressKey(VK_ESCAPE);
+            EXPECT_TRUE(WaitUntil([&] { return !OpenPopupMenu(program.process.dwProcessId); }));
+        }
         EXPECT_EQ(StopProgram(program), 0);
     }
 }
