@@ -103,13 +103,16 @@ TEST_F(FormsTest, ScreenshotsOfEveryFormInBothLanguages) {
         const wchar_t* name;
         const char* formType;
         const char* dialogState;
-    } forms[] = {{L"full", "1", "0"}, {L"compact", "0", "0"}, {L"small", "1", "1"}};
+        bool index;
+    } forms[] = {
+        {L"full", "1", "0", true}, {L"compact", "0", "0", false}, {L"small", "1", "1", false}};
     struct {
         const wchar_t* name;
         const char* useGreek;
         const wchar_t* dictionary;
-    } languages[] = {{L"en", "0", L"Greek-English dictionary"},
-                     {L"el", "1", L"Ελληνοαγγλικό λεξικό"}};
+        const wchar_t* french;
+    } languages[] = {{L"en", "0", L"Greek-English dictionary", L"Greek-French dictionary"},
+                     {L"el", "1", L"Ελληνοαγγλικό λεξικό", L"Ελληνογαλλικό λεξικό"}};
     for (const auto& language : languages) {
         for (const auto& form : forms) {
             std::wstring name =
@@ -125,6 +128,13 @@ TEST_F(FormsTest, ScreenshotsOfEveryFormInBothLanguages) {
             EXPECT_TRUE(WaitForFirstMatch(L"λόγος"));
             SelectListItem(program.dialog, 12001, 3);
             EXPECT_TRUE(SaveWindowPng(program.dialog, ScreenshotPath(name + L".png")));
+            if (form.index) {
+                // French accents beside Greek: the code page must garble neither.
+                UseDictionary(language.french);
+                TypeAndEnter(L"σπίτι");
+                EXPECT_TRUE(WaitForFirstMatch(L"σπίτι"));
+                EXPECT_TRUE(SaveWindowPng(program.dialog, ScreenshotPath(name + L"_french.png")));
+            }
             EXPECT_EQ(StopProgram(program), 0);
         }
     }
