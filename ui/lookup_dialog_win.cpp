@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/information_win.h"
 #include "app/interface_texts_win.h"
 #include "app/main_window_win.h"
 #include "app/program_state_win.h"
