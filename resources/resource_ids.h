@@ -6,9 +6,9 @@
 #define WORDMERE_RESOURCE_IDS_H
 
 // ---- Program-wide ----
-#define IDI_WORDMERE 13000      // class, dialog and notification icon
-#define IDR_CLICK_SOUND 25000   // RCDATA: a complete 8-bit mono WAV image
-#define IDS_APP_TITLE 19001     // "Wordmere"
+#define IDI_WORDMERE 13000         // class, dialog and notification icon
+#define IDR_CLICK_SOUND 25000      // RCDATA: a complete 8-bit mono WAV image
+#define IDS_APP_TITLE 19001        // "Wordmere"
 #define IDS_APP_TITLE_GREEK 19002  // the Greek product name, title with Greek interface texts
 
 // ---- Lookup window: templates (full, compact and small form) ----
@@ -22,9 +22,9 @@
 #define IDC_LETTER_LAST 125
 #define IDC_KEYBOARD_HINT 136  // hidden push button of the compact form; carries a hint only
 #define IDC_SEARCH 137
-#define IDC_COPY 138           // full and compact form
-#define IDC_CLIPBOARD 139      // full and compact form
-#define IDC_SMALL_COPY 143     // small form
+#define IDC_COPY 138             // full and compact form
+#define IDC_CLIPBOARD 139        // full and compact form
+#define IDC_SMALL_COPY 143       // small form
 #define IDC_SMALL_CLIPBOARD 144  // small form
 #define IDC_WORD_LIST 12000
 #define IDC_TRANSLATION_LIST 12001
