@@ -10,7 +10,7 @@ packages=(
   # the Windows program
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick locales-all
-  python3 python3-fonttools fonts-liberation fonts-dejavu-core
+  python3 python3-fonttools python3-pil fonts-liberation fonts-dejavu-core
   # dictionaries and the reference dictionary server
   dictd dict
   dict-freedict-ell-eng dict-freedict-eng-ell
