@@ -316,10 +316,19 @@ def caption_button_pictures(rc, out_dir):
 
 
 def notice_picture(rc, out_dir):
-    """The Information notice's picture: a white "i" on a blue disc."""
-    picture, draw = new_picture((40, 40))
-    draw.ellipse((1, 1, 38, 38), fill=BLUE, outline=NAVY, width=2)
-    draw_text(draw, (0, 0, 40, 40), "i", load_font("heavy", 30), WHITE)
+    """The Information notice's picture: a white "i" on a blue disc in a sunken well.
+
+    42 x 50 pixels fill the notice's picture frame at the usual dialog fonts; the well's edge
+    makes the grey ground look intended on any dialog colour."""
+    w, h = 42, 50
+    picture, draw = new_picture((w, h))
+    draw.line((0, 0, w - 1, 0), fill=GREY)
+    draw.line((0, 0, 0, h - 1), fill=GREY)
+    draw.line((0, h - 1, w - 1, h - 1), fill=WHITE)
+    draw.line((w - 1, 0, w - 1, h - 1), fill=WHITE)
+    top = (h - 36) // 2
+    draw.ellipse((3, top, 38, top + 35), fill=BLUE, outline=NAVY, width=2)
+    draw_text(draw, (3, top, 39, top + 36), "i", load_font("heavy", 28), WHITE)
     write_bmp(os.path.join(out_dir, "information.bmp"), picture)
     rc.append("IDB_INFORMATION_PICTURE BITMAP \"information.bmp\"")
 
