@@ -17,6 +17,8 @@ import sys
 from PIL import Image, ImageDraw, ImageFont
 
 FONT_DIRS = ("/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/truetype/liberation")
+# Condensed letters fit W, M and Ω into a 20-pixel button; Liberation's bold hints best at the
+# 11 pixels that "Επικόλληση" needs to fit beside its icon.
 FONT_FILES = {
     "bold": ("DejaVuSansCondensed-Bold.ttf", "LiberationSansNarrow-Bold.ttf"),
     "caption": ("LiberationSans-Bold.ttf", "DejaVuSansCondensed-Bold.ttf"),
