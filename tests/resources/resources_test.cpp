@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -440,7 +443,7 @@ TEST(Templates, ShowTheirCaptions) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lookup, TemplateTest, testing::ValuesIn(Templates()),
+INSTANTIATE_TEST_SUITE_P(Dialogs, TemplateTest, testing::ValuesIn(Templates()),
                          [](const testing::TestParamInfo<TemplateSpec>& info) {
                              return "Template" + std::to_string(info.param.id);
                          });
