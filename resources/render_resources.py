@@ -14,7 +14,11 @@ import os
 import struct
 import sys
 
-from PIL import Image, ImageDraw, ImageFont
+try:
+    from PIL import Image, ImageDraw, ImageFont
+except ImportError:
+    sys.exit("render_resources: needs Pillow for %s (Debian: python3-pil, see scripts/setup.sh)"
+             % sys.executable)
 
 FONT_DIRS = ("/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/truetype/liberation")
 # Condensed letters fit W, M and Ω into a 20-pixel button; Liberation's bold hints best at the
