@@ -102,8 +102,8 @@
 #define IDC_INFORMATION_TEXT 12010
 #define IDB_INFORMATION_PICTURE 1142
 // Greek texts file keys of the title and of the OK button (the template holds the English).
-#define GREEK_KEY_INFORMATION_TITLE 14507
-#define GREEK_KEY_INFORMATION_OK 15001
+#define KEY_INFORMATION_TITLE 14507
+#define KEY_INFORMATION_OK 15001
 // Messages shown through the notice.
 #define IDS_HOTKEY_IN_USE 14508
 #define IDS_OUT_OF_MEMORY 14509

@@ -531,7 +531,7 @@ TEST(StringTable, HoldsEveryTextAsUnicode) {
 // These ids must load as nothing: the status line is cleared with 14504, and the notice shows
 // "Error code" for an id without a text; the Greek-only keys have no English string.
 TEST(StringTable, LeavesTheEmptyAndGreekOnlyIdsOut) {
-    for (UINT id : {IDS_STATUS_CLEAR, GREEK_KEY_INFORMATION_TITLE, GREEK_KEY_INFORMATION_OK})
+    for (UINT id : {IDS_STATUS_CLEAR, KEY_INFORMATION_TITLE, KEY_INFORMATION_OK})
         EXPECT_EQ(LoadText(id), L"") << "string " << id;
 }
 
