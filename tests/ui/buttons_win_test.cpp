@@ -1,0 +1,183 @@
+// The bitmap buttons drawn with the program's own pictures.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/program_state_win.h"
+#include "keyboard/keyboard_selection.h"
+#include "resources/resource_ids.h"
+#include "ui/result_list_win.h"
+
+namespace {
+
+// A 32-bit picture of what a draw left behind.
+class Picture {
+public:
+    Picture(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
+                                   nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+        for (int i = 0; i < width * height; ++i)
+            bits_[i] = kUntouched;
+    }
+    ~Picture() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC Dc() const { return dc_; }
+    uint32_t At(int x, int y) const {
+        GdiFlush();
+        return bits_[y * width_ + x];
+    }
+    std::vector<uint32_t> Pixels() const {
+        GdiFlush();
+        return std::vector<uint32_t>(bits_, bits_ + width_ * height_);
+    }
+    bool Untouched() const {
+        for (uint32_t p : Pixels()) {
+            if (p != kUntouched)
+                return false;
+        }
+        return true;
+    }
+    static constexpr uint32_t kUntouched = 0x010203;
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    uint32_t* bits_ = nullptr;
+};
+
+constexpr int kWidth = 40;
+constexpr int kHeight = 30;
+
+// The pixels a bitmap gives when drawn straight into a button of kWidth x kHeight.
+std::vector<uint32_t> BitmapPixels(int bitmapId) {
+    Picture picture(kWidth, kHeight);
+    RECT rect = {0, 0, kWidth, kHeight};
+    DrawButtonItem(GetModuleHandleW(nullptr), bitmapId, picture.Dc(), &rect, kButtonDrawStretch);
+    return picture.Pixels();
+}
+
+// The pixels the dialog's drawing routine leaves for one button draw request.
+std::vector<uint32_t> DrawnPixels(int buttonId, UINT action, UINT state, int currentLetter = 0) {
+    Picture picture(kWidth, kHeight);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(buttonId);
+    item.itemAction = action;
+    item.itemState = state;
+    item.hDC = picture.Dc();
+    item.rcItem = RECT{0, 0, kWidth, kHeight};
+    DrawLookupItem(nullptr, &item, currentLetter);
+    return picture.Pixels();
+}
+
+bool IsUntouched(const std::vector<uint32_t>& pixels) {
+    for (uint32_t p : pixels) {
+        if (p != Picture::kUntouched)
+            return false;
+    }
+    return true;
+}
+
+class ButtonsWinTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ProgramState& program = Program();
+        program.instance = GetModuleHandleW(nullptr);
+        program.settings.FormType = 1;
+        program.settings.DialogState = 0;
+        program.settings.UseGreek = 0;
+        program.settings.UseSounds = 0;
+        CurrentKeyboard.mainDialogMode = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(ButtonsWinTest, StretchedToTheButton) {
+    // A letter picture is 20 x 30; drawn at its own size and stretched to twice the width.
+    HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1100));
+    ASSERT_NE(bitmap, nullptr) << "letter A picture missing";
+    BITMAP info;
+    GetObjectW(bitmap, sizeof info, &info);
+    DeleteObject(bitmap);
+    ASSERT_EQ(info.bmWidth, 20);
+    ASSERT_EQ(info.bmHeight, 30);
+
+    Picture actual(info.bmWidth, info.bmHeight);
+    RECT small = {0, 0, info.bmWidth, info.bmHeight};
+    DrawButtonItem(GetModuleHandleW(nullptr), 1100, actual.Dc(), &small, kButtonDrawActualSize);
+    Picture stretched(2 * info.bmWidth, info.bmHeight);
+    RECT wide = {0, 0, 2 * info.bmWidth, info.bmHeight};
+    DrawButtonItem(GetModuleHandleW(nullptr), 1100, stretched.Dc(), &wide, kButtonDrawStretch);
+    EXPECT_FALSE(actual.Untouched());
+    for (int y = 0; y < info.bmHeight; ++y) {
+        for (int x = 0; x < info.bmWidth; ++x) {
+            ASSERT_EQ(stretched.At(2 * x, y), actual.At(x, y)) << x << "," << y;
+            ASSERT_EQ(stretched.At(2 * x + 1, y), actual.At(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(ButtonsWinTest, CommandButtonLooks) {
+    EXPECT_EQ(DrawnPixels(IDC_SEARCH, ODA_DRAWENTIRE, 0), BitmapPixels(1137));
+    EXPECT_EQ(DrawnPixels(IDC_SEARCH, ODA_SELECT, ODS_SELECTED | ODS_FOCUS), BitmapPixels(3137));
+    EXPECT_EQ(DrawnPixels(IDC_SEARCH, ODA_SELECT, ODS_FOCUS), BitmapPixels(5137));
+    EXPECT_EQ(DrawnPixels(IDC_SEARCH, ODA_DRAWENTIRE, ODS_DISABLED), BitmapPixels(7137));
+    // The four looks are four different pictures.
+    EXPECT_NE(BitmapPixels(1137), BitmapPixels(3137));
+    EXPECT_NE(BitmapPixels(1137), BitmapPixels(5137));
+    EXPECT_NE(BitmapPixels(1137), BitmapPixels(7137));
+    // A combination the looks do not name draws nothing.
+    EXPECT_TRUE(IsUntouched(DrawnPixels(IDC_SEARCH, ODA_SELECT, 0)));
+}
+
+TEST_F(ButtonsWinTest, CaptionLanguageChangesOnlyTheCaptionedButtons) {
+    std::vector<uint32_t> englishCopy = DrawnPixels(IDC_COPY, ODA_DRAWENTIRE, 0);
+    std::vector<uint32_t> englishClipboard = DrawnPixels(IDC_CLIPBOARD, ODA_DRAWENTIRE, 0);
+    std::vector<uint32_t> smallCopy = DrawnPixels(IDC_SMALL_COPY, ODA_DRAWENTIRE, 0);
+    std::vector<uint32_t> smallClipboard = DrawnPixels(IDC_SMALL_CLIPBOARD, ODA_DRAWENTIRE, 0);
+    EXPECT_EQ(englishCopy, BitmapPixels(1152));
+    EXPECT_EQ(englishClipboard, BitmapPixels(1151));
+    Program().settings.UseGreek = 1;
+    EXPECT_EQ(DrawnPixels(IDC_COPY, ODA_DRAWENTIRE, 0), BitmapPixels(1138));
+    EXPECT_NE(DrawnPixels(IDC_COPY, ODA_DRAWENTIRE, 0), englishCopy);
+    EXPECT_NE(DrawnPixels(IDC_CLIPBOARD, ODA_DRAWENTIRE, 0), englishClipboard);
+    EXPECT_EQ(DrawnPixels(IDC_SMALL_COPY, ODA_DRAWENTIRE, 0), smallCopy);
+    EXPECT_EQ(DrawnPixels(IDC_SMALL_CLIPBOARD, ODA_DRAWENTIRE, 0), smallClipboard);
+}
+
+TEST_F(ButtonsWinTest, LetterButtons) {
+    const int letterE = IDC_LETTER_FIRST + 4;
+    EXPECT_EQ(DrawnPixels(letterE, ODA_DRAWENTIRE, 0), BitmapPixels(1104));
+    EXPECT_EQ(DrawnPixels(letterE, ODA_DRAWENTIRE, 0, letterE), BitmapPixels(3104));
+    EXPECT_EQ(DrawnPixels(letterE, ODA_SELECT, ODS_SELECTED | ODS_FOCUS), BitmapPixels(3104));
+    EXPECT_NE(BitmapPixels(1104), BitmapPixels(3104));
+
+    // Greek keyboard: the third button shows Γ, the thirteenth nothing.
+    CurrentKeyboard.mainDialogMode = 2;
+    EXPECT_EQ(DrawnPixels(IDC_LETTER_FIRST + 2, ODA_DRAWENTIRE, 0), BitmapPixels(1126));
+    EXPECT_NE(BitmapPixels(1126), BitmapPixels(1102));
+    EXPECT_TRUE(IsUntouched(DrawnPixels(IDC_LETTER_FIRST + 12, ODA_DRAWENTIRE, 0)));
+
+    // Forms without the alphabetical index never draw a letter.
+    CurrentKeyboard.mainDialogMode = 0;
+    Program().settings.FormType = 0;
+    EXPECT_TRUE(IsUntouched(DrawnPixels(letterE, ODA_DRAWENTIRE, 0)));
+    Program().settings.FormType = 1;
+    Program().settings.DialogState = 1;
+    EXPECT_TRUE(IsUntouched(DrawnPixels(letterE, ODA_DRAWENTIRE, 0)));
+}

@@ -1,0 +1,205 @@
+// The Information notice, run for real and closed from a second thread, never by a person.
+#include "app/information_win.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "app/program_state_win.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// What the watcher saw of the notice while it was open.
+struct Seen {
+    bool found = false;
+    bool closed = false;  // went away after the key or click, without help
+    std::wstring title;
+    std::wstring message;
+    std::wstring ok;
+    RECT rect = {};
+    bool pictureDrawn = false;
+};
+
+struct FindNotice {
+    HWND dialog = nullptr;
+};
+
+BOOL CALLBACK FindNoticeWindow(HWND window, LPARAM parameter) {
+    wchar_t windowClass[16] = {};
+    GetClassNameW(window, windowClass, 16);
+    if (lstrcmpW(windowClass, L"#32770") == 0 && IsWindowVisible(window) &&
+        GetDlgItem(window, IDC_INFORMATION_TEXT) != nullptr) {
+        reinterpret_cast<FindNotice*>(parameter)->dialog = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[400] = {};
+    GetWindowTextW(window, text, 400);
+    return text;
+}
+
+// True when the notice's picture area shows the notice picture rather than the dialog face.
+bool PictureOnScreen(HWND dialog) {
+    HBITMAP bitmap =
+        LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_INFORMATION_PICTURE));
+    if (bitmap == nullptr)
+        return false;
+    RECT area;
+    GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &area);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
+    BITMAP info;
+    GetObjectW(bitmap, sizeof info, &info);
+    HDC screen = GetDC(dialog);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    int compared = 0, same = 0;
+    for (int y = 0; y < info.bmHeight; y += 3) {
+        for (int x = 0; x < info.bmWidth; x += 3) {
+            ++compared;
+            same += GetPixel(memory, x, y) == GetPixel(screen, area.left + 2 + x, area.top + 2 + y);
+        }
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(dialog, screen);
+    DeleteObject(bitmap);
+    return compared > 0 && same == compared;
+}
+
+enum class Close { kEscape, kOkClick };
+
+// Shows the notice and, from a second thread, reads it and closes it the way a user would.
+INT_PTR ShowAndClose(HWND owner, UINT stringId, Close how, Seen* seen) {
+    const DWORD uiThread = GetCurrentThreadId();
+    std::thread watcher([&] {
+        FindNotice notice;
+        for (int i = 0; i < 500 && notice.dialog == nullptr; ++i) {
+            Sleep(10);
+            EnumThreadWindows(uiThread, FindNoticeWindow, reinterpret_cast<LPARAM>(&notice));
+        }
+        if (notice.dialog == nullptr)
+            return;  // the dialog never came up: nothing to close
+        HWND dialog = notice.dialog;
+        seen->found = true;
+        Sleep(300);  // let it paint
+        seen->title = TextOf(dialog);
+        seen->message = TextOf(GetDlgItem(dialog, IDC_INFORMATION_TEXT));
+        seen->ok = TextOf(GetDlgItem(dialog, IDOK));
+        GetWindowRect(dialog, &seen->rect);
+        seen->pictureDrawn = PictureOnScreen(dialog);
+
+        if (how == Close::kEscape) {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(uiThread, &info);
+            HWND focus = info.hwndFocus != nullptr ? info.hwndFocus : dialog;
+            PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        } else {
+            PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        }
+        for (int i = 0; i < 300 && IsWindow(dialog); ++i)
+            Sleep(10);
+        seen->closed = !IsWindow(dialog);
+        // Never leave the test waiting on a notice that did not close.
+        if (!seen->closed)
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    INT_PTR result = ShowInformation(owner, stringId);
+    watcher.join();
+    return result;
+}
+
+class InformationWinTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Program().instance = GetModuleHandleW(nullptr);
+        Program().settings.UseGreek = 0;
+    }
+    void TearDown() override {
+        Program().settings.UseGreek = 0;
+        if (!textsFile_.empty())
+            DeleteFileA(textsFile_.c_str());
+    }
+
+    // A texts file with the given "DialogGreekTokens" lines, in Windows-1253.
+    void WriteTextsFile(const char* lines) {
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        textsFile_ = std::string(folder) + "wordmere_notice_texts.res";
+        FILE* file = std::fopen(textsFile_.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fprintf(file, "[DialogGreekTokens]\r\n%s", lines);
+        std::fclose(file);
+        lstrcpynA(Program().textsFile, textsFile_.c_str(), sizeof Program().textsFile);
+        Program().settings.UseGreek = 1;
+    }
+
+    std::string textsFile_;
+};
+
+}  // namespace
+
+TEST_F(InformationWinTest, EnglishMessageCentredAndClosedByEscape) {
+    Seen seen;
+    EXPECT_EQ(ShowAndClose(nullptr, IDS_CANT_OPEN_USER_DICTIONARY, Close::kEscape, &seen), 2);
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(seen.closed);
+    EXPECT_EQ(seen.title, L"Information");
+    EXPECT_EQ(seen.message, L"Can't open user dictionary due to an I/O error");
+    EXPECT_EQ(seen.ok, L"OK");
+    const int width = seen.rect.right - seen.rect.left;
+    const int height = seen.rect.bottom - seen.rect.top;
+    EXPECT_EQ(seen.rect.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    EXPECT_EQ(seen.rect.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    EXPECT_TRUE(seen.pictureDrawn);
+}
+
+TEST_F(InformationWinTest, MessageWithoutATextShowsItsNumber) {
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    Seen seen;
+    EXPECT_EQ(ShowAndClose(owner, IDS_STATUS_CLEAR, Close::kOkClick, &seen), 2);
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(seen.closed);
+    EXPECT_EQ(seen.message, L"Error code : (14504)");
+    DestroyWindow(owner);
+}
+
+TEST_F(InformationWinTest, GreekTexts) {
+    // Πληροφορίες / Εντάξει / Δεν ανοίγει
+    WriteTextsFile(
+        "14507=\xd0\xeb\xe7\xf1\xef\xf6\xef\xf1\xdf\xe5\xf2\r\n"
+        "15001=\xc5\xed\xf4\xdc\xee\xe5\xe9\r\n"
+        "14511=\xc4\xe5\xed \xe1\xed\xef\xdf\xe3\xe5\xe9\r\n");
+    Seen seen;
+    EXPECT_EQ(ShowAndClose(nullptr, IDS_CANT_OPEN_USER_DICTIONARY, Close::kEscape, &seen), 2);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.title, L"\x03a0\x03bb\x03b7\x03c1\x03bf\x03c6\x03bf\x03c1\x03af\x03b5\x03c2");
+    EXPECT_EQ(seen.ok, L"\x0395\x03bd\x03c4\x03ac\x03be\x03b5\x03b9");
+    EXPECT_EQ(seen.message, L"\x0394\x03b5\x03bd \x03b1\x03bd\x03bf\x03af\x03b3\x03b5\x03b9");
+
+    // A message the texts file lacks stays empty: no English in a Greek notice.
+    seen = Seen{};
+    EXPECT_EQ(ShowAndClose(nullptr, IDS_CANT_OPEN_FILES, Close::kEscape, &seen), 2);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.message, L"");
+    EXPECT_EQ(seen.title, L"\x03a0\x03bb\x03b7\x03c1\x03bf\x03c6\x03bf\x03c1\x03af\x03b5\x03c2");
+}
+
+TEST_F(InformationWinTest, GreekTextsMissingKeepTheTemplate) {
+    WriteTextsFile("14511=\xc4\xe5\xed\r\n");
+    Seen seen;
+    EXPECT_EQ(ShowAndClose(nullptr, IDS_CANT_OPEN_FILES, Close::kEscape, &seen), 2);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.title, L"Information");
+    EXPECT_EQ(seen.ok, L"OK");
+    EXPECT_EQ(seen.message, L"");
+}
