@@ -97,7 +97,8 @@ void ShowBitmapFrame(HWND dialog, int action, int controlId, int firstBitmapId, 
         return;
 
     RECT area;
-    ControlClientRect(dialog, controlId, &area);
+    if (!ControlClientRect(dialog, controlId, &area))
+        return;
     InflateRect(&area, -2, -2);
     frame = NextBitmapFrame(frame, action, lastFrame);
 
