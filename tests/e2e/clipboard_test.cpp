@@ -108,7 +108,43 @@ TEST_F(ClipboardTest, ClipboardButtonLooksUpTheFirstWord) {
         WaitIdle(program.dialog);
         EXPECT_EQ(Matches(), matchesBefore);
         EXPECT_EQ(ComboItems(Control(12003)), historyBefore);
+        // A word longer than the word buffer is cut to 40 characters.
+        const std::wstring longWord = L"abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz";
+        ASSERT_TRUE(SetClipboardUnicode(longWord + L" next"));
+        Click(Control(form.clipboard));
+        EXPECT_TRUE(WaitUntil([&] {
+            std::vector<std::wstring> history = ComboItems(Control(12003));
+            return !history.empty() && history[0] == longWord.substr(0, 40);
+        })) << "the long clipboard word was not cut to 40 characters";
+
         EXPECT_EQ(StopProgram(program), 0);
+    }
+}
+
+// With automatic clipboard use, every translation the user selects goes to the clipboard, also
+// when the selection moves with the arrow keys.
+TEST_F(ClipboardTest, AutomaticUseCopiesEachSelectedTranslation) {
+    SeedSettings({{"UseClipboard", "1"}});
+    Start();
+    UseDictionary(L"Greek-English dictionary");
+    TypeAndEnter(L"λόγος");
+    ASSERT_TRUE(WaitForFirstMatch(L"λόγος"));
+    std::vector<std::wstring> translations = Translations();
+    ASSERT_GE(translations.size(), 3u);
+    ASSERT_TRUE(BringToFront(program.dialog));
+    Click(Control(12001));
+    for (size_t i = 1; i < 3; ++i) {
+        DWORD before = GetClipboardSequenceNumber();
+        PressKey(VK_DOWN);
+        ASSERT_TRUE(WaitUntil([&] {
+            return ListBoxSelection(Control(12001)) == static_cast<int>(i) &&
+                   GetClipboardSequenceNumber() != before;
+        })) << "moving to translation "
+            << i << " copied nothing";
+        WaitIdle(program.dialog);
+        std::wstring text;
+        EXPECT_TRUE(ReadClipboardUnicode(text));
+        EXPECT_EQ(text, translations[i] + L" ");
     }
 }
 

@@ -184,6 +184,13 @@ std::string EncodePng(int width, int height, const std::string& rows) {
 
 }  // namespace
 
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result))
+        return failed;
+    return static_cast<LRESULT>(result);
+}
+
 std::wstring WinePath(const std::string& unixPath) {
     std::wstring path = L"Z:";
     for (char c : unixPath)
@@ -374,50 +381,48 @@ std::string StoredBytes(const std::wstring& text) {
 }
 
 std::wstring WindowText(HWND window) {
-    LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    LRESULT copied =
-        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    LRESULT copied = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
-std::vector<std::wstring> ListBoxItems(HWND listBox) {
+namespace {
+
+// The texts of a list's items. LB_GETTEXT and CB_GETLBTEXT take no buffer size, and an item can
+// change between asking its length and its text while the program works, so the buffer is far
+// larger than any item the program keeps.
+std::vector<std::wstring> ItemTexts(HWND list, UINT getCount, UINT getText) {
+    const size_t kItemRoom = 8192;
     std::vector<std::wstring> items;
-    LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    LRESULT count = Send(list, getCount, 0, 0);
+    std::vector<wchar_t> text(kItemRoom + 1);
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, i, 0);
-        if (length < 0)
+        text.assign(text.size(), L'\0');
+        if (Send(list, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())) < 0)
             break;
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<size_t>(length));
-        items.push_back(text);
+        items.emplace_back(text.data(), wcsnlen(text.data(), kItemRoom));
     }
     return items;
+}
+
+}  // namespace
+
+std::vector<std::wstring> ListBoxItems(HWND listBox) {
+    return ItemTexts(listBox, LB_GETCOUNT, LB_GETTEXT);
 }
 
 int ListBoxSelection(HWND listBox) {
-    return static_cast<int>(SendMessageW(listBox, LB_GETCURSEL, 0, 0));
+    return static_cast<int>(Send(listBox, LB_GETCURSEL, 0, 0));
 }
 
 std::vector<std::wstring> ComboItems(HWND comboBox) {
-    std::vector<std::wstring> items;
-    LRESULT count = SendMessageW(comboBox, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageW(comboBox, CB_GETLBTEXTLEN, i, 0);
-        if (length < 0)
-            break;
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<size_t>(length));
-        items.push_back(text);
-    }
-    return items;
+    return ItemTexts(comboBox, CB_GETCOUNT, CB_GETLBTEXT);
 }
 
 std::wstring ComboSelectionText(HWND comboBox) {
-    LRESULT index = SendMessageW(comboBox, CB_GETCURSEL, 0, 0);
+    LRESULT index = Send(comboBox, CB_GETCURSEL, 0, 0);
     if (index < 0)
         return L"";
     std::vector<std::wstring> items = ComboItems(comboBox);
@@ -425,7 +430,7 @@ std::wstring ComboSelectionText(HWND comboBox) {
 }
 
 void SetControlText(HWND control, const std::wstring& text) {
-    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 RECT ControlRect(HWND dialog, HWND control) {
@@ -447,12 +452,12 @@ void Command(HWND dialog, int id, WORD notification) {
 }
 
 void SelectComboItem(HWND dialog, int id, int index) {
-    SendMessageW(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Send(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     Command(dialog, id, CBN_SELCHANGE);
 }
 
 void SelectListItem(HWND dialog, int id, int index) {
-    SendMessageW(GetDlgItem(dialog, id), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Send(GetDlgItem(dialog, id), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     Command(dialog, id, LBN_SELCHANGE);
 }
 

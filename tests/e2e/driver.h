@@ -64,6 +64,10 @@ std::string StoredBytes(const std::wstring& text);
 
 // ---- Controls ----
 
+// SendMessageW with a bound: a hung or crashed program never stops the test. Returns failed
+// when the message was not answered within 5 s.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed = -1);
+
 std::wstring WindowText(HWND window);
 std::vector<std::wstring> ListBoxItems(HWND listBox);
 int ListBoxSelection(HWND listBox);  // -1 when nothing is selected

@@ -20,6 +20,10 @@ copy)
     # and nothing is left running for long when the stop step does not run.
     WINEPREFIX="$dir" wineserver -p60 </dev/null >/dev/null 2>&1
     WINEPREFIX="$dir" wine cmd /c exit </dev/null >/dev/null 2>&1
+    # A program that crashes ends at once, instead of waiting in the debugger Wine starts for
+    # it: the debugger named here does not exist.
+    WINEPREFIX="$dir" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /d no-debugger /f </dev/null >/dev/null 2>&1 || true
     ;;
 stop)
     WINEPREFIX="$dir" wineserver -k 2>/dev/null || true

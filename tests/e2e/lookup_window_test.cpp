@@ -109,9 +109,8 @@ TEST_F(LookupWindowTest, LetterButtonListsItsBlock) {
 
     // The Greek keyboard turns the same buttons into Greek letters: the first is alpha.
     Click(Control(12014));
-    ASSERT_TRUE(WaitUntil([&] {
-        return SendMessageW(Control(12014), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    })) << "the second keyboard button did not take the click";
+    ASSERT_TRUE(WaitUntil([&] { return Send(Control(12014), BM_GETCHECK, 0, 0) == BST_CHECKED; }))
+        << "the second keyboard button did not take the click";
     Click(Control(100));
     ASSERT_TRUE(WaitUntil([&] {
         return !Matches().empty() && BeginsWithLetter(Matches()[0], L'α');
@@ -265,12 +264,11 @@ TEST_F(LookupWindowTest, SystemMenuStaysOnTopAndExits) {
         return (GetWindowLongW(program.dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     };
     EXPECT_FALSE(topmost());
-    DWORD_PTR result;
-    SendMessageTimeoutW(program.dialog, WM_SYSCOMMAND, 103, 0, SMTO_NORMAL, 5000, &result);
+    Send(program.dialog, WM_SYSCOMMAND, 103, 0);
     EXPECT_TRUE(topmost());
-    SendMessageTimeoutW(program.dialog, WM_SYSCOMMAND, 103, 0, SMTO_NORMAL, 5000, &result);
+    Send(program.dialog, WM_SYSCOMMAND, 103, 0);
     EXPECT_FALSE(topmost());
-    SendMessageTimeoutW(program.dialog, WM_SYSCOMMAND, 103, 0, SMTO_NORMAL, 5000, &result);
+    Send(program.dialog, WM_SYSCOMMAND, 103, 0);
     PostMessageW(program.dialog, WM_SYSCOMMAND, 107, 0);
     EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 10000),
               static_cast<DWORD>(WAIT_OBJECT_0))

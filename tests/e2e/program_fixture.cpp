@@ -107,8 +107,8 @@ std::vector<std::wstring> ProgramTest::Translations() const {
 
 void ProgramTest::UseDictionary(const std::wstring& text) {
     HWND list = Control(12011);
-    LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                 reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT index = Send(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(text.c_str()));
     ASSERT_GE(index, 0) << "no dictionary list entry for this text";
     SelectComboItem(program.dialog, 12011, static_cast<int>(index));
     ASSERT_EQ(ComboSelectionText(list), text);
