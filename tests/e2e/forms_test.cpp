@@ -49,12 +49,15 @@ TEST_F(FormsTest, SmallFormKeepsItsRectangleAndLaysOutItsControls) {
     Start();
     ASSERT_TRUE(IsSmallForm());
     const RECT wanted = {100, 120, 700, 300};
+    // Asynchronous: a program that does not answer cannot hold this call.
     SetWindowPos(program.dialog, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
-                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    WaitIdle(program.dialog);
+                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     RECT window;
-    GetWindowRect(program.dialog, &window);
-    ASSERT_TRUE(EqualRect(&window, &wanted)) << "the small form did not take the new size";
+    ASSERT_TRUE(WaitUntil([&] {
+        GetWindowRect(program.dialog, &window);
+        return EqualRect(&window, &wanted) != FALSE;
+    })) << "the small form did not take the new size";
+    WaitIdle(program.dialog);
 
     // Both lists share the width; the word box and the dictionary list share what the three
     // buttons leave.

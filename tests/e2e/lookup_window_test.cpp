@@ -156,6 +156,8 @@ TEST_F(LookupWindowTest, DictionaryWithoutTheWordShowsItsStartWord) {
     ASSERT_FALSE(matches.empty());
     EXPECT_EQ(matches[0].substr(0, 2), L"αβ");
     EXPECT_FALSE(Translations().empty());
+    EXPECT_EQ(ComboItems(Control(12003)), std::vector<std::wstring>{L"house"})
+        << "a dictionary change adds nothing to the history";
 }
 
 TEST_F(LookupWindowTest, RestartRestoresHistoryWordDictionaryAndForm) {
@@ -277,6 +279,22 @@ TEST_F(LookupWindowTest, SystemMenuStaysOnTopAndExits) {
     std::string value;
     EXPECT_TRUE(ReadProgramSetting("State", "StayOnTop", value));
     EXPECT_EQ(value, "1");
+}
+
+// With the notification icon in place of a task-bar button, the close box only hides the
+// window; "Exit..." still ends the program.
+TEST_F(LookupWindowTest, CloseBoxHidesWhenTheProgramLivesInTheNotificationArea) {
+    SeedSettings({{"TaskBarIcon", "1"}});
+    Start();
+    PostMessageW(program.dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(program.dialog); }))
+        << "the close box did not hide the window";
+    EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the close box ended the program";
+    PostMessageW(program.dialog, WM_SYSCOMMAND, 107, 0);
+    EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 10000),
+              static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(StopProgram(program), 0);
 }
 
 struct InterfaceCase {
