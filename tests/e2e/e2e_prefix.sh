@@ -11,8 +11,13 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 case "$action" in
 copy)
     if [ -d "$dir" ]; then WINEPREFIX="$dir" wineserver -k 2>/dev/null || true; fi
-    "$root/scripts/wine_prefix.sh"
-    source="${WINEPREFIX:-${WORDMERE_WINEPREFIX:-$root/build/wineprefix}}"
+    # The project's prefix; WORDMERE_WINEPREFIX may already name the copy, so it is not asked.
+    source=$(realpath -m "${WINEPREFIX:-$root/build/wineprefix}")
+    if [ "$source" = "$dir" ]; then
+        echo "e2e_prefix: the copy cannot replace the prefix it is made from: $dir" >&2
+        exit 2
+    fi
+    WINEPREFIX="$source" WORDMERE_WINEPREFIX="$source" "$root/scripts/wine_prefix.sh"
     rm -rf "$dir"
     mkdir -p "$(dirname "$dir")"
     cp -a "$source" "$dir"
