@@ -44,23 +44,23 @@ enum class Kind {
     Edit,
 };
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     Kind kind;
     int x, y, w, h;  // dialog units
     bool visible;
 };
 
-struct TemplateSpec {
+struct ExpectedTemplate {
     int id;
     const wchar_t* title;
     int w, h;  // client size in dialog units
     bool sizable;
-    std::vector<ControlSpec> controls;
+    std::vector<ExpectedControl> controls;
 };
 
-std::vector<ControlSpec> LetterButtons() {
-    std::vector<ControlSpec> buttons;
+std::vector<ExpectedControl> LetterButtons() {
+    std::vector<ExpectedControl> buttons;
     for (int k = 0; k <= 12; k++) {
         buttons.push_back({IDC_LETTER_FIRST + k, Kind::OwnerButton, 3 + 13 * k, 11, 13, 20, true});
         buttons.push_back({113 + k, Kind::OwnerButton, 3 + 13 * k, 31, 13, 20, true});
@@ -68,8 +68,8 @@ std::vector<ControlSpec> LetterButtons() {
     return buttons;
 }
 
-std::vector<TemplateSpec> Templates() {
-    std::vector<ControlSpec> full = LetterButtons();
+std::vector<ExpectedTemplate> Templates() {
+    std::vector<ExpectedControl> full = LetterButtons();
     full.insert(full.end(),
                 {
                     {IDC_KEYBOARDS_GROUP, Kind::GroupBox, 176, 5, 57, 49, true},
@@ -330,27 +330,28 @@ bool LoadTemplate(int id, DialogTemplate& out) {
     return true;
 }
 
-class TemplateTest : public testing::TestWithParam<TemplateSpec> {};
+class TemplateTest : public testing::TestWithParam<ExpectedTemplate> {};
 
 TEST_P(TemplateTest, HoldsEveryControlWithItsKindAndRectangle) {
-    const TemplateSpec& spec = GetParam();
+    const ExpectedTemplate& expected = GetParam();
     DialogTemplate dialog;
-    ASSERT_TRUE(LoadTemplate(spec.id, dialog)) << "template " << spec.id;
-    EXPECT_EQ(dialog.title, spec.title);
-    EXPECT_EQ(dialog.w, spec.w);
-    EXPECT_EQ(dialog.h, spec.h);
+    ASSERT_TRUE(LoadTemplate(expected.id, dialog)) << "template " << expected.id;
+    EXPECT_EQ(dialog.title, expected.title);
+    EXPECT_EQ(dialog.w, expected.w);
+    EXPECT_EQ(dialog.h, expected.h);
     EXPECT_EQ(dialog.face, L"Helv");
     EXPECT_EQ(dialog.pointSize, 8);
-    EXPECT_EQ((dialog.style & WS_THICKFRAME) != 0, spec.sizable);
+    EXPECT_EQ((dialog.style & WS_THICKFRAME) != 0, expected.sizable);
     const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     EXPECT_EQ(dialog.style & frame, frame);
-    if (spec.id != IDD_INFORMATION) {
+    if (expected.id != IDD_INFORMATION) {
         EXPECT_EQ(dialog.style & (WS_VISIBLE | WS_MINIMIZEBOX), WS_VISIBLE | WS_MINIMIZEBOX);
     }
-    ASSERT_EQ(dialog.items.size(), spec.controls.size()) << "controls in " << spec.id;
+    ASSERT_EQ(dialog.items.size(), expected.controls.size()) << "controls in " << expected.id;
 
-    for (const ControlSpec& c : spec.controls) {
-        SCOPED_TRACE("template " + std::to_string(spec.id) + ", control " + std::to_string(c.id));
+    for (const ExpectedControl& c : expected.controls) {
+        SCOPED_TRACE("template " + std::to_string(expected.id) + ", control " +
+                     std::to_string(c.id));
         const TemplateItem* item = nullptr;
         for (const TemplateItem& i : dialog.items)
             if (i.id == (c.id & 0xFFFF))
@@ -369,9 +370,9 @@ TEST_P(TemplateTest, HoldsEveryControlWithItsKindAndRectangle) {
 // The focus must start in the word box and Tab must never move it to a control that cannot be
 // seen, such as the keyboard buttons that the compact and small forms keep outside the window.
 TEST_P(TemplateTest, TabStopsAreInSightAndTheWordBoxComesFirst) {
-    const TemplateSpec& spec = GetParam();
+    const ExpectedTemplate& expected = GetParam();
     DialogTemplate dialog;
-    ASSERT_TRUE(LoadTemplate(spec.id, dialog));
+    ASSERT_TRUE(LoadTemplate(expected.id, dialog));
     const TemplateItem* first = nullptr;
     for (const TemplateItem& item : dialog.items) {
         if (!(item.style & WS_TABSTOP))
@@ -382,7 +383,7 @@ TEST_P(TemplateTest, TabStopsAreInSightAndTheWordBoxComesFirst) {
             << "control " << item.id << " is a tab stop out of sight";
     }
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->id, spec.id == IDD_INFORMATION ? IDOK : IDC_WORD_BOX);
+    EXPECT_EQ(first->id, expected.id == IDD_INFORMATION ? IDOK : IDC_WORD_BOX);
 }
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) {
@@ -391,12 +392,12 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) {
 
 // The dialog manager accepts the template: every control is created, with its caption.
 TEST_P(TemplateTest, OpensWithEveryControl) {
-    const TemplateSpec& spec = GetParam();
+    const ExpectedTemplate& expected = GetParam();
     HWND dialog =
-        CreateDialogParamW(Module(), MAKEINTRESOURCEW(spec.id), nullptr, QuietDialogProc, 0);
-    ASSERT_NE(dialog, nullptr) << "template " << spec.id;
+        CreateDialogParamW(Module(), MAKEINTRESOURCEW(expected.id), nullptr, QuietDialogProc, 0);
+    ASSERT_NE(dialog, nullptr) << "template " << expected.id;
     DialogTemplate stored;
-    ASSERT_TRUE(LoadTemplate(spec.id, stored));
+    ASSERT_TRUE(LoadTemplate(expected.id, stored));
     for (const TemplateItem& item : stored.items) {
         HWND control = GetDlgItem(dialog, item.id);
         ASSERT_NE(control, nullptr) << "control " << item.id;
@@ -444,7 +445,7 @@ TEST(Templates, ShowTheirCaptions) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, TemplateTest, testing::ValuesIn(Templates()),
-                         [](const testing::TestParamInfo<TemplateSpec>& info) {
+                         [](const testing::TestParamInfo<ExpectedTemplate>& info) {
                              return "Template" + std::to_string(info.param.id);
                          });
 
