@@ -11,6 +11,7 @@
 #include "ui/forms_win.h"
 #include "ui/lookup_dialog_win.h"
 #include "ui/lookup_lists_win.h"
+#include "userdict/user_dict_file.h"
 
 namespace {
 
@@ -94,6 +95,8 @@ LRESULT StartUp(HWND window) {
     program.dialogLoopRunning = false;
     LoadSettings(program.settings, storage, nullptr);
     program.engine.texts = &ProgramTexts();
+    // Searches consult the user's own words (when UseUserDict is on) through these hooks.
+    InstallUserDictHooks(program.engine);
 
     int wordPoints = program.settings.UseLargeFont ? kLargeWordPoints : kWordPoints;
     program.balloonFont = MakeProgramFont(window, kBalloonPoints, GREEK_CHARSET);
