@@ -11,8 +11,12 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick locales-all
   python3 python3-fonttools python3-pil fonts-liberation fonts-dejavu-core
+  # Wine's own symbol fonts draw the window buttons and menu check marks
+  fonts-wine
+  # the help file (chmcmd), the installer and the portable zip
+  fp-utils-3.2.2 nsis zip
   # dictionaries and the reference dictionary server
-  dictd dict
+  dictd dict sdcv
   dict-freedict-ell-eng dict-freedict-eng-ell
   dict-freedict-ell-fra dict-freedict-fra-ell
   dict-freedict-ell-ita dict-freedict-ita-ell
