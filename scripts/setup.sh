@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # native build and tests
   cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
-  libbenchmark-dev zlib1g-dev clang-format
+  libbenchmark-dev zlib1g-dev clang-format ccache
   # the Windows program
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick locales-all
