@@ -1,5 +1,7 @@
 #include "engine/code_pages.h"
 
+#include <vector>
+
 #include "engine/folding.h"
 
 namespace {
@@ -77,7 +79,181 @@ char32_t NextUtf8(const std::string& s, size_t* i) {
     return c;
 }
 
+// Base letters of U+0100..U+017F; '?' where no single Windows-1252 letter stands in.
+const char kLatinExtendedA[129] =
+    "AaAaAaCcCcCcCcDd"
+    "DdEeEeEeEeEeGgGg"
+    "GgGgHhHhIiIiIiIi"
+    "Ii??JjKkkLlLlLlL"
+    "lLlNnNnNn???OoOo"
+    "Oo??RrRrRrSsSsSs"
+    "??TtTtTtUuUuUuUu"
+    "UuUuWwYy?ZzZz??s";
+
+// A character of typed text and where it starts (byte or unit offset).
+struct TypedChar {
+    char32_t c;  // 0xFFFFFFFF: malformed input
+    size_t offset;
+};
+
+std::vector<TypedChar> DecodeTyped(const std::string& utf8) {
+    std::vector<TypedChar> chars;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        size_t at = i;
+        char32_t c = NextUtf8(utf8, &i);
+        chars.push_back({c, at});
+        if (c == 0xFFFFFFFF) {
+            break;
+        }
+    }
+    return chars;
+}
+
+std::vector<TypedChar> DecodeTyped(const std::u16string& utf16) {
+    std::vector<TypedChar> chars;
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        char32_t c = utf16[i];
+        size_t at = i;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            chars.push_back({0xFFFFFFFF, at});
+            break;
+        }
+        chars.push_back({c, at});
+    }
+    return chars;
+}
+
+bool EncodeTyped(const std::vector<TypedChar>& chars, std::string* out, EncodeError* error,
+                 bool* approximated) {
+    out->clear();
+    if (approximated) {
+        *approximated = false;
+    }
+    for (const TypedChar& typed : chars) {
+        char32_t c = typed.c == 0xFFFFFFFF ? kNoStandIn : StandInChar(typed.c);
+        if (c == kNoStandIn) {
+            error->offset = typed.offset;
+            error->character = typed.c == 0xFFFFFFFF ? 0 : typed.c;
+            return false;
+        }
+        if (c != typed.c && approximated) {
+            *approximated = true;
+        }
+        if (c != kDroppedChar) {
+            out->push_back(static_cast<char>(EncodeStoredChar(c)));
+        }
+    }
+    return true;
+}
+
+bool IsLatinLetter(char32_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           (c >= 0x00C0 && c <= 0x024F && c != 0x00D7 && c != 0x00F7) ||
+           (c >= 0x1E00 && c <= 0x1EFF);
+}
+
+// The language test over characters: each Greek letter stands as a Greek letter byte, each
+// other letter as a Latin one, blanks and hyphens as themselves, anything else as a byte that
+// is neither.
+bool IsGreekTyped(const std::vector<TypedChar>& chars) {
+    std::string classes;
+    for (const TypedChar& typed : chars) {
+        char32_t c = typed.c;
+        if ((c >= 0x0386 && c <= 0x03FF && c != 0x0387) || (c >= 0x1F00 && c <= 0x1FFF)) {
+            classes.push_back(static_cast<char>(0xE1));
+        } else if (IsLatinLetter(c)) {
+            classes.push_back('a');
+        } else if (c == ' ' || c == '-') {
+            classes.push_back(static_cast<char>(c));
+        } else {
+            classes.push_back('.');
+        }
+    }
+    return IsGreekText(classes.c_str());
+}
+
 }  // namespace
+
+char32_t StandInChar(char32_t c) {
+    // Control characters (among them the body's 0x00 terminator) are never text.
+    if (c < 0x20 || c == 0x7F) {
+        return kNoStandIn;
+    }
+    if (c != 0x00A0 && EncodeStoredChar(c) >= 0) {
+        return c;
+    }
+    if (c >= 0x0100 && c <= 0x017F) {
+        char base = kLatinExtendedA[c - 0x0100];
+        return base == '?' ? kNoStandIn : static_cast<char32_t>(base);
+    }
+    switch (c) {
+        case 0x00A0:
+        case 0x2002:
+        case 0x2003:
+        case 0x2007:
+        case 0x2008:
+        case 0x2009:
+        case 0x200A:
+        case 0x202F:
+            return ' ';
+        case 0x200B:
+        case 0x200C:
+        case 0x200D:
+        case 0x200E:
+        case 0x200F:
+        case 0x2060:
+        case 0xFEFF:
+            return kDroppedChar;
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2212:
+            return '-';
+        case 0x2032:
+            return '\'';
+        case 0x0218:
+            return 'S';
+        case 0x0219:
+            return 's';
+        case 0x021A:
+            return 'T';
+        case 0x021B:
+            return 't';
+        case 0x2070:
+        case 0x2080:
+            return '0';
+    }
+    if (c >= 0x2074 && c <= 0x2079) {
+        return '0' + (c - 0x2070);
+    }
+    if (c >= 0x2081 && c <= 0x2089) {
+        return '0' + (c - 0x2080);
+    }
+    return kNoStandIn;
+}
+
+bool TypedToStored(const std::string& utf8, std::string* out, EncodeError* error,
+                   bool* approximated) {
+    return EncodeTyped(DecodeTyped(utf8), out, error, approximated);
+}
+
+bool TypedToStored(const std::u16string& utf16, std::string* out, EncodeError* error,
+                   bool* approximated) {
+    return EncodeTyped(DecodeTyped(utf16), out, error, approximated);
+}
+
+bool IsGreekTypedText(const std::string& utf8) {
+    return IsGreekTyped(DecodeTyped(utf8));
+}
+
+bool IsGreekTypedText(const std::u16string& utf16) {
+    return IsGreekTyped(DecodeTyped(utf16));
+}
 
 char32_t DecodeCodePageByte(CodePage page, unsigned char byte) {
     if (byte < 0x80) {

@@ -27,6 +27,34 @@ struct EncodeError {
 bool Utf8ToStored(const std::string& utf8, std::string* out, EncodeError* error);
 bool Utf16ToStored(const std::u16string& utf16, std::string* out, EncodeError* error);
 
+// Text the user typed (or gave on a command line) to the stored bytes, character by
+// character: a Greek letter to Windows-1253, any other character to Windows-1252, and a
+// character neither holds to its closest stand-in (see StandInChar). False, with the first
+// character that has no stand-in in `error` (character 0 for malformed input), when the text cannot
+// be stored. `approximated`, when given, tells whether a stand-in was used. `out` is replaced. The
+// lookup window and the shell tools both use this.
+bool TypedToStored(const std::string& utf8, std::string* out, EncodeError* error,
+                   bool* approximated = nullptr);
+bool TypedToStored(const std::u16string& utf16, std::string* out, EncodeError* error,
+                   bool* approximated = nullptr);
+
+// A character as text to be stored: the character itself when a code page holds it, else a
+// close stand-in (Latin letters with diacritics the code pages lack by their base letter,
+// "ł" by "l", "ș" by "s", no-break and narrow spaces by a space, dashes and the minus sign by
+// "-", sub- and superscript digits by the digit), kNoStandIn for a character with none, and
+// kDroppedChar for one that is best left out (zero-width and directional marks).
+// The no-break space becomes a space too: its byte 0xA0 would count as a Greek letter.
+constexpr char32_t kNoStandIn = 0;
+constexpr char32_t kDroppedChar = 0xFFFF;
+char32_t StandInChar(char32_t c);
+
+// Whether typed text is Greek: the language test of stored text (IsGreekText), applied to
+// the characters themselves, so that "ö" counts as Latin and "φ" as Greek although both are
+// byte 0xF6 once stored. Callers that start from Unicode text use this to tell the search
+// the query's script.
+bool IsGreekTypedText(const std::string& utf8);
+bool IsGreekTypedText(const std::u16string& utf16);
+
 // Stored bytes to UTF-8 / UTF-16, the code page chosen by IsGreekText of the whole text.
 std::string StoredToUtf8(const char* stored);
 std::u16string StoredToUtf16(const char* stored);

@@ -280,7 +280,9 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
     if (fullForm) {
         view.SetCountText("0");
     }
-    engine.queryIsGreek = IsGreekText(query);
+    engine.queryIsGreek = options.queryScript == QueryScript::kFromBytes
+                              ? IsGreekText(query)
+                              : options.queryScript == QueryScript::kGreek;
     if (options.accent) {
         FoldText(query, engine.queryIsGreek);
     }

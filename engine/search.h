@@ -10,8 +10,14 @@
 
 constexpr size_t kMaxQueryLength = 39;
 
+// The script of the query. Stored 8-bit text cannot always tell ("ö" and "φ" are the same
+// byte), so a caller that starts from Unicode text (IsGreekTypedText) says which it is; a query
+// that comes as stored bytes only is judged by the language test (IsGreekText).
+enum class QueryScript { kFromBytes, kGreek, kLatin };
+
 // The settings a search reads, filled by the caller.
 struct SearchOptions {
+    QueryScript queryScript = QueryScript::kFromBytes;
     bool accent = false;       // compare without accents and case
     bool root = false;         // retry with ever shorter words when nothing matches
     bool useGreek = false;     // Greek interface texts

@@ -9,6 +9,7 @@
 
 #include "app/memory_stores.h"
 #include "tests/app/greek_key_map.h"
+#include "tests/temp_directory.h"
 
 namespace {
 
@@ -117,8 +118,8 @@ TEST_F(ShippedTextsFile, HasTheTipCountersAndEveryTipInBothLanguages) {
 }
 
 TEST(TextsFileConverter, RefusesCharactersOutsideTheGreekCodePage) {
-    std::string dir = ::testing::TempDir();
-    std::string good = dir + "good.utf8.ini", bad = dir + "bad.utf8.ini", out = dir + "out.res";
+    TempDirectory dir;
+    std::string good = dir / "good.utf8.ini", bad = dir / "bad.utf8.ini", out = dir / "out.res";
     std::ofstream(good) << "[S]\n1=Ά € «ώ»\n";
     std::ofstream(bad) << "[S]\n1=ok\n2=Ж\n";
 
@@ -128,9 +129,9 @@ TEST(TextsFileConverter, RefusesCharactersOutsideTheGreekCodePage) {
     EXPECT_EQ(bytes, "[S]\r\n1=\xA2 \x80 \xAB\xFE\xBB\r\n");
 
     std::string command =
-        std::string(WORDMERE_TEXTS_TOOL) + " " + bad + " " + dir + "bad.res 2>/dev/null";
+        std::string(WORDMERE_TEXTS_TOOL) + " " + bad + " " + (dir / "bad.res") + " 2>/dev/null";
     EXPECT_NE(std::system(command.c_str()), 0);
-    EXPECT_FALSE(std::ifstream(dir + "bad.res").good());
+    EXPECT_FALSE(std::ifstream(dir / "bad.res").good());
 }
 
 }  // namespace

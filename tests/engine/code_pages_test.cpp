@@ -61,3 +61,64 @@ TEST(CodePagesTest, EveryDefinedByteRoundTrips) {
         EXPECT_EQ(defined, page == CodePage::kWindows1252 ? 250 : 238);
     }
 }
+
+TEST(CodePagesTest, TypedTextGetsTheStandInsEveryToolUses) {
+    struct Case {
+        std::string typed;
+        bool ok;
+        std::string stored;
+        bool approximated;
+    } cases[] = {
+        {"λόγος été", true, "\xEB\xFC\xE3\xEF\xF2 \xE9t\xE9", false},
+        {"łódź Śląsk", true,
+         "l\xF3"
+         "dz Slask",
+         true},
+        {"ș\u00A0ț", true, "s t", true},  // a no-break space would read as a Greek letter
+        {"\u200Ex\u200F", true, "x", true},
+        {"CO₂ H−", true, "CO2 H-", true},
+        {"ἐν", false, "", false},  // polytonic Greek: no stand-in
+        {"a\x01", false, "", false},
+        {"ok\xC3", false, "", false},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        EncodeError error;
+        bool approximated = false;
+        EXPECT_EQ(TypedToStored(c.typed, &out, &error, &approximated), c.ok) << c.typed;
+        if (c.ok) {
+            EXPECT_EQ(out, c.stored) << c.typed;
+            EXPECT_EQ(approximated, c.approximated) << c.typed;
+        }
+    }
+    std::string out;
+    EncodeError error;
+    EXPECT_FALSE(TypedToStored("ab\xE1\xBC\x90", &out, &error));
+    EXPECT_EQ(error.offset, 2u);
+    EXPECT_EQ(error.character, 0x1F10u);
+    // UTF-16 as the window's word box gives it, surrogate pairs included.
+    ASSERT_TRUE(TypedToStored(u"Łódź λ", &out, &error));
+    EXPECT_EQ(out,
+              "L\xF3"
+              "dz \xEB");
+    EXPECT_FALSE(TypedToStored(u"a\U0001F600", &out, &error));
+    EXPECT_EQ(error.offset, 1u);
+    EXPECT_EQ(error.character, 0x1F600u);
+    EXPECT_FALSE(TypedToStored(std::u16string(1, char16_t(0xDC00)), &out, &error));
+}
+
+TEST(CodePagesTest, TypedTextTellsItsScriptByItsLetters) {
+    struct Case {
+        const char* typed;
+        bool greek;
+    } cases[] = {
+        {"ö", false},  {"å", false},      {"à", false},      {"été", false},
+        {"φ", true},   {"λόγος", true},   {"Ω", true},       {"ab", false},
+        {"12", false}, {"a λόγος", true}, {"λόγος a", true}, {"x-ray", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsGreekTypedText(std::string(c.typed)), c.greek) << c.typed;
+    }
+    EXPECT_FALSE(IsGreekTypedText(u"ö"));
+    EXPECT_TRUE(IsGreekTypedText(u"φ"));
+}

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "engine/code_pages.h"
+#include "engine/folding.h"
 
 std::string Stored(const std::string& utf8) {
     std::string out;
@@ -57,6 +58,7 @@ void BuildEntries(const std::vector<std::vector<std::string>>& entries, const st
     for (const std::vector<std::string>& fields : entries) {
         SourceLineEntry entry;
         entry.headword = fields[0];
+        entry.greek = IsGreekText(fields[0].c_str());
         entry.items.assign(fields.begin() + 1, fields.end());
         source.entries.push_back(entry);
     }

@@ -46,6 +46,7 @@ Fixture& Dictionary() {
             for (int k = 0; k < length; ++k) {
                 entry.headword += static_cast<char>(kLetters[random() % sizeof kLetters]);
             }
+            entry.greek = true;
             int items = 1 + static_cast<int>(random() % 3);
             for (int k = 0; k < items; ++k) {
                 entry.items.push_back("meaning " + std::to_string(random() % 100000));

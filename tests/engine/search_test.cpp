@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/code_pages.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -127,6 +128,33 @@ TEST(SearchTest, AccentFoldingMakesAccentedAndPlainQueriesEqual) {
     EXPECT_EQ(latin.Words(), (Texts{"apple", "application", "apply"}));
     EXPECT_TRUE(latin.Search("zu"));
     EXPECT_EQ(latin.Words(), Texts{"Zürich"});
+}
+
+TEST(SearchTest, TheCallersQueryScriptDecidesOverTheBytes) {
+    // "ö" and "φ" are both byte F6; only the caller who had the typed text can tell them apart.
+    std::string body, index;
+    CompileSource("ö\tνησί\nörn\tαετός\nφως\tlight\nόψη\tlook\n", &body, &index);
+    OpenDictionary d(body, index);
+    d.options.accent = true;
+    struct Case {
+        QueryScript script;
+        Texts words;
+    } cases[] = {
+        {QueryScript::kLatin, {"ö", "örn"}},
+        {QueryScript::kGreek, {"φως"}},
+        {QueryScript::kFromBytes, {"φως"}},  // stored text alone: the language test
+    };
+    for (const Case& c : cases) {
+        d.options.queryScript = c.script;
+        char query[100] = "\xF6";
+        EXPECT_TRUE(SearchWord(*d.engine, d.view, d.options, query));
+        Texts words;
+        CodePage page = d.engine->queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252;
+        for (int i = 0; i < d.view.words.Count(); ++i) {
+            words.push_back(StoredToUtf8As(d.view.words.TextAt(i), page));
+        }
+        EXPECT_EQ(words, c.words) << static_cast<int>(c.script);
+    }
 }
 
 TEST(SearchTest, TranslationsOfTheFirstMatch) {

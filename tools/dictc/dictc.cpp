@@ -172,6 +172,7 @@ bool ReadEntry(const std::string& line, SourceLineEntry* entry, std::string* pro
     if (!Encode(fields[0], &entry->headword, problem)) {
         return false;
     }
+    entry->greek = IsGreekTypedText(fields[0]);
     if (entry->headword.empty()) {
         *problem = "empty headword";
         return false;
@@ -289,7 +290,8 @@ bool ParseDictionarySource(const std::string& text, const std::string& fileName,
 
 bool BuildDictionary(const DictionarySourceFile& source, std::string* body, std::string* index,
                      std::vector<std::string>* messages) {
-    // Fold each headword the way a search for it folds the query: by its own script.
+    // Fold each headword the way a search for it folds the query: by its own script, which
+    // the source's characters tell ("å" is a Latin letter, though its byte reads as Greek).
     struct Sorted {
         std::string folded;
         const SourceLineEntry* entry;
@@ -298,7 +300,7 @@ bool BuildDictionary(const DictionarySourceFile& source, std::string* body, std:
     order.reserve(source.entries.size());
     for (const SourceLineEntry& entry : source.entries) {
         std::string folded = entry.headword;
-        FoldText(&folded[0], IsGreekText(entry.headword.c_str()));
+        FoldText(&folded[0], entry.greek);
         order.push_back({folded, &entry});
     }
     // Byte order of the folded headword groups by first, then second letter, and is the

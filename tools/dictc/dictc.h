@@ -9,6 +9,7 @@
 
 struct SourceLineEntry {
     std::string headword;            // stored bytes (Windows-1253 / Windows-1252)
+    bool greek = false;              // the headword's script, told by its own characters
     std::vector<std::string> items;  // stored bytes, none empty
     int line = 0;
 };

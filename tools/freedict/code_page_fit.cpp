@@ -2,72 +2,6 @@
 
 #include "engine/code_pages.h"
 
-namespace {
-
-// Base letters of U+0100..U+017F; '?' where no single Windows-1252 letter stands in.
-const char kLatinExtendedA[129] =
-    "AaAaAaCcCcCcCcDd"
-    "DdEeEeEeEeEeGgGg"
-    "GgGgHhHhIiIiIiIi"
-    "Ii??JjKkkLlLlLlL"
-    "lLlNnNnNn???OoOo"
-    "Oo??RrRrRrSsSsSs"
-    "??TtTtTtUuUuUuUu"
-    "UuUuWwYy?ZzZz??s";
-
-// A stand-in for a character that neither code page holds: 0 when none, 0xFFFF for "nothing".
-char32_t Substitute(char32_t c) {
-    if (c >= 0x0100 && c <= 0x017F) {
-        char base = kLatinExtendedA[c - 0x0100];
-        return base == '?' ? 0 : static_cast<char32_t>(base);
-    }
-    switch (c) {
-        case 0x00A0:  // no-break spaces: byte 0xA0 would count as a Greek letter
-        case 0x2002:
-        case 0x2003:
-        case 0x2007:
-        case 0x2008:
-        case 0x2009:
-        case 0x200A:
-        case 0x202F:
-            return ' ';
-        case 0x00AD:  // soft hyphen, zero-width and directional marks
-        case 0x200B:
-        case 0x200C:
-        case 0x200D:
-        case 0x200E:
-        case 0x200F:
-        case 0x2060:
-        case 0xFEFF:
-            return 0xFFFF;
-        case 0x2010:
-        case 0x2011:
-        case 0x2012:
-        case 0x2212:
-            return '-';
-        case 0x2032:
-            return '\'';
-        case 0x0218:
-            return 'S';
-        case 0x0219:
-            return 's';
-        case 0x021A:
-            return 'T';
-        case 0x021B:
-            return 't';
-        case 0x2070:
-        case 0x2080:
-            return '0';
-    }
-    if (c >= 0x2074 && c <= 0x2079)
-        return '0' + (c - 0x2070);
-    if (c >= 0x2081 && c <= 0x2089)
-        return '0' + (c - 0x2080);
-    return 0;
-}
-
-}  // namespace
-
 char32_t NextCodePoint(const std::string& text, size_t& pos) {
     unsigned char b = static_cast<unsigned char>(text[pos]);
     int extra = b < 0x80             ? 0
@@ -102,10 +36,7 @@ char32_t NextCodePoint(const std::string& text, size_t& pos) {
 }
 
 bool IsStorableChar(char32_t c) {
-    // Control characters (among them the body's 0x00 terminator) are never text.
-    if (c < 0x20 || c == 0x7F)
-        return false;
-    return EncodeStoredChar(c) >= 0;
+    return c == 0x00A0 || StandInChar(c) == c;
 }
 
 FitResult FitToCodePages(const std::string& text, std::string& out, char32_t& bad) {
@@ -114,17 +45,18 @@ FitResult FitToCodePages(const std::string& text, std::string& out, char32_t& ba
     size_t pos = 0;
     while (pos < text.size()) {
         char32_t c = NextCodePoint(text, pos);
-        if (c != 0xFFFD && c != 0x00A0 && IsStorableChar(c)) {
-            AppendUtf8(c, &out);
-            continue;
-        }
-        char32_t stand = c == 0xFFFD ? 0 : Substitute(c);
-        if (stand == 0) {
+        char32_t stand = c == 0xFFFD ? kNoStandIn : StandInChar(c);
+        if (stand == kNoStandIn) {
             bad = c;
             return FitResult::Unstorable;
         }
-        if (stand != 0xFFFF)
+        if (stand == c) {
+            AppendUtf8(c, &out);
+            continue;
+        }
+        if (stand != kDroppedChar) {
             AppendUtf8(stand, &out);
+        }
         result = FitResult::Approximated;
     }
     return result;

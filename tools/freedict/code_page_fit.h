@@ -1,8 +1,8 @@
 // Making FreeDict text storable: the dictionaries hold Greek in Windows-1253 and everything else
 // in Windows-1252, one byte per character. A character neither code page holds is replaced by
-// a close equivalent where one exists (Polish "ł" by "l", "ș" by "s", a narrow no-break space
-// by a space, a subscript digit by the digit, a directional mark by nothing); otherwise the
-// text cannot be stored and the caller drops it. Nothing is ever written as a stand-in byte.
+// the stand-in the whole program uses (StandInChar: Polish "ł" by "l", "ș" by "s", a narrow
+// no-break space by a space, a directional mark by nothing); otherwise the text cannot be
+// stored and the caller drops it. Nothing is ever written as a stand-in byte.
 #pragma once
 
 #include <string>

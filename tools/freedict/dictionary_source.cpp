@@ -16,7 +16,8 @@ size_t EncodedLength(const std::string& utf8) {
     return n;
 }
 
-bool DictionarySource::Fit(const std::string& text, std::string& out, const char* what) {
+bool DictionarySource::Fit(const std::string& text, std::string& out, const char* what,
+                           bool headword) {
     char32_t bad = 0;
     switch (FitToCodePages(text, out, bad)) {
         case FitResult::Unchanged:
@@ -28,13 +29,16 @@ bool DictionarySource::Fit(const std::string& text, std::string& out, const char
             summary_.Count(std::string(what) + " dropped: a character outside Windows-1252/1253");
             return false;
     }
-    // The program shows a stored text in Windows-1253 when the language test calls it Greek
-    // and in Windows-1252 otherwise. A text that would not read back as written (a lone "à"
-    // reads as the Greek "ΰ"; a Greek word ending in a Latin "s" as Latin letters) is left out
-    // rather than shown garbled.
+    // A translation is shown in Windows-1253 when the language test calls it Greek and in
+    // Windows-1252 otherwise; one that would not read back as written (a lone "à" reads as
+    // the Greek "ΰ"; a Greek word ending in a Latin "s" as Latin letters) is left out rather
+    // than shown garbled. A headword is found and listed in the script of the query that
+    // finds it, so it needs only to be all of one script: "å" and "ö" stay.
     std::string stored;
     EncodeError error;
-    if (!Utf8ToStored(out, &stored, &error) || StoredToUtf8(stored.c_str()) != out) {
+    CodePage page = IsGreekTypedText(out) ? CodePage::kWindows1253 : CodePage::kWindows1252;
+    if (!Utf8ToStored(out, &stored, &error) ||
+        (headword ? StoredToUtf8As(stored.c_str(), page) : StoredToUtf8(stored.c_str())) != out) {
         summary_.Count(std::string(what) + " dropped: would not show as written (mixed scripts)");
         return false;
     }
@@ -43,7 +47,7 @@ bool DictionarySource::Fit(const std::string& text, std::string& out, const char
 
 void DictionarySource::Add(const std::string& headword, const std::vector<std::string>& items) {
     std::string word;
-    if (!Fit(headword, word, "entries"))
+    if (!Fit(headword, word, "entries", true))
         return;
     if (word.empty()) {
         summary_.Count("entries dropped: empty headword");
@@ -68,7 +72,7 @@ void DictionarySource::Add(const std::string& headword, const std::vector<std::s
     SourceEntry& entry = entries_[found->second];
     for (const std::string& item : items) {
         std::string text;
-        if (!Fit(item, text, "items"))
+        if (!Fit(item, text, "items", false))
             continue;
         if (text.empty())
             continue;

@@ -40,7 +40,7 @@ public:
     ImportSummary& Summary() { return summary_; }
 
 private:
-    bool Fit(const std::string& text, std::string& out, const char* what);
+    bool Fit(const std::string& text, std::string& out, const char* what, bool headword);
 
     std::vector<SourceEntry> entries_;
     std::map<std::string, size_t> byHeadword_;

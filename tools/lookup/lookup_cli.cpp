@@ -9,16 +9,17 @@
 #include "engine/code_pages.h"
 #include "engine/dict_file.h"
 #include "engine/dictionary.h"
+#include "engine/file_system.h"
 #include "engine/folding.h"
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
-#include "tools/freedict/code_page_fit.h"
 #include "userdict/user_dict_file.h"
 
 const char kLookupUsage[] =
     "usage: wordmere-lookup [--dir DIR] [--dict NAME | --pair A:B] [--user] [--no-accent] "
     "[--no-root] [--json] WORD\n"
-    "       wordmere-lookup [--dir DIR] [--greek] --list\n";
+    "       wordmere-lookup [--dir DIR] [--greek] --list\n"
+    "       wordmere-lookup --help\n";
 
 namespace {
 
@@ -142,6 +143,36 @@ std::string JsonString(const std::string& utf8) {
     return out + "\"";
 }
 
+bool AsksForHelp(int argc, const char* const* argv) {
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) {
+            return false;
+        }
+        if (std::strcmp(argv[i], "--help") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string DefaultDictionaryDirFor(const std::string& executableDir) {
+    char probe[400];
+    if (FormatDictionaryPath(probe, sizeof probe, executableDir.c_str(), "GRENG", "dic") &&
+        SystemFileSystem().FileExists(probe)) {
+        return executableDir;
+    }
+    // Two levels up: past the "bin" folder and the build's own folder (native or win).
+    std::string dir = executableDir;
+    for (int level = 0; level < 2; ++level) {
+        size_t cut = dir.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
+        if (cut == std::string::npos) {
+            return std::string("..") + kPathSeparator + ".." + kPathSeparator + "dist";
+        }
+        dir.erase(cut);
+    }
+    return dir + kPathSeparator + "dist";
+}
+
 bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& request,
                           std::string& error) {
     bool haveWord = false;
@@ -215,7 +246,7 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
         return true;
     }
     if (!haveWord) {
-        error = kLookupUsage;
+        error = std::string("wordmere-lookup: no word to look up\n") + kLookupUsage;
         return false;
     }
     return true;
@@ -226,18 +257,16 @@ namespace {
 // The word as the dictionaries store it. It gets the stand-ins the importer gives the
 // dictionaries' own text, so "łódź" finds the Polish entry stored as "lódz".
 bool StoredWord(const std::string& utf8, std::string& stored, std::string& error) {
-    std::string fitted;
-    char32_t bad = 0;
     EncodeError encodeError;
-    if (FitToCodePages(utf8, fitted, bad) != FitResult::Unstorable &&
-        Utf8ToStored(fitted, &stored, &encodeError)) {
+    if (TypedToStored(utf8, &stored, &encodeError)) {
         return true;
     }
+    char32_t bad = encodeError.character;
     error = "wordmere-lookup: the word holds " +
-            (bad != 0xFFFD ? CodePoint(bad) +
-                                 ", a character no dictionary can hold (outside Windows-1252 "
-                                 "and Windows-1253)"
-                           : std::string("bytes that are not UTF-8")) +
+            (bad != 0 ? CodePoint(bad) +
+                            ", a character no dictionary can hold (outside Windows-1252 "
+                            "and Windows-1253)"
+                      : std::string("bytes that are not UTF-8")) +
             "\n";
     return false;
 }
@@ -485,9 +514,12 @@ Outcome Search(Engine& engine, PlainLookupView& view, const SearchOptions& optio
     outcome.status = StatusToUtf8(view.status, query, engine.queryIsGreek);
     outcome.query = StoredToUtf8As(
         query, engine.queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252);
+    CodePage page = engine.queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252;
     for (int i = 0; i < view.words.Count(); ++i) {
         Match match;
-        match.headword = StoredToUtf8(view.words.TextAt(i));
+        // The listed words begin with the query, so they are in its script; the language
+        // test alone would read a Latin "å" as the Greek "ε".
+        match.headword = StoredToUtf8As(view.words.TextAt(i), page);
         match.user = IsUserDictItem(view.words.ItemData(i));
         view.words.Select(i);
         ShowSelectedTranslations(engine, view, options);
@@ -542,6 +574,10 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
     options.accent = request.accent;
     options.root = request.root;
     options.useUserDict = request.user;
+    // The word came as Unicode text: its own letters tell its script, which the stored bytes
+    // alone cannot ("ö" and "φ" are both 0xF6).
+    options.queryScript =
+        IsGreekTypedText(request.word) ? QueryScript::kGreek : QueryScript::kLatin;
     Outcome outcome = Search(*engine, view, options, stored);
     CloseDictionaryFiles(*engine);
     if (view.diskErrors > 0) {

@@ -40,6 +40,15 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
 // exit status 2 (or a note for people on a miss). Returns the exit status.
 int RunLookup(const LookupRequest& request, std::string& out, std::string& error);
 
+// Whether the arguments ask for the usage text (--help before any "--").
+bool AsksForHelp(int argc, const char* const* argv);
+
+// The dictionary directory used when --dir is not given, found from the directory the tool
+// runs from: that directory itself when it holds the default dictionary (the tools installed
+// in the program directory), else the staged program directory of the build tree the tool
+// was built in (build/native/bin -> build/dist).
+std::string DefaultDictionaryDirFor(const std::string& executableDir);
+
 // The JSON string literal of UTF-8 text.
 std::string JsonString(const std::string& utf8);
 

@@ -8,8 +8,12 @@ int main(int argc, char** argv) {
         pointers.push_back(arg.c_str());
 
     LookupRequest request;
-    request.dir = DefaultDictionaryDir();
+    request.dir = DefaultDictionaryDirFor(ExecutableDir());
     std::string out, error;
+    if (AsksForHelp(static_cast<int>(pointers.size()), pointers.data())) {
+        WriteOut(kLookupUsage);
+        return kExitFound;
+    }
     if (!ParseLookupArguments(static_cast<int>(pointers.size()), pointers.data(), request, error)) {
         WriteError(error);
         return kExitError;

@@ -10,8 +10,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // A UTF-8 path in the form the C library's fopen expects.
 std::string NativePath(const std::string& utf8);
 
-// The directory searched when --dir is not given: the staged program directory.
-std::string DefaultDictionaryDir();
+// The directory of the running executable, as UTF-8; "." when the system does not tell.
+std::string ExecutableDir();
 
 // Writes UTF-8 text to standard output / standard error.
 void WriteOut(const std::string& text);

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "tools/lookup/lookup_platform.h"
@@ -10,8 +12,15 @@ std::string NativePath(const std::string& utf8) {
     return utf8;
 }
 
-std::string DefaultDictionaryDir() {
-    return WORDMERE_LOOKUP_DEFAULT_DIR;
+std::string ExecutableDir() {
+    char path[4096];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) {
+        return ".";
+    }
+    std::string dir(path, static_cast<size_t>(n));
+    size_t slash = dir.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : dir.substr(0, slash);
 }
 
 void WriteOut(const std::string& text) {

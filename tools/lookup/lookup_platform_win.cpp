@@ -52,8 +52,7 @@ std::string NativePath(const std::string& utf8) {
     return Convert(wide.c_str(), CP_ACP);
 }
 
-std::string DefaultDictionaryDir() {
-    // The program directory: where the lookup program itself is installed.
+std::string ExecutableDir() {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)

@@ -8,7 +8,6 @@
 #include "engine/code_pages.h"
 #include "engine/dictionary.h"
 #include "engine/plain_lookup_view.h"
-#include "tools/freedict/code_page_fit.h"
 #include "tools/lookup/lookup_cli.h"
 #include "userdict/user_dict_file.h"
 
@@ -16,7 +15,8 @@ const char kUserDictUsage[] =
     "usage: wordmere-userdict [--dir DIR] [--dict NAME] list [PREFIX]\n"
     "       wordmere-userdict [--dir DIR] [--dict NAME] add WORD TRANSLATION\n"
     "       wordmere-userdict [--dir DIR] [--dict NAME] replace [--record N] WORD TRANSLATION\n"
-    "       wordmere-userdict [--dir DIR] [--dict NAME] delete (WORD | --record N)\n";
+    "       wordmere-userdict [--dir DIR] [--dict NAME] delete (WORD | --record N)\n"
+    "       wordmere-userdict --help\n";
 
 namespace {
 
@@ -74,11 +74,8 @@ public:
 // UTF-8 to the stored bytes, with the stand-ins the dictionaries use for letters the code
 // pages lack.
 bool ToStored(const std::string& utf8, const char* what, std::string& stored, std::string& error) {
-    std::string fitted;
-    char32_t bad = 0;
     EncodeError encodeError;
-    if (FitToCodePages(utf8, fitted, bad) != FitResult::Unstorable &&
-        Utf8ToStored(fitted, &stored, &encodeError)) {
+    if (TypedToStored(utf8, &stored, &encodeError)) {
         return true;
     }
     error = std::string("wordmere-userdict: the ") + what +
@@ -195,7 +192,12 @@ bool ParseUserDictArguments(int argc, const char* const* argv, UserDictRequest& 
     bool ok = (c == "list" && n <= 1 && !withRecord) || (c == "add" && n == 2 && !withRecord) ||
               (c == "replace" && n == 2) || (c == "delete" && n == (withRecord ? 0u : 1u));
     if (!ok) {
-        error = kUserDictUsage;
+        bool known = c == "list" || c == "add" || c == "replace" || c == "delete";
+        error = "wordmere-userdict: " +
+                (c.empty() ? std::string("no command")
+                 : known   ? "wrong operands for " + c
+                           : "unknown command " + c) +
+                "\n" + kUserDictUsage;
         return false;
     }
     return true;

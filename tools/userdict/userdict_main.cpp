@@ -9,8 +9,12 @@ int main(int argc, char** argv) {
         pointers.push_back(arg.c_str());
     }
     UserDictRequest request;
-    request.dir = DefaultDictionaryDir();
+    request.dir = DefaultDictionaryDirFor(ExecutableDir());
     std::string out, error;
+    if (AsksForHelp(static_cast<int>(pointers.size()), pointers.data())) {
+        WriteOut(kUserDictUsage);
+        return kExitFound;
+    }
     if (!ParseUserDictArguments(static_cast<int>(pointers.size()), pointers.data(), request,
                                 error)) {
         WriteError(error);

@@ -6,24 +6,23 @@
 #include <cstdio>
 #include <fstream>
 
+#include "tests/temp_directory.h"
+
 namespace {
 
 // A small database: two index lines share one article, and dictd's information entry is left
 // out. Offsets and lengths in dictd's base64: "A" = 0, "J" = 9, "N" = 13, "S" = 18, "i" = 34,
 // "v" = 47.
 struct Fixture {
-    std::string index = ::testing::TempDir() + "freedict_fixture.index";
-    std::string dict = ::testing::TempDir() + "freedict_fixture.dict.dz";
+    TempDirectory dir;
+    std::string index = dir / "fixture.index";
+    std::string dict = dir / "fixture.dict.dz";
 
     void Write(const std::string& indexText, const std::string& data) {
         std::ofstream(index, std::ios::binary) << indexText;
         gzFile out = gzopen(dict.c_str(), "wb");
         gzwrite(out, data.data(), static_cast<unsigned>(data.size()));
         gzclose(out);
-    }
-    ~Fixture() {
-        std::remove(index.c_str());
-        std::remove(dict.c_str());
     }
 };
 

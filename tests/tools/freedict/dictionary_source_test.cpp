@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/temp_directory.h"
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -82,26 +84,32 @@ TEST(DictionarySource, KeepsWordsStoredAlikeApartAndDropsWhatWouldShowGarbled) {
     DictionarySource source;
     source.Add("nic", {"τίποτα"});
     source.Add("nić", {"κλωστή"});  // stored as "nic" too, yet another word
-    // The program reads a lone "à" (byte E0) as Greek "ΰ", and a Latin phrase with a Greek
-    // omicron as Latin bytes; neither may reach the dictionary.
-    source.Add("à", {"σε"});
+    // A headword is listed in the script of the query that finds it, so a lone "à" stays; as
+    // a translation the program would read its byte E0 as the Greek "ΰ", and drops it. A
+    // Latin phrase with a Greek omicron, or a Greek word with a Latin "s", never shows as
+    // written.
+    source.Add("à", {"σε", "à"});
     source.Add("hold on to", {"κρατώ", "hold \xCE\xBFn to"});
     source.Add("αντισηπτικός", {"antiseptic", "αντισηπτικόs"});
+    source.Add("λόγοs", {"word"});
     ImportSummary summary;
     std::vector<SourceEntry> entries = source.Finish(summary);
-    ASSERT_EQ(entries.size(), 4u);
+    ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].headword, "nic");
     EXPECT_THAT(entries[0].items, ElementsAre("τίποτα"));
     EXPECT_EQ(entries[1].headword, "nic");
     EXPECT_THAT(entries[1].items, ElementsAre("κλωστή"));
-    EXPECT_THAT(entries[2].items, ElementsAre("κρατώ"));
-    EXPECT_THAT(entries[3].items, ElementsAre("antiseptic"));
+    EXPECT_EQ(entries[2].headword, "à");
+    EXPECT_THAT(entries[2].items, ElementsAre("σε"));
+    EXPECT_THAT(entries[3].items, ElementsAre("κρατώ"));
+    EXPECT_THAT(entries[4].items, ElementsAre("antiseptic"));
     EXPECT_EQ(summary.left["entries dropped: would not show as written (mixed scripts)"], 1);
-    EXPECT_EQ(summary.left["items dropped: would not show as written (mixed scripts)"], 2);
+    EXPECT_EQ(summary.left["items dropped: would not show as written (mixed scripts)"], 3);
 }
 
 TEST(DictionarySource, WritesTheCompilerSourceFormat) {
-    std::string path = ::testing::TempDir() + "freedict_source_test.txt";
+    TempDirectory dir;
+    std::string path = dir / "source.txt";
     std::string error;
     ASSERT_TRUE(WriteSourceFile(path, {{"builtin", ""}, {"key", "123"}},
                                 {{"λόγος", {"word", "speech"}}, {"x", {"y"}}}, error));
@@ -111,7 +119,6 @@ TEST(DictionarySource, WritesTheCompilerSourceFormat) {
     EXPECT_EQ(text.str(),
               "# Made by wordmere-freedict from Debian's FreeDict databases; do not edit.\n"
               "@builtin\n@key 123\nλόγος\tword\tspeech\nx\ty\n");
-    std::remove(path.c_str());
     EXPECT_FALSE(WriteSourceFile("/nonexistent-dir/x.txt", {}, {}, error));
     EXPECT_NE(error.find("/nonexistent-dir/x.txt"), std::string::npos);
 }

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "tests/temp_directory.h"
 
 namespace {
 
@@ -121,6 +126,13 @@ TEST(LookupCli, ReadsADictionaryWithItsOwnKeyAndTrailer) {
     EXPECT_EQ(r.status, kExitFound);
     EXPECT_EQ(r.out, "été\n    καλοκαίρι\n");
     EXPECT_EQ(Lookup("καλημερα", "FRENCH").out, "καλημέρα\n    bonjour\n");
+    // A lone accented Latin letter is Latin, though its byte alone would read as Greek (à is
+    // ΰ's byte, and a Greek search would list ύπνος).
+    EXPECT_EQ(Lookup("à", "FRENCH").out, "à\n    σε\n");
+    EXPECT_EQ(Lookup("À", "FRENCH", {"--json"}).out,
+              "{\"dictionary\": \"FRENCH\", \"query\": \"a\", \"found\": true, \"status\": \"\", "
+              "\"matches\": [{\"headword\": \"à\", \"translations\": [\"σε\"]}]}\n");
+    EXPECT_EQ(Lookup("ΰ", "FRENCH").out, "ύπνος\n    sommeil\n");
     // A letter outside the code pages gets the importer's stand-in: ē as e.
     EXPECT_EQ(Lookup("ēté", "FRENCH").out, "été\n    καλοκαίρι\n");
 }
@@ -132,16 +144,13 @@ TEST(LookupCli, ErrorsNameTheFileAndTheProblem) {
                              "/NOPE.dic: missing dictionary file (cannot open it)\n");
 
     // A further dictionary whose body has no valid trailer.
-    std::ofstream(std::string(LOOKUP_FIXTURE_DIR) + "/BROKEN.dic", std::ios::binary)
-        << std::string(4000, 'x');
-    std::ofstream(std::string(LOOKUP_FIXTURE_DIR) + "/BROKEN.ind", std::ios::binary) << "";
-    Result broken = Lookup("x", "BROKEN");
+    TempDirectory dir;
+    std::ofstream(dir / "BROKEN.dic", std::ios::binary) << std::string(4000, 'x');
+    std::ofstream(dir / "BROKEN.ind", std::ios::binary) << "";
+    Result broken = Lookup("x", "BROKEN", {}, dir.Path());
     EXPECT_EQ(broken.status, kExitError);
-    EXPECT_EQ(broken.error, "wordmere-lookup: " LOOKUP_FIXTURE_DIR
-                            "/BROKEN.dic: damaged dictionary (its trailer is missing or "
-                            "invalid)\n");
-    std::remove(LOOKUP_FIXTURE_DIR "/BROKEN.dic");
-    std::remove(LOOKUP_FIXTURE_DIR "/BROKEN.ind");
+    EXPECT_EQ(broken.error, "wordmere-lookup: " + (dir / "BROKEN.dic") +
+                                ": damaged dictionary (its trailer is missing or invalid)\n");
 
     // Index and body cut short.
     std::string fixture = LOOKUP_FIXTURE_DIR;
@@ -157,16 +166,13 @@ TEST(LookupCli, ErrorsNameTheFileAndTheProblem) {
         {dic, ind.substr(0, 5), "/GRENG.ind: damaged index (a letter record is cut short)"},
         {dic.substr(0, 10), ind, "/GRENG.ind: damaged index (a block lies outside the body)"},
     };
-    std::string dir = ::testing::TempDir() + "wordmere_lookup_damage";
-    std::filesystem::create_directories(dir);
     for (const Damage& d : damages) {
-        std::ofstream(dir + "/GRENG.dic", std::ios::binary) << d.dic;
-        std::ofstream(dir + "/GRENG.ind", std::ios::binary) << d.ind;
-        Result r = Lookup("λόγος", "GRENG", {}, dir);
+        std::ofstream(dir / "GRENG.dic", std::ios::binary) << d.dic;
+        std::ofstream(dir / "GRENG.ind", std::ios::binary) << d.ind;
+        Result r = Lookup("λόγος", "GRENG", {}, dir.Path());
         EXPECT_EQ(r.status, kExitError) << d.message;
-        EXPECT_EQ(r.error, "wordmere-lookup: " + dir + d.message + "\n");
+        EXPECT_EQ(r.error, "wordmere-lookup: " + dir.Path() + d.message + "\n");
     }
-    std::filesystem::remove_all(dir);
 
     Result unstorable = Lookup("λメ");
     EXPECT_EQ(unstorable.status, kExitError);
@@ -245,12 +251,10 @@ TEST(LookupCli, ListsTheCatalogueSortedAsTheDictionaryList) {
         EXPECT_NE(greek.out.find(line), std::string::npos) << line;
     }
 
-    std::string empty = ::testing::TempDir() + "wordmere_lookup_empty";
-    std::filesystem::create_directories(empty);
-    Result none = RunArgs({"--list"}, empty);
+    TempDirectory empty;
+    Result none = RunArgs({"--list"}, empty.Path());
     EXPECT_EQ(none.status, kExitError);
-    EXPECT_EQ(none.error, "wordmere-lookup: " + empty + ": no usable dictionary\n");
-    std::filesystem::remove_all(empty);
+    EXPECT_EQ(none.error, "wordmere-lookup: " + empty.Path() + ": no usable dictionary\n");
 }
 
 TEST(LookupCli, TranslatesThroughALanguagePair) {
@@ -261,8 +265,11 @@ TEST(LookupCli, TranslatesThroughALanguagePair) {
               "\"status\": \"\", \"matches\": [{\"headword\": \"bonjour\", \"translations\": "
               "[\"buongiorno\"]}]}\n");  // salve does not lead back to καλημέρα
     EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "buongiorno"}).out, "buongiorno\n    bonjour\n");
-    // FRENCH has no entry for the pivot καλοκαίρι.
-    EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "estate"}).out, "estate\n");
+    // Through pivots whose first letter is accented (ώρα) and back through a French word
+    // whose first letter is (été): each half must fold by the right script.
+    EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "estate"}).out, "estate\n    été\n");
+    EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "ora"}).out, "ora\n    heure\n");
+    EXPECT_EQ(RunArgs({"--pair", "FRENCH:ITALIAN", "heure"}).out, "heure\n    ora\n");
     EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "bonjour"}).status, kExitNotFound);
 
     Result missing = RunArgs({"--pair", "FRENCH:NOPE", "bonjour"});
@@ -276,4 +283,84 @@ TEST(LookupCli, TranslatesThroughALanguagePair) {
                                           {"--list", "--pair", "FRENCH:ITALIAN"}}) {
         EXPECT_EQ(RunArgs(args).status, -1) << args[0] << " " << args[1];
     }
+}
+
+namespace {
+
+// Runs a built tool with the shell and collects what it prints; `stdoutTo` replaces the
+// redirection of its standard output (">/dev/full", ">&-").
+Result RunProgram(const std::string& command, const std::string& stdoutTo = "") {
+    TempDirectory io;
+    std::string out = io / "out", err = io / "err";
+    std::string line =
+        "cd / && " + command + " " + (stdoutTo.empty() ? ">" + out : stdoutTo) + " 2>" + err;
+    int raw = std::system(line.c_str());
+    Result result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream o(out, std::ios::binary), e(err, std::ios::binary);
+    result.out.assign(std::istreambuf_iterator<char>(o), std::istreambuf_iterator<char>());
+    result.error.assign(std::istreambuf_iterator<char>(e), std::istreambuf_iterator<char>());
+    return result;
+}
+
+void CopyFixture(const std::string& base, const std::string& to) {
+    for (const char* ext : {".dic", ".ind"}) {
+        std::filesystem::copy_file(std::string(LOOKUP_FIXTURE_DIR) + "/" + base + ext,
+                                   to + "/" + base + ext);
+    }
+}
+
+}  // namespace
+
+TEST(LookupTools, AnswerHelpOnStandardOutput) {
+    for (const char* program : {LOOKUP_PROGRAM, USERDICT_PROGRAM}) {
+        Result help = RunProgram(std::string(program) + " --help");
+        EXPECT_EQ(help.status, 0) << program;
+        EXPECT_EQ(help.out.compare(0, 7, "usage: "), 0) << help.out;
+        EXPECT_EQ(help.error, "");
+        // Misuse names the tool and the problem before the usage, on standard error.
+        Result misuse = RunProgram(program);
+        EXPECT_EQ(misuse.status, kExitError) << program;
+        EXPECT_EQ(misuse.out, "");
+        std::string name = std::filesystem::path(program).filename().string();
+        EXPECT_EQ(misuse.error.compare(0, name.size() + 2, name + ": "), 0) << misuse.error;
+        EXPECT_NE(misuse.error.find("\nusage: " + name), std::string::npos) << misuse.error;
+    }
+    // After "--" it is a word like any other.
+    EXPECT_EQ(RunProgram(std::string(LOOKUP_PROGRAM) + " --dir / -- --help").status, kExitError);
+}
+
+TEST(LookupTools, FindTheirDictionariesFromWhereTheyAreInstalled) {
+    // A copied build tree: the tools in build/native/bin, the dictionaries in build/dist.
+    TempDirectory tree;
+    std::string bin = tree / "build/native/bin", dist = tree / "build/dist";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(dist);
+    CopyFixture("GRENG", dist);
+    std::filesystem::copy_file(LOOKUP_PROGRAM, bin + "/wordmere-lookup");
+    std::filesystem::copy_file(USERDICT_PROGRAM, bin + "/wordmere-userdict");
+    Result found = RunProgram(bin + "/wordmere-lookup house");
+    EXPECT_EQ(found.status, kExitFound) << found.error;
+    EXPECT_EQ(found.out, "house\n    οίκος\n    σπίτι\nhousehold\n    νοικοκυριό\n");
+    Result added = RunProgram(bin + "/wordmere-userdict add ωραίο nice");
+    EXPECT_EQ(added.status, kExitFound) << added.error;
+    EXPECT_TRUE(std::filesystem::exists(dist + "/GRENG.usr"));
+    EXPECT_FALSE(std::filesystem::exists(std::string(LOOKUP_FIXTURE_DIR) + "/GRENG.usr"));
+
+    // Installed beside the dictionaries (the program directory), the tool uses its own folder.
+    TempDirectory program;
+    CopyFixture("GRENG", program.Path());
+    std::filesystem::copy_file(LOOKUP_PROGRAM, program / "wordmere-lookup");
+    EXPECT_EQ(RunProgram(program / "wordmere-lookup house").status, kExitFound);
+
+    // Nothing there: the error names the folder it looked in.
+    TempDirectory bare;
+    std::filesystem::create_directories(bare / "x/bin");
+    std::filesystem::copy_file(LOOKUP_PROGRAM, bare / "x/bin/wordmere-lookup");
+    Result missing = RunProgram(bare / "x/bin/wordmere-lookup house");
+    EXPECT_EQ(missing.status, kExitError);
+    EXPECT_EQ(missing.error.compare(0, 17 + bare.Path().size() + 17,
+                                    "wordmere-lookup: " + bare.Path() + "/dist/GRENG.dic: "),
+              0)
+        << missing.error;
 }
