@@ -106,3 +106,7 @@ void PlainLookupView::SetStatusText(const char* text) {
 void PlainLookupView::SetCountText(const char* text) {
     CopyText(count, sizeof count, text);
 }
+
+int CompareListTexts(const char* a, const char* b) {
+    return CompareNoCase(a, b);
+}

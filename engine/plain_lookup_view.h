@@ -15,6 +15,9 @@
 
 #include "engine/lookup_view.h"
 
+// The order of a sorted list (without regard to case), as strcmp answers.
+int CompareListTexts(const char* a, const char* b);
+
 class PlainListBox : public ListBox {
 public:
     enum Order { kUnsorted, kSorted };

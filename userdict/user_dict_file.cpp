@@ -1,16 +1,28 @@
 #include "userdict/user_dict_file.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "engine/folding.h"
+#include "userdict/user_dict_io.h"
 
 namespace {
 
-// Records read at once by a search: as many whole records as the second engine buffer holds.
-// That buffer serves only the pair reverse check, which never runs during a user search.
-constexpr size_t kRecordsPerChunk = kEngineBufferSize / kUserDictRecordSize;
 constexpr uint32_t kMaxRecordIndex = 0x7FFFFFFE;  // 0x80000000 + index stays below kNoItemData
+// A byte past any record's end. Appends and the removal of an empty file take turns on it, so
+// a file is never removed under a record being added to it.
+constexpr uint64_t kAppendLockOffset = uint64_t(1) << 40;
+constexpr size_t kMarkerLength = sizeof kUserDictDeletedMarker - 1;
+// A session whose file was removed by another that found it empty opens the name again; on
+// Windows the name is free only once every handle of the removed file is closed.
+constexpr int kReopenAttempts = 200;
+constexpr auto kReopenPause = std::chrono::milliseconds(10);
+
+uint64_t RecordOffset(uint32_t index) {
+    return static_cast<uint64_t>(index) * kUserDictRecordSize;
+}
 
 // Copies up to `max` bytes of text, stopping at its terminator; the rest of the field is zero.
 void FillField(char* field, size_t size, const char* text, size_t max) {
@@ -19,89 +31,24 @@ void FillField(char* field, size_t size, const char* text, size_t max) {
     memcpy(field, text, n);
 }
 
-// A field's text: up to its terminator, never past the field.
-void FieldText(const char* field, size_t size, char* out) {
-    size_t n = strnlen(field, size - 1);
-    memcpy(out, field, n);
-    out[n] = '\0';
-}
+// Reads a chunk of whole records at `offset`: bytes read, 0 at the end or on a read error
+// (`*failed` set).
+typedef size_t (*ReadChunk)(void* source, uint64_t offset, char* buffer, size_t size, bool* failed);
 
-bool WriteAt(DictFile* file, uint64_t offset, const void* data, size_t size) {
-    return SeekDictFile(file, offset) && WriteDictFile(file, data, size) == size;
-}
-
-// Overwrites record `index`; when that fails, puts back what the record held so no half of
-// the new one stays in it.
-bool OverwriteRecord(Engine& engine, uint32_t index, const UserDictRecord& record,
-                     const UserDictRecord& old) {
-    uint64_t offset = static_cast<uint64_t>(index) * kUserDictRecordSize;
-    if (WriteAt(engine.userDict, offset, &record, sizeof record)) {
-        return true;
-    }
-    WriteAt(engine.userDict, offset, &old, sizeof old);
-    return false;
-}
-
-bool SelectedRecord(Engine& engine, UserDictDialog& dialog, int* selection, uint32_t* index) {
-    *selection = dialog.Words().Selection();
-    if (!engine.userDict || *selection < 0) {
-        return false;
-    }
-    uint32_t data = dialog.Words().ItemData(*selection);
-    if (!IsUserDictItem(data)) {
-        return false;
-    }
-    *index = data - kUserDictItemFlag;
-    return true;
-}
-
-void TakeEdits(UserDictDialog& dialog, UserDictRecord* record) {
-    char word[kUserDictWordSize * 4];
-    char translation[kUserDictTranslationSize * 4];
-    dialog.WordText(word, sizeof word);
-    dialog.TranslationText(translation, sizeof translation);
-    MakeUserDictRecord(word, translation, record);
-}
-
-void HookListMatches(Engine& engine, LookupView& view, const char* query) {
-    ListUserDictMatches(engine, &view, view.Words(), query);
-}
-
-}  // namespace
-
-void MakeUserDictRecord(const char* word, const char* translation, UserDictRecord* record) {
-    FillField(record->word, sizeof record->word, word, kUserDictMaxWord);
-    FillField(record->translation, sizeof record->translation, translation,
-              kUserDictMaxTranslation);
-}
-
-bool ReadUserDictRecord(Engine& engine, DiskErrorSink* owner, uint32_t index,
-                        UserDictRecord* record) {
-    memset(record, 0, sizeof *record);
-    if (!engine.userDict || index > kMaxRecordIndex) {
-        return false;
-    }
-    SeekDictFile(engine.userDict, static_cast<uint64_t>(index) * kUserDictRecordSize);
-    return GuardedRead(owner, engine.userDict, record, sizeof *record) > 0;
-}
-
-void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, const char* text) {
-    if (!engine.userDict) {
-        return;
-    }
+// Walks the records chunk by chunk and passes the matches to the sink. False on a read error.
+bool ScanRecords(ReadChunk read, void* source, char* chunk, size_t chunkSize, const char* text,
+                 UserDictSink& sink) {
     char query[kMaxItemSize + 1];
-    FieldText(text, sizeof query, query);
+    UserDictFieldText(text, sizeof query, query);
     size_t queryLength = strlen(query);
     FoldText(query, IsGreekText(query));
 
-    char* chunk = engine.bufferB;
-    const size_t chunkSize = kRecordsPerChunk * kUserDictRecordSize;
     uint32_t index = 0;
-    SeekDictFile(engine.userDict, 0);
-    for (;;) {
-        size_t got = GuardedRead(owner, engine.userDict, chunk, chunkSize);
+    for (uint64_t offset = 0;; offset += chunkSize) {
+        bool failed = false;
+        size_t got = read(source, offset, chunk, chunkSize, &failed);
         if (got == 0) {
-            break;
+            return !failed;
         }
         // A final record cut short counts as one more record, zeros after its end.
         size_t whole = (got + kUserDictRecordSize - 1) / kUserDictRecordSize * kUserDictRecordSize;
@@ -116,8 +63,10 @@ void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, co
                 FoldLatinChar(first) != wanted) {
                 continue;
             }
+            UserDictRecord record;
+            memcpy(&record, chunk + at, sizeof record);
             char word[kUserDictWordSize];
-            FieldText(chunk + at, sizeof word, word);
+            UserDictFieldText(record.word, sizeof word, word);
             char prefix[kUserDictWordSize];
             memcpy(prefix, word, sizeof prefix);
             if (queryLength < strlen(prefix)) {
@@ -125,28 +74,326 @@ void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, co
             }
             // Each word folds by its own script, as the query folds by its own.
             FoldText(prefix, IsGreekText(word));
-            if (strcmp(prefix, query) != 0) {
-                continue;
-            }
-            int item = list.Add(word);
-            if (item >= 0) {
-                list.SetItemData(item, kUserDictItemFlag + index);
+            if (strcmp(prefix, query) == 0) {
+                sink.Found(index, record);
             }
         }
-        if (got < chunkSize) {
-            break;
+        if (got < chunkSize || index > kMaxRecordIndex) {
+            return true;
         }
     }
+}
+
+struct EngineSource {
+    Engine* engine;
+    DiskErrorSink* owner;
+};
+
+size_t ReadEngineChunk(void* source, uint64_t offset, char* buffer, size_t size, bool* failed) {
+    EngineSource* s = static_cast<EngineSource*>(source);
+    SeekDictFile(s->engine->userDict, offset);
+    // GuardedRead has shown the disk error already; the scan simply ends.
+    *failed = false;
+    return GuardedRead(s->owner, s->engine->userDict, buffer, size);
+}
+
+size_t ReadHandleChunk(void* source, uint64_t offset, char* buffer, size_t size, bool* failed) {
+    size_t got = 0;
+    *failed = !ReadUserDictAt(static_cast<UserDictHandle*>(source), offset, buffer, size, &got);
+    return *failed ? 0 : got;
+}
+
+// Reads a record under the caller's lock: kNoRecord past the end, zeros after a cut record's
+// end, `*got` the bytes the file holds of it.
+UserDictResult ReadRecord(UserDict& dict, uint32_t index, UserDictRecord* record, size_t* got) {
+    memset(record, 0, sizeof *record);
+    *got = 0;
+    if (index > kMaxRecordIndex) {
+        return UserDictResult::kNoRecord;
+    }
+    if (!ReadUserDictAt(dict.handle, RecordOffset(index), record, sizeof *record, got)) {
+        return UserDictResult::kReadError;
+    }
+    return *got == 0 ? UserDictResult::kNoRecord : UserDictResult::kOk;
+}
+
+// Writes `count` bytes of a record at its offset. When that fails, the `oldCount` bytes the
+// record held are put back and the file cut to its old end, so no part of the new bytes stays.
+bool WriteRecordBytes(UserDict& dict, uint32_t index, const void* data, size_t count,
+                      const void* old, size_t oldCount) {
+    uint64_t offset = RecordOffset(index);
+    if (WriteUserDictAt(dict.handle, offset, data, count)) {
+        return true;
+    }
+    WriteUserDictAt(dict.handle, offset, old, oldCount < count ? oldCount : count);
+    if (oldCount < count) {
+        TruncateUserDict(dict.handle, offset + oldCount);
+    }
+    return false;
+}
+
+UserDictResult FromOpenError(UserDictOpenError error) {
+    switch (error) {
+        case UserDictOpenError::kMissing:
+            return UserDictResult::kMissing;
+        case UserDictOpenError::kDirectory:
+            return UserDictResult::kDirectory;
+        case UserDictOpenError::kNotRegular:
+            return UserDictResult::kNotRegular;
+        default:
+            return UserDictResult::kCannotOpen;
+    }
+}
+
+// Takes the append lock on a file that is still the one the name gives; a file that another
+// session removed meanwhile is opened afresh (and created again).
+UserDictResult LockForAppend(UserDict& dict) {
+    for (int attempt = 0; attempt < kReopenAttempts; ++attempt) {
+        if (dict.handle) {
+            if (!LockUserDictRange(dict.handle, kAppendLockOffset, 1)) {
+                return UserDictResult::kWriteError;
+            }
+            if (IsUserDictStillNamed(dict.handle, dict.path)) {
+                return UserDictResult::kOk;
+            }
+            UnlockUserDictRange(dict.handle, kAppendLockOffset, 1);
+            CloseUserDictHandle(dict.handle);
+            dict.handle = nullptr;
+        }
+        UserDictOpenError error;
+        dict.handle = OpenUserDictHandle(dict.path, true, true, &error);
+        if (!dict.handle) {
+            if (error == UserDictOpenError::kDirectory || error == UserDictOpenError::kNotRegular) {
+                return FromOpenError(error);
+            }
+            std::this_thread::sleep_for(kReopenPause);
+        }
+    }
+    return UserDictResult::kCannotOpen;
+}
+
+}  // namespace
+
+void MakeUserDictRecord(const char* word, const char* translation, UserDictRecord* record) {
+    FillField(record->word, sizeof record->word, word, kUserDictMaxWord);
+    FillField(record->translation, sizeof record->translation, translation,
+              kUserDictMaxTranslation);
+}
+
+void UserDictFieldText(const char* field, size_t size, char* out) {
+    size_t n = strnlen(field, size - 1);
+    memcpy(out, field, n);
+    out[n] = '\0';
+}
+
+bool IsDeletedUserDictWord(const char* word) {
+    return strncmp(word, kUserDictDeletedMarker, kMarkerLength) == 0;
+}
+
+const char* UserDictResultText(UserDictResult result) {
+    switch (result) {
+        case UserDictResult::kOk:
+            return "done";
+        case UserDictResult::kNotOpen:
+            return "not open for editing";
+        case UserDictResult::kMissing:
+            return "no such file";
+        case UserDictResult::kDirectory:
+            return "is a directory, not a user dictionary file";
+        case UserDictResult::kNotRegular:
+            return "is not a regular file (a device or a pipe?)";
+        case UserDictResult::kCannotOpen:
+            return "Can't open user dictionary due to an I/O error";
+        case UserDictResult::kReadError:
+            return "read error; nothing was changed";
+        case UserDictResult::kWriteError:
+            return "Can't write to the user dictionary. The word was not saved.";
+        case UserDictResult::kNoRecord:
+            return "no such record";
+        case UserDictResult::kDeleted:
+            return "the record is deleted";
+        case UserDictResult::kMarkerWord:
+            return "a word may not begin with \"&&*!@@ Deleted\": that marks a deleted record";
+    }
+    return "";
+}
+
+void UserDictListSink::Found(uint32_t index, const UserDictRecord& record) {
+    char word[kUserDictWordSize];
+    UserDictFieldText(record.word, sizeof word, word);
+    int item = list_.Add(word);
+    if (item >= 0) {
+        list_.SetItemData(item, kUserDictItemFlag + index);
+    }
+}
+
+UserDictResult OpenUserDict(UserDict& dict, const char* path, bool forEdit) {
+    CloseUserDict(dict);
+    if (!path || !path[0] || strlen(path) >= sizeof dict.path) {
+        return UserDictResult::kCannotOpen;
+    }
+    UserDictOpenError error;
+    UserDictHandle* handle = OpenUserDictHandle(path, forEdit, forEdit, &error);
+    if (!handle) {
+        return FromOpenError(error);
+    }
+    dict.handle = handle;
+    dict.writable = forEdit;
+    memcpy(dict.path, path, strlen(path) + 1);
+    return UserDictResult::kOk;
+}
+
+void CloseUserDict(UserDict& dict) {
+    if (!dict.handle) {
+        return;
+    }
+    // Another session may have added a record since this one last looked: the size that
+    // counts is the one seen under the lock that appends take.
+    if (dict.writable && LockUserDictRange(dict.handle, kAppendLockOffset, 1)) {
+        uint64_t size = 0;
+        if (IsUserDictStillNamed(dict.handle, dict.path) && UserDictSize(dict.handle, &size) &&
+            size == 0) {
+            RemoveUserDictFile(dict.handle, dict.path);
+        }
+        UnlockUserDictRange(dict.handle, kAppendLockOffset, 1);
+    }
+    CloseUserDictHandle(dict.handle);
+    dict.handle = nullptr;
+    dict.writable = false;
+}
+
+UserDictResult ListUserDict(UserDict& dict, const char* text, UserDictSink& sink) {
+    if (!dict.handle) {
+        return UserDictResult::kNotOpen;
+    }
+    bool read =
+        ScanRecords(ReadHandleChunk, dict.handle, dict.chunk, sizeof dict.chunk, text, sink);
+    return read ? UserDictResult::kOk : UserDictResult::kReadError;
+}
+
+UserDictResult LoadUserDictRecord(UserDict& dict, uint32_t index, UserDictRecord* record) {
+    memset(record, 0, sizeof *record);
+    if (!dict.handle) {
+        return UserDictResult::kNotOpen;
+    }
+    size_t got;
+    return ReadRecord(dict, index, record, &got);
+}
+
+UserDictResult AppendUserDictRecord(UserDict& dict, const UserDictRecord& record, uint32_t* index) {
+    if (!dict.handle || !dict.writable) {
+        return UserDictResult::kNotOpen;
+    }
+    if (IsDeletedUserDictWord(record.word)) {
+        return UserDictResult::kMarkerWord;
+    }
+    UserDictResult locked = LockForAppend(dict);
+    if (locked != UserDictResult::kOk) {
+        return locked;
+    }
+    UserDictResult result = UserDictResult::kWriteError;
+    uint64_t size = 0;
+    bool sized = UserDictSize(dict.handle, &size);
+    // A file cut inside a record is padded to the record boundary first: appended at the bare
+    // end, the new record would straddle two record slots. The cut record is locked meanwhile,
+    // as a replace of it lengthens it.
+    uint64_t cutRecord = size - size % kUserDictRecordSize;
+    bool cut = sized && size != cutRecord;
+    if (cut) {
+        sized = LockUserDictRange(dict.handle, cutRecord, kUserDictRecordSize) &&
+                UserDictSize(dict.handle, &size);
+    }
+    if (sized && size / kUserDictRecordSize < kMaxRecordIndex) {
+        size_t padding = static_cast<size_t>((kUserDictRecordSize - size % kUserDictRecordSize) %
+                                             kUserDictRecordSize);
+        char bytes[2 * kUserDictRecordSize] = {};
+        memcpy(bytes + padding, &record, sizeof record);
+        uint64_t landed = 0;
+        if (AppendUserDict(dict.handle, bytes, padding + sizeof record, &landed)) {
+            *index = static_cast<uint32_t>((landed + padding) / kUserDictRecordSize);
+            result = UserDictResult::kOk;
+        } else {
+            TruncateUserDict(dict.handle, size);
+        }
+    }
+    if (cut) {
+        UnlockUserDictRange(dict.handle, cutRecord, kUserDictRecordSize);
+    }
+    UnlockUserDictRange(dict.handle, kAppendLockOffset, 1);
+    return result;
+}
+
+UserDictResult ReplaceUserDictRecord(UserDict& dict, uint32_t index, const UserDictRecord& record) {
+    if (!dict.handle || !dict.writable) {
+        return UserDictResult::kNotOpen;
+    }
+    if (IsDeletedUserDictWord(record.word)) {
+        return UserDictResult::kMarkerWord;
+    }
+    if (index > kMaxRecordIndex ||
+        !LockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize)) {
+        return index > kMaxRecordIndex ? UserDictResult::kNoRecord : UserDictResult::kWriteError;
+    }
+    UserDictRecord old;
+    size_t got = 0;
+    UserDictResult result = ReadRecord(dict, index, &old, &got);
+    // A record that could not be read is never written: there would be nothing to put back.
+    if (result == UserDictResult::kOk &&
+        !WriteRecordBytes(dict, index, &record, sizeof record, &old, got)) {
+        result = UserDictResult::kWriteError;
+    }
+    UnlockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize);
+    return result;
+}
+
+UserDictResult MarkUserDictRecordDeleted(UserDict& dict, uint32_t index) {
+    if (!dict.handle || !dict.writable) {
+        return UserDictResult::kNotOpen;
+    }
+    if (index > kMaxRecordIndex ||
+        !LockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize)) {
+        return index > kMaxRecordIndex ? UserDictResult::kNoRecord : UserDictResult::kWriteError;
+    }
+    UserDictRecord old;
+    size_t got = 0;
+    UserDictResult result = ReadRecord(dict, index, &old, &got);
+    if (result == UserDictResult::kOk && IsDeletedUserDictWord(old.word)) {
+        result = UserDictResult::kDeleted;
+    }
+    // Only the marker and its terminator are written; the rest of the record stays.
+    if (result == UserDictResult::kOk &&
+        !WriteRecordBytes(dict, index, kUserDictDeletedMarker, sizeof kUserDictDeletedMarker, &old,
+                          got)) {
+        result = UserDictResult::kWriteError;
+    }
+    UnlockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize);
+    return result;
+}
+
+void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, const char* text) {
+    if (!engine.userDict) {
+        return;
+    }
+    // The second engine buffer serves only the pair reverse check, which never runs during a
+    // user search.
+    constexpr size_t kChunk = kEngineBufferSize / kUserDictRecordSize * kUserDictRecordSize;
+    EngineSource source = {&engine, owner};
+    UserDictListSink sink(list);
+    ScanRecords(ReadEngineChunk, &source, engine.bufferB, kChunk, text, sink);
 }
 
 void ListUserDictTranslations(Engine& engine, LookupView& view, uint32_t itemData) {
     if (!engine.userDict || !IsUserDictItem(itemData)) {
         return;
     }
-    UserDictRecord record;
-    ReadUserDictRecord(engine, &view, itemData - kUserDictItemFlag, &record);
+    UserDictRecord record = {};
+    uint32_t index = itemData - kUserDictItemFlag;
+    if (index <= kMaxRecordIndex) {
+        SeekDictFile(engine.userDict, RecordOffset(index));
+        GuardedRead(&view, engine.userDict, &record, sizeof record);
+    }
     char translation[kUserDictTranslationSize];
-    FieldText(record.translation, sizeof translation, translation);
+    UserDictFieldText(record.translation, sizeof translation, translation);
     ListBox& list = view.Translations();
     char piece[kUserDictTranslationSize];
     size_t length = 0;
@@ -168,118 +415,13 @@ void ListUserDictTranslations(Engine& engine, LookupView& view, uint32_t itemDat
     }
 }
 
-void LoadUserDictEntry(Engine& engine, UserDictDialog& dialog, UserDictSelection& selection) {
-    int item;
-    uint32_t index;
-    if (!SelectedRecord(engine, dialog, &item, &index)) {
-        return;
-    }
-    UserDictRecord record;
-    ReadUserDictRecord(engine, &dialog, index, &record);
-    FieldText(record.word, sizeof selection.word, selection.word);
-    FieldText(record.translation, sizeof selection.translation, selection.translation);
-    dialog.SetWordText(selection.word);
-    dialog.SetTranslationText(selection.translation);
+namespace {
+
+void HookListMatches(Engine& engine, LookupView& view, const char* query) {
+    ListUserDictMatches(engine, &view, view.Words(), query);
 }
 
-bool MarkUserDictEntryDeleted(Engine& engine, UserDictDialog& dialog) {
-    int item;
-    uint32_t index;
-    bool marked = false;
-    UserDictRecord old;
-    if (SelectedRecord(engine, dialog, &item, &index) &&
-        ReadUserDictRecord(engine, &dialog, index, &old)) {
-        UserDictRecord record = old;
-        FillField(record.word, sizeof record.word, kUserDictDeletedMarker, kUserDictMaxWord);
-        if (OverwriteRecord(engine, index, record, old)) {
-            dialog.DeleteWord(item);
-            marked = true;
-        } else {
-            dialog.ShowWriteError();
-        }
-    }
-    dialog.EnableDelete(false);
-    return marked;
-}
-
-bool ReplaceUserDictEntry(Engine& engine, UserDictDialog& dialog) {
-    int item;
-    uint32_t index;
-    bool replaced = false;
-    if (SelectedRecord(engine, dialog, &item, &index)) {
-        UserDictRecord old;
-        ReadUserDictRecord(engine, &dialog, index, &old);
-        UserDictRecord record;
-        TakeEdits(dialog, &record);
-        if (!OverwriteRecord(engine, index, record, old)) {
-            // The user's text stays in the edits for another try.
-            dialog.ShowWriteError();
-            return false;
-        }
-        replaced = true;
-    }
-    dialog.EnableReplace(false);
-    dialog.SetWordText("");
-    dialog.SetTranslationText("");
-    dialog.Words().Clear();
-    dialog.EnableDelete(false);
-    return replaced;
-}
-
-bool AppendUserDictEntry(Engine& engine, UserDictDialog& dialog) {
-    if (!engine.userDict) {
-        return false;
-    }
-    // A file cut inside a record is padded to the record boundary first: appended at the bare
-    // end, the new record would straddle two record slots and read back as garbage.
-    uint64_t size = DictFileSize(engine.userDict);
-    size_t padding = static_cast<size_t>((kUserDictRecordSize - size % kUserDictRecordSize) %
-                                         kUserDictRecordSize);
-    char bytes[2 * kUserDictRecordSize] = {};
-    UserDictRecord record;
-    TakeEdits(dialog, &record);
-    memcpy(bytes + padding, &record, sizeof record);
-    if (!WriteAt(engine.userDict, size, bytes, padding + sizeof record)) {
-        TruncateDictFile(engine.userDict, size);
-        dialog.ShowWriteError();
-        return false;
-    }
-    dialog.SetWordText("");
-    dialog.SetTranslationText("");
-    dialog.Words().Clear();
-    dialog.EnableDelete(false);
-    return true;
-}
-
-bool OpenUserDictForEdit(Engine& engine, const char* path, UserDictSelection& selection) {
-    CloseDictFile(engine.userDict);
-    engine.userDict = nullptr;
-    selection = UserDictSelection();
-    if (!path || !path[0]) {
-        return false;
-    }
-    DictFile* file = OpenDictFile(path, DictFileMode::kReadWrite);
-    if (!file) {
-        CloseDictFile(OpenDictFile(path, DictFileMode::kCreate));
-        file = OpenDictFile(path, DictFileMode::kReadWrite);
-    }
-    engine.userDict = file;
-    return file != nullptr;
-}
-
-void CloseUserDictAfterEdit(Engine& engine, const char* path) {
-    if (!engine.userDict) {
-        return;
-    }
-    uint64_t size = DictFileSize(engine.userDict);
-    CloseDictFile(engine.userDict);
-    engine.userDict = nullptr;
-    if (size == 0) {
-        remove(path);
-    } else {
-        engine.userDict = OpenDictFile(path, DictFileMode::kRead);
-    }
-}
+}  // namespace
 
 void InstallUserDictHooks(Engine& engine) {
     engine.hooks.listUserDictMatches = HookListMatches;

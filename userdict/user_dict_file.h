@@ -3,10 +3,15 @@
 // overwritten in place or marked deleted, never moved, so a record's index never changes; a
 // list item that shows one carries 0x80000000 + its index as item data.
 //
-// The engine's userDict handle is the open file: read-only after each dictionary change (the
-// catalogue opens it), read-write while the maintenance dialog is open. The dialog wires its
-// controls to UserDictDialog and calls the operations below; the lookup window reaches the file
-// through the engine hooks that InstallUserDictHooks sets.
+// Two ways in. The lookup window searches the engine's read-only userDict handle (the
+// catalogue opens it at each dictionary change) through the engine hooks that
+// InstallUserDictHooks sets. The maintenance dialog and wordmere-userdict open a UserDict and
+// work on records by index: list by prefix into a sink, load, append, replace, mark deleted.
+//
+// The program and the shell tool may edit one file at the same time. Appends land at the real
+// end of the file and report where they landed; replace and delete lock the record while they
+// check and write it; closing removes a file only when it is still empty under the lock that
+// appends take too. A write that fails leaves the file as it was.
 #pragma once
 
 #include <cstddef>
@@ -21,12 +26,9 @@ constexpr size_t kUserDictTranslationSize = 100;  // translation field
 constexpr size_t kUserDictMaxWord = 28;           // characters taken from the word edit
 constexpr size_t kUserDictMaxTranslation = 98;    // characters taken from the translation edit
 constexpr char kUserDictDeletedMarker[] = "&&*!@@ Deleted";
-
-constexpr unsigned kTextCantOpenUserDict =
-    14511;  // "Can't open user dictionary due to an I/O error"
-// Shown when a word could not be written (full disk, read-only file): nothing was changed.
-constexpr char kUserDictWriteErrorText[] =
-    "Can't write to the user dictionary. The word was not saved.";
+constexpr size_t kUserDictPathSize = 520;
+// Records read at once by a search of an open UserDict.
+constexpr size_t kUserDictRecordsPerChunk = 200;
 
 struct UserDictRecord {
     char word[kUserDictWordSize];
@@ -37,62 +39,77 @@ static_assert(sizeof(UserDictRecord) == kUserDictRecordSize, "a record is 130 by
 // Fills a record from two texts, cut to 28 and 98 characters; every byte after each field's
 // terminator is zero.
 void MakeUserDictRecord(const char* word, const char* translation, UserDictRecord* record);
-// Reads record `index` of the open file; false (the record empty) when there is none. A final
-// record shorter than 130 bytes reads as a record with zeros after its end.
-bool ReadUserDictRecord(Engine& engine, DiskErrorSink* owner, uint32_t index,
-                        UserDictRecord* record);
+// A field's text up to its terminator, never past the field (out holds the field's size).
+void UserDictFieldText(const char* field, size_t size, char* out);
+// True for a word field that reads as the deleted marker. No word the user gives may: it
+// would be stored as a deleted record.
+bool IsDeletedUserDictWord(const char* word);
 
-// The maintenance dialog as the file operations see it: its found-words list (12000), the word
-// and translation edits (2014, 2015) and the Replace word / Delete word buttons (2016, 2017).
-// Texts are stored 8-bit bytes.
-class UserDictDialog : public DiskErrorSink {
+enum class UserDictResult {
+    kOk,
+    kNotOpen,     // no file is open, or it is open read-only and a write was asked for
+    kMissing,     // the file does not exist (opened for reading only)
+    kDirectory,   // the name is a directory
+    kNotRegular,  // the name is a device, a pipe or another file that is not a plain file
+    kCannotOpen,  // the system refused to open or create it
+    kReadError,   // nothing was written
+    kWriteError,  // the file is as it was
+    kNoRecord,    // the index lies past the last record
+    kDeleted,     // the record is marked deleted already
+    kMarkerWord,  // the word would read as the deleted marker; nothing was written
+};
+// A short English description of a result, for messages after the file's name.
+const char* UserDictResultText(UserDictResult result);
+
+struct UserDictHandle;
+struct UserDict {
+    UserDictHandle* handle = nullptr;
+    bool writable = false;
+    char path[kUserDictPathSize] = {};
+    char chunk[kUserDictRecordsPerChunk * kUserDictRecordSize];
+};
+
+// Receives the records a search finds, in file order.
+class UserDictSink {
 public:
-    virtual ListBox& Words() = 0;
-    virtual void WordText(char* buffer, size_t size) = 0;
-    virtual void TranslationText(char* buffer, size_t size) = 0;
-    virtual void SetWordText(const char* text) = 0;
-    virtual void SetTranslationText(const char* text) = 0;
-    virtual void EnableReplace(bool enable) = 0;
-    virtual void EnableDelete(bool enable) = 0;
-    virtual void DeleteWord(int index) = 0;  // takes one item out of the list (LB_DELETESTRING)
-    // A write failed and the file is as it was: tell the user (kUserDictWriteErrorText).
-    virtual void ShowWriteError() = 0;
+    virtual ~UserDictSink() = default;
+    virtual void Found(uint32_t index, const UserDictRecord& record) = 0;
 };
 
-// The entry last loaded into the dialog's edits (both empty when it opens); its button rules
-// compare with it.
-struct UserDictSelection {
-    char word[kUserDictWordSize] = {};
-    char translation[kUserDictTranslationSize] = {};
+// Adds each found word to a list box with 0x80000000 + its index as item data; a word the list
+// refuses is left out and the search goes on.
+class UserDictListSink : public UserDictSink {
+public:
+    explicit UserDictListSink(ListBox& list) : list_(list) {}
+    void Found(uint32_t index, const UserDictRecord& record) override;
+
+private:
+    ListBox& list_;
 };
 
-// Adds every record whose folded word begins with the folded `text` to `list`, with its item
-// data. Reads the file from the start in large chunks. Nothing when no file is open.
+// Opens `path`: for editing (read-write, created when missing) or for reading only. A name
+// that is not a regular file is refused.
+UserDictResult OpenUserDict(UserDict& dict, const char* path, bool forEdit);
+// Closes the file. A file opened for editing that is still empty under the append lock is
+// removed.
+void CloseUserDict(UserDict& dict);
+// Passes every record whose word, folded as the search folds, begins with the folded `text` to
+// the sink, in file order. A final record cut short counts as one more record with zeros after
+// its end. Deleted records are found only by a text that begins like the marker.
+UserDictResult ListUserDict(UserDict& dict, const char* text, UserDictSink& sink);
+UserDictResult LoadUserDictRecord(UserDict& dict, uint32_t index, UserDictRecord* record);
+// Adds a record at the end of the file; `index` receives the index where it landed.
+UserDictResult AppendUserDictRecord(UserDict& dict, const UserDictRecord& record, uint32_t* index);
+// Overwrites an existing record; nothing is written when it cannot be read.
+UserDictResult ReplaceUserDictRecord(UserDict& dict, uint32_t index, const UserDictRecord& record);
+// Writes the marker over an existing record's word; the translation stays.
+UserDictResult MarkUserDictRecordDeleted(UserDict& dict, uint32_t index);
+
+// The lookup window's side, over the engine's read-only handle.
+// Adds the matches for `text` to `list`, as ListUserDict finds them.
 void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, const char* text);
-
 // Adds the pieces of a record's translation (split at commas, untrimmed; an empty piece
 // between two commas is an empty line) to the lookup dialog's translation list.
 void ListUserDictTranslations(Engine& engine, LookupView& view, uint32_t itemData);
-
-// Loads the selected record of the dialog's list into its edits and remembers it.
-void LoadUserDictEntry(Engine& engine, UserDictDialog& dialog, UserDictSelection& selection);
-
-// The three writes return false when the file was not changed: nothing to act on, or a failed
-// write (then the dialog was told, and its edits and list keep what the user typed). A failed
-// write never leaves part of a record behind.
-// Marks the selected record deleted and takes it out of the list; Delete word is disabled.
-bool MarkUserDictEntryDeleted(Engine& engine, UserDictDialog& dialog);
-// Overwrites the selected record with the edits; then Replace and Delete are disabled and the
-// edits and list emptied.
-bool ReplaceUserDictEntry(Engine& engine, UserDictDialog& dialog);
-// Appends the edits as a new record; then the edits and list are emptied and Delete disabled.
-bool AppendUserDictEntry(Engine& engine, UserDictDialog& dialog);
-
-// Opens the user dictionary at `path` read-write, creating it when missing; false when it
-// cannot be opened (the dialog then shows notice 14511 and closes).
-bool OpenUserDictForEdit(Engine& engine, const char* path, UserDictSelection& selection);
-// Closes the file; an empty file is deleted, any other reopened read-only.
-void CloseUserDictAfterEdit(Engine& engine, const char* path);
-
 // Lets the search list user words and show their translations (engine hooks).
 void InstallUserDictHooks(Engine& engine);

@@ -4,10 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
+
+#include <unistd.h>
 
 #include "engine/plain_lookup_view.h"
 #include "userdict/user_dict_file.h"
@@ -24,7 +27,9 @@ struct Fixture {
 Fixture& File() {
     static Fixture* fixture = [] {
         Fixture* f = new Fixture;
-        f->path = (std::filesystem::temp_directory_path() / "wordmere_userdict_bench.usr").string();
+        f->path = (std::filesystem::temp_directory_path() /
+                   ("wordmere_userdict_bench_" + std::to_string(getpid()) + ".usr"))
+                      .string();
         std::mt19937 random(4242);
         FILE* out = fopen(f->path.c_str(), "wb");
         for (int i = 0; i < kRecords; ++i) {
@@ -41,6 +46,7 @@ Fixture& File() {
             fwrite(&record, sizeof record, 1, out);
         }
         fclose(out);
+        std::atexit([] { std::remove(File().path.c_str()); });
         f->engine->userDict = OpenDictFile(f->path.c_str(), DictFileMode::kRead);
         return f;
     }();

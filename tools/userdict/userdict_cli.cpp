@@ -1,9 +1,9 @@
 #include "tools/userdict/userdict_cli.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 #include "engine/code_pages.h"
 #include "engine/dictionary.h"
@@ -45,32 +45,6 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// The maintenance dialog without a window: the list, the two edits, the buttons' state and
-// the messages it would show.
-class ShellDialog : public UserDictDialog {
-public:
-    ListBox& Words() override { return words; }
-    void WordText(char* buffer, size_t size) override {
-        snprintf(buffer, size, "%s", word.c_str());
-    }
-    void TranslationText(char* buffer, size_t size) override {
-        snprintf(buffer, size, "%s", translation.c_str());
-    }
-    void SetWordText(const char* text) override { word = text; }
-    void SetTranslationText(const char* text) override { translation = text; }
-    void EnableReplace(bool) override {}
-    void EnableDelete(bool) override {}
-    void DeleteWord(int) override {}
-    void ShowWriteError() override { ++writeErrors; }
-    void ShowDiskError() override { ++diskErrors; }
-
-    PlainListBox words{PlainListBox::kSorted};
-    std::string word;
-    std::string translation;
-    int writeErrors = 0;
-    int diskErrors = 0;
-};
-
 // UTF-8 to the stored bytes, with the stand-ins the dictionaries use for letters the code
 // pages lack.
 bool ToStored(const std::string& utf8, const char* what, std::string& stored, std::string& error) {
@@ -91,64 +65,93 @@ std::string Trimmed(const std::string& text) {
     return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
 }
 
-struct Session {
-    std::unique_ptr<Engine> engine{new Engine};
-    ShellDialog dialog;
-    UserDictSelection selection;
-    std::string path;
-    bool editing = false;
-
-    ~Session() {
-        if (editing) {
-            CloseUserDictAfterEdit(*engine, path.c_str());
-        }
-        CloseDictionaryFiles(*engine);
-    }
+struct FoundRecord {
+    uint32_t index;
+    UserDictRecord record;
 };
 
-// The index of the list item of record `record`, or of the first record (lowest index) whose
-// word is `word`; -1 when there is none.
-int FindTarget(Session& s, long record, const std::string& word) {
-    ListBox& list = s.dialog.words;
-    list.Clear();
-    ListUserDictMatches(*s.engine, &s.dialog, list, record >= 0 ? "" : word.c_str());
-    int best = -1;
-    for (int i = 0; i < list.Count(); ++i) {
-        uint32_t index = list.ItemData(i) - kUserDictItemFlag;
-        char text[kUserDictWordSize];
-        list.Text(i, text, sizeof text);
-        bool match = record >= 0 ? index == static_cast<uint32_t>(record) : word == text;
-        if (match && (best < 0 || index < list.ItemData(best) - kUserDictItemFlag)) {
-            best = i;
+// Gathers what a search finds, with no list box's limit on the number of items.
+class FoundRecords : public UserDictSink {
+public:
+    void Found(uint32_t index, const UserDictRecord& record) override {
+        if (!IsDeletedUserDictWord(record.word)) {
+            found.push_back({index, record});
         }
     }
-    return best;
+    std::vector<FoundRecord> found;
+};
+
+std::string FieldUtf8(const char* field, size_t size) {
+    char text[kUserDictTranslationSize];
+    UserDictFieldText(field, size, text);
+    return StoredToUtf8(text);
 }
 
-std::string RecordLine(Session& s, uint32_t index) {
-    UserDictRecord record;
-    ReadUserDictRecord(*s.engine, &s.dialog, index, &record);
-    char word[kUserDictWordSize];
-    char translation[kUserDictTranslationSize];
-    snprintf(word, sizeof word, "%.*s", static_cast<int>(sizeof word - 1), record.word);
-    snprintf(translation, sizeof translation, "%.*s", static_cast<int>(sizeof translation - 1),
-             record.translation);
-    return std::to_string(index) + "\t" + StoredToUtf8(word) + "\t" + StoredToUtf8(translation) +
-           "\n";
+std::string RecordLine(uint32_t index, const UserDictRecord& record) {
+    return std::to_string(index) + "\t" + FieldUtf8(record.word, sizeof record.word) + "\t" +
+           FieldUtf8(record.translation, sizeof record.translation) + "\n";
 }
 
-int List(Session& s, const std::string& prefix, std::string& out) {
-    s.engine->userDict = OpenDictFile(s.path.c_str(), DictFileMode::kRead);
-    ListUserDictMatches(*s.engine, &s.dialog, s.dialog.words, prefix.c_str());
-    bool any = false;
-    for (int i = 0; i < s.dialog.words.Count(); ++i) {
-        if (std::strcmp(s.dialog.words.TextAt(i), kUserDictDeletedMarker) == 0) {
-            continue;
-        }
-        out += RecordLine(s, s.dialog.words.ItemData(i) - kUserDictItemFlag);
-        any = true;
+std::string Failure(const char* path, UserDictResult result) {
+    return std::string("wordmere-userdict: ") + path + ": " + UserDictResultText(result) + "\n";
+}
+
+// Opens and closes the user dictionary around one command.
+struct Session {
+    UserDict dict;
+    ~Session() { CloseUserDict(dict); }
+};
+
+int List(Session& s, const char* path, const std::string& prefix, std::string& out,
+         std::string& error) {
+    UserDictResult opened = OpenUserDict(s.dict, path, false);
+    if (opened == UserDictResult::kMissing) {
+        return kExitNotFound;
     }
-    return any ? kExitFound : kExitNotFound;
+    FoundRecords records;
+    UserDictResult listed = opened;
+    if (opened == UserDictResult::kOk) {
+        listed = ListUserDict(s.dict, prefix.c_str(), records);
+    }
+    if (listed != UserDictResult::kOk) {
+        error = Failure(path, listed);
+        return kExitError;
+    }
+    // The dialog's list keeps its words sorted without regard to case, equal words in file
+    // order.
+    std::stable_sort(records.found.begin(), records.found.end(),
+                     [](const FoundRecord& a, const FoundRecord& b) {
+                         return CompareListTexts(a.record.word, b.record.word) < 0;
+                     });
+    for (const FoundRecord& f : records.found) {
+        out += RecordLine(f.index, f.record);
+    }
+    return records.found.empty() ? kExitNotFound : kExitFound;
+}
+
+// The record a replace or delete acts on: record N, or the first record whose word is `word`.
+UserDictResult FindTarget(Session& s, long record, const std::string& word, uint32_t* index) {
+    if (record >= 0) {
+        UserDictRecord found;
+        *index = static_cast<uint32_t>(record);
+        UserDictResult loaded = LoadUserDictRecord(s.dict, *index, &found);
+        if (loaded == UserDictResult::kOk && IsDeletedUserDictWord(found.word)) {
+            return UserDictResult::kDeleted;
+        }
+        return loaded;
+    }
+    FoundRecords records;
+    UserDictResult listed = ListUserDict(s.dict, word.c_str(), records);
+    if (listed != UserDictResult::kOk) {
+        return listed;
+    }
+    for (const FoundRecord& f : records.found) {
+        if (word == f.record.word) {
+            *index = f.index;
+            return UserDictResult::kOk;
+        }
+    }
+    return UserDictResult::kNoRecord;
 }
 
 }  // namespace
@@ -207,8 +210,8 @@ int RunUserDict(const UserDictRequest& request, std::string& out, std::string& e
     out.clear();
     error.clear();
     Session s;
-    char body[400];
-    char path[400];
+    char body[kUserDictPathSize];
+    char path[kUserDictPathSize];
     const char* dir = request.dir.c_str();
     const char* base = request.dictionary.c_str();
     if (!FormatDictionaryPath(body, sizeof body, dir, base, "dic") ||
@@ -222,7 +225,6 @@ int RunUserDict(const UserDictRequest& request, std::string& out, std::string& e
         error = std::string("wordmere-userdict: ") + body + ": no such dictionary\n";
         return kExitError;
     }
-    s.path = path;
 
     std::vector<std::string> stored;
     const char* what[] = {"word", "translation"};
@@ -234,7 +236,7 @@ int RunUserDict(const UserDictRequest& request, std::string& out, std::string& e
         stored.push_back(text);
     }
     if (request.command == "list") {
-        return List(s, stored.empty() ? "" : stored[0], out);
+        return List(s, path, stored.empty() ? "" : stored[0], out, error);
     }
 
     if (!stored.empty() && Trimmed(stored[0]).empty()) {
@@ -245,6 +247,15 @@ int RunUserDict(const UserDictRequest& request, std::string& out, std::string& e
         error = "wordmere-userdict: the translation is empty\n";
         return kExitError;
     }
+    UserDictRecord record = {};
+    if (stored.size() == 2) {
+        MakeUserDictRecord(stored[0].c_str(), stored[1].c_str(), &record);
+        if (IsDeletedUserDictWord(record.word)) {
+            error = "wordmere-userdict: " +
+                    std::string(UserDictResultText(UserDictResult::kMarkerWord)) + "\n";
+            return kExitError;
+        }
+    }
     if (stored.size() > 0 && stored[0].size() > kUserDictMaxWord) {
         error += "wordmere-userdict: note: the word is cut to 28 characters\n";
     }
@@ -252,57 +263,43 @@ int RunUserDict(const UserDictRequest& request, std::string& out, std::string& e
         error += "wordmere-userdict: note: the translation is cut to 98 characters\n";
     }
 
-    if (!OpenUserDictForEdit(*s.engine, path, s.selection)) {
-        error = std::string("wordmere-userdict: ") + path +
-                ": Can't open user dictionary due to an I/O error\n";
+    UserDictResult opened = OpenUserDict(s.dict, path, true);
+    if (opened != UserDictResult::kOk) {
+        error = Failure(path, opened);
         return kExitError;
     }
-    s.editing = true;
-    bool done = false;
+    uint32_t index = 0;
+    UserDictResult result;
+    const char* done = "";
     if (request.command == "add") {
-        s.dialog.word = stored[0];
-        s.dialog.translation = stored[1];
-        uint64_t records =
-            (DictFileSize(s.engine->userDict) + kUserDictRecordSize - 1) / kUserDictRecordSize;
-        done = AppendUserDictEntry(*s.engine, s.dialog);
-        if (done) {
-            out = "added record " + std::to_string(records) + "\n";
-        }
+        result = AppendUserDictRecord(s.dict, record, &index);
+        done = "added";
     } else {
-        std::string word = request.record >= 0 ? "" : stored[0];
-        int item = FindTarget(s, request.record, word);
-        if (item < 0) {
-            error = request.record >= 0
-                        ? "wordmere-userdict: no record " + std::to_string(request.record) + "\n"
-                        : "wordmere-userdict: no user word \"" + request.operands[0] + "\"\n";
+        result = FindTarget(s, request.record, request.record >= 0 ? "" : stored[0], &index);
+        if (result == UserDictResult::kNoRecord || result == UserDictResult::kDeleted) {
+            error = request.record < 0
+                        ? "wordmere-userdict: no user word \"" + request.operands[0] + "\"\n"
+                    : result == UserDictResult::kDeleted
+                        ? "wordmere-userdict: record " + std::to_string(index) + " is deleted\n"
+                        : "wordmere-userdict: no record " + std::to_string(index) + "\n";
             return kExitNotFound;
         }
-        uint32_t index = s.dialog.words.ItemData(item) - kUserDictItemFlag;
-        char text[kUserDictWordSize];
-        s.dialog.words.Text(item, text, sizeof text);
-        if (std::strcmp(text, kUserDictDeletedMarker) == 0) {
-            error = "wordmere-userdict: record " + std::to_string(index) + " is deleted\n";
-            return kExitNotFound;
-        }
-        s.dialog.words.Select(item);
-        if (request.command == "delete") {
-            done = MarkUserDictEntryDeleted(*s.engine, s.dialog);
-            if (done) {
-                out = "deleted record " + std::to_string(index) + "\n";
-            }
-        } else {
-            LoadUserDictEntry(*s.engine, s.dialog, s.selection);
-            s.dialog.word = stored[0];
-            s.dialog.translation = stored[1];
-            done = ReplaceUserDictEntry(*s.engine, s.dialog);
-            if (done) {
-                out = "replaced record " + std::to_string(index) + "\n";
-            }
+        if (result == UserDictResult::kOk && request.command == "delete") {
+            result = MarkUserDictRecordDeleted(s.dict, index);
+            done = "deleted";
+        } else if (result == UserDictResult::kOk) {
+            result = ReplaceUserDictRecord(s.dict, index, record);
+            done = "replaced";
         }
     }
-    if (!done) {
-        error = std::string("wordmere-userdict: ") + path + ": " + kUserDictWriteErrorText + "\n";
+    if (result == UserDictResult::kDeleted) {
+        error = "wordmere-userdict: record " + std::to_string(index) + " is deleted\n";
+        return kExitNotFound;
+    }
+    if (result != UserDictResult::kOk) {
+        error += Failure(path, result);
         return kExitError;
     }
+    out = std::string(done) + " record " + std::to_string(index) + "\n";
     return kExitFound;
 }

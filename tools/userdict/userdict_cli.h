@@ -1,5 +1,5 @@
 // wordmere-userdict: the user's own words of a dictionary, from the shell, through the same
-// file operations as the maintenance dialog.
+// data operations as the maintenance dialog (records by index, no list box in between).
 //
 //   wordmere-userdict [--dir DIR] [--dict NAME] list [PREFIX]
 //   wordmere-userdict [--dir DIR] [--dict NAME] add WORD TRANSLATION

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "tools/lookup/lookup_cli.h"
 #include "tools/lookup/lookup_platform.h"
 #include "tools/userdict/userdict_cli.h"
@@ -24,5 +26,10 @@ int main(int argc, char** argv) {
     int status = RunUserDict(request, out, error);
     WriteOut(out);
     WriteError(error);
+    // Output that never reached its reader (a full disk, a closed stream) is a failure.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        WriteError("wordmere-userdict: standard output: write error\n");
+        return kExitError;
+    }
     return status;
 }

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "tools/lookup/lookup_cli.h"
+#include "userdict/user_dict_file.h"
 
 namespace {
 
@@ -19,10 +25,11 @@ struct Result {
 class UserDictCli : public ::testing::Test {
 protected:
     UserDictCli() {
-        dir = ::testing::TempDir() + "wordmere_userdict_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "userdict_cli_XXXXXX").string();
+        if (mkdtemp(&pattern[0])) {
+            dir = pattern;
+        }
         for (const char* file : {"GRENG.dic", "GRENG.ind"}) {
             std::filesystem::copy_file(std::string(LOOKUP_FIXTURE_DIR) + "/" + file,
                                        dir + "/" + file);
@@ -117,6 +124,72 @@ TEST_F(UserDictCli, RefusesWhatTheDialogWouldNotStore) {
     EXPECT_EQ(cut.status, kExitFound);
     EXPECT_EQ(cut.error, "wordmere-userdict: note: the word is cut to 28 characters\n");
     EXPECT_EQ(Run({"list"}).out, "0\t" + std::string(28, 'w') + "\tt\n");
+}
+
+TEST_F(UserDictCli, RefusesTheDeletedMarkerAsAWord) {
+    EXPECT_EQ(Run({"add", "house", "σπίτι"}).status, kExitFound);
+    const char* refusal =
+        "wordmere-userdict: a word may not begin with \"&&*!@@ Deleted\": that marks a deleted "
+        "record\n";
+    for (const char* word : {"&&*!@@ Deleted", "&&*!@@ Deleted!"}) {
+        Result add = Run({"add", word, "note"});
+        EXPECT_EQ(add.status, kExitError);
+        EXPECT_EQ(add.error, refusal);
+        Result replace = Run({"replace", "house", word});
+        EXPECT_EQ(replace.status, kExitFound);  // a translation may say anything
+        EXPECT_EQ(Run({"replace", "--record", "0", word, "x"}).error, refusal);
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir + "/GRENG.usr"), 130u);
+}
+
+TEST_F(UserDictCli, ADirectoryInPlaceOfTheFileIsNamedAsSuch) {
+    std::filesystem::create_directory(dir + "/GRENG.usr");
+    std::string message =
+        "wordmere-userdict: " + dir + "/GRENG.usr: is a directory, not a user dictionary file\n";
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"list"}, {"add", "a", "b"}, {"delete", "--record", "0"}}) {
+        Result r = Run(args);
+        EXPECT_EQ(r.status, kExitError) << args[0];
+        EXPECT_EQ(r.error, message) << args[0];
+    }
+}
+
+// More records than a list box holds (32,767): the tool works on the file's records.
+TEST_F(UserDictCli, WorksOverMoreRecordsThanAListBoxHolds) {
+    constexpr int kRecords = 40000;
+    {
+        std::ofstream out(dir + "/GRENG.usr", std::ios::binary);
+        for (int i = 0; i < kRecords; ++i) {
+            UserDictRecord record;
+            MakeUserDictRecord(("w" + std::to_string(kRecords - i)).c_str(), "t", &record);
+            out.write(reinterpret_cast<const char*>(&record), sizeof record);
+        }
+    }
+    Result list = Run({"list"});
+    EXPECT_EQ(list.status, kExitFound);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), kRecords);
+    EXPECT_EQ(list.out.substr(0, 11), "39999\tw1\tt\n");
+    EXPECT_EQ(Run({"delete", "--record", "39000"}).out, "deleted record 39000\n");
+    EXPECT_EQ(Run({"delete", "w1000"}).status, kExitNotFound);  // record 39000, deleted
+    EXPECT_EQ(Run({"replace", "--record", "39999", "w1", "new"}).out, "replaced record 39999\n");
+    EXPECT_EQ(Run({"list", "w1"}).out.substr(0, 13), "39999\tw1\tnew\n");
+    EXPECT_EQ(Run({"delete", "--record", "40000"}).error, "wordmere-userdict: no record 40000\n");
+}
+
+// Output that cannot be written is a failure of the command, not a success.
+TEST_F(UserDictCli, OutputThatCannotBeWrittenFailsTheCommand) {
+    ASSERT_EQ(Run({"add", "house", "σπίτι"}).status, kExitFound);
+    std::string tool = std::string("'") + USERDICT_TOOL + "' --dir '" + dir + "' ";
+    auto exitStatus = [](const std::string& command) {
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(exitStatus(tool + "list >/dev/null 2>&1"), kExitFound);
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(exitStatus(tool + "list >/dev/full 2>/dev/null"), kExitError);
+        EXPECT_EQ(exitStatus(tool + "add roof στέγη >/dev/full 2>/dev/null"), kExitError);
+    }
+    EXPECT_EQ(exitStatus(tool + "list >&- 2>/dev/null"), kExitError);
 }
 
 }  // namespace
