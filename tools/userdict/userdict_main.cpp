@@ -13,17 +13,17 @@ int main(int argc, char** argv) {
     UserDictRequest request;
     request.dir = DefaultDictionaryDirFor(ExecutableDir());
     std::string out, error;
+    int status = kExitFound;
     if (AsksForHelp(static_cast<int>(pointers.size()), pointers.data())) {
-        WriteOut(kUserDictUsage);
-        return kExitFound;
-    }
-    if (!ParseUserDictArguments(static_cast<int>(pointers.size()), pointers.data(), request,
-                                error)) {
+        out = kUserDictUsage;
+    } else if (!ParseUserDictArguments(static_cast<int>(pointers.size()), pointers.data(), request,
+                                       error)) {
         WriteError(error);
         return kExitError;
+    } else {
+        request.dir = NativePath(request.dir);
+        status = RunUserDict(request, out, error);
     }
-    request.dir = NativePath(request.dir);
-    int status = RunUserDict(request, out, error);
     WriteOut(out);
     WriteError(error);
     // Output that never reached its reader (a full disk, a closed stream) is a failure.
