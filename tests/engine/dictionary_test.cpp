@@ -4,12 +4,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
 #include "engine/plain_lookup_view.h"
+#include "engine/search.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -124,46 +126,47 @@ TEST(DescrambleTest, RulesForEveryKeyByteRange) {
     }
 }
 
-TEST(ReadBlockChunkTest, ChunksEndOnEntryBoundaries) {
+TEST(ReadBlockChunkTest, ScanBlockReadsEveryEntryOnceAcrossChunkEnds) {
     struct Case {
         const char* name;
         std::vector<size_t> entries;
         uint32_t blockLength;
-        std::vector<uint32_t> chunks;
     };
     const Case cases[] = {
         // Exactly 27720 bytes ending on a terminator: one chunk, nothing left.
-        {"exact", {27000, 720}, 27720, {27720}},
+        {"exact", {27000, 720}, 27720},
         // The 27720th byte lies in the last entry: one chunk of 27721 bytes.
-        {"one over", {27000, 721}, 27721, {27721}},
+        {"one over", {27000, 721}, 27721},
         // The chunk is extended to its entry's end; the rest comes as a second chunk.
-        {"two chunks", {27710, 100, 50}, 27860, {27810, 50}},
+        {"two chunks", {27710, 100, 50}, 27860},
+        // Many chunks, entries of every size around the chunk end.
+        {"many", std::vector<size_t>(400, 211), 400 * 211},
         // The block is shorter than a chunk.
-        {"short", {10, 20}, 30, {30}},
+        {"short", {10, 20}, 30},
     };
     for (const Case& c : cases) {
-        std::string body = EntriesOfSizes(c.entries) + "zz,tail" + std::string(1, '\0');
-        DictFile* file = OpenMemoryDictFile(body.data(), body.size());
-        std::vector<char> buffer(kEngineBufferSize);
-        uint32_t remaining = c.blockLength;
-        std::vector<uint32_t> chunks;
-        CountingSink sink;
-        for (;;) {
-            uint32_t n = ReadBlockChunk(&sink, file, buffer.data(), remaining);
-            if (n == 0) {
-                break;
-            }
-            chunks.push_back(n);
-            EXPECT_EQ(buffer[n - 1], '\0') << c.name;
-            remaining = n >= remaining ? 0 : remaining - n;
-            if (n < kChunkSize || remaining == 0) {
-                break;
-            }
+        // Behind the block: an entry the scan must not reach.
+        std::string body = EntriesOfSizes(c.entries) + "aa,tail" + std::string(1, '\0');
+        std::unique_ptr<Engine> engine(new Engine);
+        engine->mainBody = OpenMemoryDictFile(body.data(), body.size());
+        PlainLookupView view;
+        view.words.SetCapacity(1000);
+        SearchOptions options;
+        BlockRange block;
+        block.length = c.blockLength;
+        EXPECT_EQ(ScanBlock(*engine, view, options, block, "a"), static_cast<int>(c.entries.size()))
+            << c.name;
+        // Each listed word points at its own translation: the running offset stays right
+        // from one chunk to the next.
+        ASSERT_EQ(view.words.Count(), static_cast<int>(c.entries.size())) << c.name;
+        uint64_t entry = 0;
+        for (size_t i = 0; i < c.entries.size(); ++i) {
+            EXPECT_EQ(view.words.ItemData(static_cast<int>(i)), entry + c.entries[i] - 2)
+                << c.name << " entry " << i;
+            entry += c.entries[i];
         }
-        EXPECT_EQ(chunks, c.chunks) << c.name;
-        EXPECT_EQ(remaining, 0u) << c.name;
-        EXPECT_EQ(sink.errors, 0);
-        CloseDictFile(file);
+        EXPECT_EQ(view.diskErrors, 0) << c.name;
+        CloseDictionaryFiles(*engine);
     }
 }
 
