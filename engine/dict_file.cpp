@@ -3,9 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -40,11 +45,111 @@ struct DictFile {
     bool stdioAt = false;  // the stdio position equals `position`
 };
 
-DictFile* OpenDictFile(const char* path, DictFileMode mode) {
+namespace {
+
+OpenFailure FailureOfErrno(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return OpenFailure::kMissing;
+        case EISDIR:
+            return OpenFailure::kNotRegularFile;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return OpenFailure::kNoPermission;
+        case EMFILE:
+        case ENFILE:
+            return OpenFailure::kTooManyOpenFiles;
+        default:
+            return OpenFailure::kOther;
+    }
+}
+
+// The stdio stream of a regular file, or nullptr with the reason.
+FILE* OpenRegularFile(const char* path, DictFileMode mode, OpenFailure* failure) {
+#ifdef _WIN32
+    // A directory cannot be opened as a stream here; tell it apart from a missing file.
+    struct _stati64 before;
+    if (_stati64(path, &before) == 0 && (before.st_mode & _S_IFMT) == _S_IFDIR) {
+        *failure = OpenFailure::kNotRegularFile;
+        return nullptr;
+    }
     const char* how = mode == DictFileMode::kRead        ? "rb"
                       : mode == DictFileMode::kReadWrite ? "r+b"
                                                          : "w+b";
     FILE* f = fopen(path, how);
+    if (!f) {
+        *failure = FailureOfErrno(errno);
+        return nullptr;
+    }
+    // Devices (CON, NUL, COM1 under any extension) and pipes are not files.
+    struct _stati64 st;
+    if (_fstati64(_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
+        fclose(f);
+        *failure = OpenFailure::kNotRegularFile;
+        return nullptr;
+    }
+    return f;
+#else
+    int flags = mode == DictFileMode::kRead        ? O_RDONLY
+                : mode == DictFileMode::kReadWrite ? O_RDWR
+                                                   : O_RDWR | O_CREAT;
+    // Non-blocking, so that a FIFO opens at once and is refused below instead of waiting.
+    int fd = open(path, flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *failure = FailureOfErrno(errno);
+        return nullptr;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        *failure = OpenFailure::kNotRegularFile;
+        return nullptr;
+    }
+    // Truncated only once it is known to be a regular file.
+    if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        (mode == DictFileMode::kCreate && ftruncate(fd, 0) != 0)) {
+        *failure = FailureOfErrno(errno);
+        close(fd);
+        return nullptr;
+    }
+    FILE* f = fdopen(fd, mode == DictFileMode::kRead ? "rb" : "r+b");
+    if (!f) {
+        *failure = FailureOfErrno(errno);
+        close(fd);
+    }
+    return f;
+#endif
+}
+
+}  // namespace
+
+const char* DescribeOpenFailure(OpenFailure failure) {
+    switch (failure) {
+        case OpenFailure::kNone:
+            return "opened";
+        case OpenFailure::kMissing:
+            return "no such file";
+        case OpenFailure::kNotRegularFile:
+            return "not a regular file";
+        case OpenFailure::kNoPermission:
+            return "permission denied";
+        case OpenFailure::kTooManyOpenFiles:
+            return "too many open files";
+        case OpenFailure::kOther:
+            break;
+    }
+    return "cannot open it";
+}
+
+DictFile* OpenDictFile(const char* path, DictFileMode mode, OpenFailure* failure) {
+    OpenFailure ignored;
+    if (!failure) {
+        failure = &ignored;
+    }
+    *failure = OpenFailure::kNone;
+    FILE* f = OpenRegularFile(path, mode, failure);
     if (!f) {
         return nullptr;
     }

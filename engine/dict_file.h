@@ -13,8 +13,22 @@ enum class DictFileMode {
     kCreate,     // create or truncate, read and write
 };
 
-// Opens a file; nullptr when it cannot be opened.
-DictFile* OpenDictFile(const char* path, DictFileMode mode);
+// Why a file did not open.
+enum class OpenFailure {
+    kNone,
+    kMissing,         // no such file
+    kNotRegularFile,  // a directory, FIFO, device or socket: never opened, never waited on
+    kNoPermission,
+    kTooManyOpenFiles,
+    kOther,
+};
+
+// Opens a regular file; nullptr when it cannot be opened, with the reason in `failure` when
+// given. Anything but a regular file is refused without blocking (a FIFO would wait for a
+// writer for ever, a directory reads as an endless file).
+DictFile* OpenDictFile(const char* path, DictFileMode mode, OpenFailure* failure = nullptr);
+// The reason in words, for messages: "no such file", "not a regular file", ...
+const char* DescribeOpenFailure(OpenFailure failure);
 // A read-only file over bytes the caller keeps alive while it is open. Reads that reach
 // `failFrom` (when not SIZE_MAX) report an error, so tests can play a failing disk.
 DictFile* OpenMemoryDictFile(const void* data, size_t size, size_t failFrom = SIZE_MAX);

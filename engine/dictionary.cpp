@@ -276,26 +276,132 @@ bool FormatDictionaryPath(char* out, size_t size, const char* dir, const char* b
 }
 
 bool OpenSingleDictionary(Engine& engine, DiskErrorSink* owner, const char* dir,
-                          const char* baseName) {
+                          const char* baseName, DictionaryOpenProblem* problem) {
+    DictionaryOpenProblem ignored;
+    if (!problem) {
+        problem = &ignored;
+    }
+    *problem = DictionaryOpenProblem();
     CloseDictionaryFiles(engine);
     engine.pairMode = false;
     char bodyPath[400];
     char indexPath[400];
     if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, baseName, "dic") ||
         !FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName, "ind")) {
+        problem->fault = DictionaryFault::kPathTooLong;
         return false;
     }
-    engine.mainBody = OpenDictFile(bodyPath, DictFileMode::kRead);
-    engine.mainIndex = OpenDictFile(indexPath, DictFileMode::kRead);
-    bool ok = engine.mainBody && engine.mainIndex;
-    BuiltinDictionary which;
-    if (ok && FindBuiltinDictionary(baseName, &which)) {
-        FillBuiltinTrailer(which, *engine.texts, &engine.trailer);
-    } else if (ok) {
-        ok = ReadTrailer(owner, engine.mainBody, &engine.trailer);
+    engine.mainBody = OpenDictFile(bodyPath, DictFileMode::kRead, &problem->failure);
+    if (!engine.mainBody) {
+        problem->fault = DictionaryFault::kBodyNotOpened;
+        return false;
     }
-    if (!ok) {
+    engine.mainIndex = OpenDictFile(indexPath, DictFileMode::kRead, &problem->failure);
+    if (!engine.mainIndex) {
+        problem->fault = DictionaryFault::kIndexNotOpened;
         CloseDictionaryFiles(engine);
+        return false;
     }
-    return ok;
+    BuiltinDictionary which;
+    if (FindBuiltinDictionary(baseName, &which)) {
+        FillBuiltinTrailer(which, *engine.texts, &engine.trailer);
+    } else if (!ReadTrailer(owner, engine.mainBody, &engine.trailer)) {
+        problem->fault = DictionaryFault::kBadTrailer;
+        CloseDictionaryFiles(engine);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Reads exactly `count` bytes at `offset`; false at the end of the file or on a read error.
+bool ReadIndexBytes(DictFile* index, uint64_t offset, unsigned char* bytes, size_t count,
+                    bool* readError) {
+    ReadStatus status = ReadStatus::kOk;
+    SeekDictFile(index, offset);
+    size_t n = ReadDictFile(index, bytes, count, &status);
+    if (status != ReadStatus::kOk) {
+        *readError = true;
+    }
+    return n == count && status == ReadStatus::kOk;
+}
+
+}  // namespace
+
+IndexCheck CheckDictionaryIndex(DictFile* index, uint64_t entryBytes) {
+    IndexCheck check;
+    uint64_t size = DictFileSize(index);
+    if (size > kMaxIndexSize) {
+        check.problem = IndexProblem::kTooLarge;
+        return check;
+    }
+    if (size == 0) {
+        check.problem = entryBytes > 0 ? IndexProblem::kEmpty : IndexProblem::kNone;
+        return check;
+    }
+    auto inBody = [entryBytes](uint32_t offset, uint32_t length) {
+        return uint64_t(offset) + length <= entryBytes;
+    };
+    bool readError = false;
+    bool outside = false;
+    uint64_t lettersEnd = 0;
+    uint64_t at = 0;
+    while (at < size) {
+        unsigned char bytes[kIndexLetterRecordSize];
+        if (size - at < kIndexLetterRecordSize ||
+            !ReadIndexBytes(index, at, bytes, sizeof bytes, &readError)) {
+            check.problem = readError ? IndexProblem::kReadError : IndexProblem::kRecordCut;
+            return check;
+        }
+        IndexLetterRecord letter;
+        DecodeLetterRecord(bytes, &letter);
+        // The last letter's pair records run to the end of the file.
+        uint64_t end = letter.next >= size ? size : letter.next;
+        if (letter.next < at + kIndexLetterRecordSize ||
+            (end - at - kIndexLetterRecordSize) % kIndexPairRecordSize != 0) {
+            check.problem = IndexProblem::kChainBroken;
+            return check;
+        }
+        if (letter.blockOffset != lettersEnd) {
+            check.lettersEndToEnd = false;
+        }
+        lettersEnd = uint64_t(letter.blockOffset) + letter.blockLength;
+        outside = outside || !inBody(letter.blockOffset, letter.blockLength);
+        for (uint64_t p = at + kIndexLetterRecordSize; p < end; p += kIndexPairRecordSize) {
+            unsigned char pairBytes[kIndexPairRecordSize];
+            if (!ReadIndexBytes(index, p, pairBytes, sizeof pairBytes, &readError)) {
+                check.problem = readError ? IndexProblem::kReadError : IndexProblem::kRecordCut;
+                return check;
+            }
+            IndexPairRecord pair;
+            DecodePairRecord(pairBytes, &pair);
+            outside = outside || !inBody(pair.blockOffset, pair.blockLength);
+        }
+        at = end;
+    }
+    if (outside) {
+        check.problem = IndexProblem::kBlockOutsideBody;
+    }
+    return check;
+}
+
+const char* DescribeIndexProblem(IndexProblem problem) {
+    switch (problem) {
+        case IndexProblem::kNone:
+            return "sound index";
+        case IndexProblem::kReadError:
+            return "read error";
+        case IndexProblem::kEmpty:
+            return "damaged index (it is empty)";
+        case IndexProblem::kTooLarge:
+            return "damaged index (larger than any index can be)";
+        case IndexProblem::kRecordCut:
+            return "damaged index (a letter record is cut short)";
+        case IndexProblem::kChainBroken:
+            return "damaged index (the letter records do not chain up)";
+        case IndexProblem::kBlockOutsideBody:
+            return "damaged index (a block lies outside the body)";
+    }
+    return "damaged index";
 }

@@ -175,8 +175,44 @@ bool FindBuiltinDictionary(const char* baseName, BuiltinDictionary* which);
 bool FormatDictionaryPath(char* out, size_t size, const char* dir, const char* base,
                           const char* ext);
 
+// The largest index there can be: a letter record for each of 256 folded first letters, each
+// followed by a pair record for each of 256 second letters.
+constexpr uint64_t kMaxIndexSize = 256 * (kIndexLetterRecordSize + 256 * kIndexPairRecordSize);
+
+enum class IndexProblem {
+    kNone,
+    kReadError,
+    kEmpty,             // no letter record, though the body has entries
+    kTooLarge,          // larger than any index can be
+    kRecordCut,         // a letter record is cut short
+    kChainBroken,       // the letter records do not follow one another forward
+    kBlockOutsideBody,  // a block reaches past the body's entries
+};
+
+struct IndexCheck {
+    IndexProblem problem = IndexProblem::kNone;
+    // Whether the letter blocks, in index order, lie end to end from offset 0 as the compiler
+    // writes them. An index that does, yet reaches past the body's entries, tells of a body
+    // that was cut short rather than of a damaged index.
+    bool lettersEndToEnd = true;
+};
+
+// Whether an index holds together as the search reads it: letter records that follow one
+// another forward, whole pair records between them, every block inside the body's first
+// `entryBytes` bytes. One pass, record by record, in constant memory; an index larger than
+// kMaxIndexSize is refused unread. This is the one definition of a sound index.
+IndexCheck CheckDictionaryIndex(DictFile* index, uint64_t entryBytes);
+// The problem in words, for messages: "damaged index (...)".
+const char* DescribeIndexProblem(IndexProblem problem);
+
 // Opens the body and index of one dictionary as the main files and fills the current
 // trailer (built in for GRENG and THESS, else read from the body). Closes everything first.
 // False when a file does not open or the trailer is invalid; nothing stays open then.
+// `problem`, when given, tells what failed.
+enum class DictionaryFault { kNone, kPathTooLong, kBodyNotOpened, kIndexNotOpened, kBadTrailer };
+struct DictionaryOpenProblem {
+    DictionaryFault fault = DictionaryFault::kNone;
+    OpenFailure failure = OpenFailure::kNone;  // why the body or index did not open
+};
 bool OpenSingleDictionary(Engine& engine, DiskErrorSink* owner, const char* dir,
-                          const char* baseName);
+                          const char* baseName, DictionaryOpenProblem* problem = nullptr);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "engine/file_system.h"
 
@@ -30,7 +31,11 @@ public:
         // twice numbers its entries alike.
         std::vector<std::string> found;
         while (dirent* entry = readdir(d)) {
-            if (EndsWithDic(entry->d_name)) {
+            // Only regular files are dictionaries: a FIFO named like one would block its
+            // reader, a directory has no bytes.
+            struct stat st;
+            std::string path = std::string(dir) + "/" + entry->d_name;
+            if (EndsWithDic(entry->d_name) && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
                 found.push_back(entry->d_name);
             }
         }

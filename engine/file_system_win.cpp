@@ -16,7 +16,8 @@ public:
             return;
         }
         do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            // Only regular files are dictionaries: no directories, no devices.
+            if (!(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) {
                 names->push_back(data.cFileName);
             }
         } while (FindNextFileA(find, &data));
@@ -35,7 +36,8 @@ public:
     }
     bool FileExists(const char* path) override {
         DWORD attributes = GetFileAttributesA(path);
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
     }
     unsigned SetErrorMode(unsigned mode) override { return ::SetErrorMode(mode); }
     DictFile* OpenFile(const char* path, DictFileMode mode) override {

@@ -7,7 +7,15 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/temp_directory.h"
 
 namespace {
 
@@ -97,4 +105,69 @@ TEST(DictFileTest, CreateWriteAndReadBack) {
     EXPECT_EQ(WriteDictFile(file, "z", 1), 0u);
     CloseDictFile(file);
     remove(path.c_str());
+}
+
+TEST(DictFileTest, OnlyRegularFilesOpenAndFailuresSayWhy) {
+    TempDirectory dir;
+    std::string regular = dir / "GRENG.dic";
+    std::ofstream(regular) << "x";
+    ASSERT_EQ(mkfifo((dir / "STRAY.dic").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir / "GRENG.ind");
+    struct Case {
+        std::string path;
+        OpenFailure failure;
+    } cases[] = {
+        {regular, OpenFailure::kNone},
+        // A FIFO would block the open until a writer comes: refused at once.
+        {dir / "STRAY.dic", OpenFailure::kNotRegularFile},
+        {dir / "GRENG.ind", OpenFailure::kNotRegularFile},
+        {"/dev/null", OpenFailure::kNotRegularFile},
+        {dir / "missing.dic", OpenFailure::kMissing},
+        {dir / "GRENG.dic/x", OpenFailure::kMissing},
+    };
+    for (const Case& c : cases) {
+        for (DictFileMode mode : {DictFileMode::kRead, DictFileMode::kReadWrite}) {
+            OpenFailure failure = OpenFailure::kOther;
+            DictFile* file = OpenDictFile(c.path.c_str(), mode, &failure);
+            EXPECT_EQ(file != nullptr, c.failure == OpenFailure::kNone) << c.path;
+            EXPECT_EQ(failure, c.failure) << c.path;
+            CloseDictFile(file);
+        }
+    }
+    // Creating over something that is not a regular file changes nothing there.
+    OpenFailure failure;
+    EXPECT_EQ(OpenDictFile((dir / "STRAY.dic").c_str(), DictFileMode::kCreate, &failure), nullptr);
+    EXPECT_EQ(failure, OpenFailure::kNotRegularFile);
+    EXPECT_STREQ(DescribeOpenFailure(OpenFailure::kNotRegularFile), "not a regular file");
+
+    if (geteuid() != 0) {
+        std::filesystem::permissions(regular, std::filesystem::perms::none);
+        EXPECT_EQ(OpenDictFile(regular.c_str(), DictFileMode::kRead, &failure), nullptr);
+        EXPECT_EQ(failure, OpenFailure::kNoPermission);
+    }
+}
+
+TEST(DictFileTest, RunningOutOfFileHandlesIsToldApart) {
+    TempDirectory dir;
+    std::string path = dir / "GRENG.dic";
+    std::ofstream(path) << "x";
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 32;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<int> held;
+    for (int fd; (fd = open("/dev/null", O_RDONLY)) >= 0;) {
+        held.push_back(fd);
+    }
+    OpenFailure failure = OpenFailure::kNone;
+    DictFile* file = OpenDictFile(path.c_str(), DictFileMode::kRead, &failure);
+    for (int fd : held) {
+        close(fd);
+    }
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(file, nullptr);
+    EXPECT_EQ(failure, OpenFailure::kTooManyOpenFiles);
+    EXPECT_STREQ(DescribeOpenFailure(failure), "too many open files");
+    CloseDictFile(file);
 }

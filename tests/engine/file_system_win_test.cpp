@@ -15,7 +15,8 @@ namespace {
 std::string TempDir() {
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
-    std::string dir = std::string(base) + "wordmere_fs_test";
+    std::string dir =
+        std::string(base) + "wordmere_fs_test." + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir;
 }
@@ -55,6 +56,25 @@ TEST(FileSystemWin, ListsDictionaryFilesDrivesAndProbes) {
     for (const std::string& root : roots) {
         EXPECT_EQ(root.size(), 3u) << root;
         EXPECT_EQ(root.substr(1), ":\\") << root;
+    }
+
+    // Only regular files open as dictionaries: not a directory, not a device.
+    OpenFailure failure = OpenFailure::kOther;
+    DictFile* file = OpenDictFile((dir + "\\french.dic").c_str(), DictFileMode::kRead, &failure);
+    EXPECT_NE(file, nullptr);
+    EXPECT_EQ(failure, OpenFailure::kNone);
+    CloseDictFile(file);
+    struct Refused {
+        std::string path;
+        OpenFailure failure;
+    } refused[] = {
+        {dir + "\\folder.dic", OpenFailure::kNotRegularFile},
+        {"NUL", OpenFailure::kNotRegularFile},
+        {dir + "\\gone.dic", OpenFailure::kMissing},
+    };
+    for (const Refused& r : refused) {
+        EXPECT_EQ(OpenDictFile(r.path.c_str(), DictFileMode::kRead, &failure), nullptr) << r.path;
+        EXPECT_EQ(failure, r.failure) << r.path;
     }
 
     unsigned before =

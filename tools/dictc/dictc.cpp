@@ -1,10 +1,15 @@
 #include "tools/dictc/dictc.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <cerrno>
 #include <map>
 #include <set>
 #include <sstream>
@@ -212,16 +217,80 @@ bool ReadEntry(const std::string& line, SourceLineEntry* entry, std::string* pro
     return true;
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes, std::string* problem) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f) {
+// Writes the bytes to a new temporary file beside `path` and makes sure they are on the disk;
+// its name goes to `temp`. Nothing is left behind on failure.
+bool WriteTemporary(const std::string& path, const std::string& bytes, std::string* temp,
+                    std::string* problem) {
+    std::vector<char> name(path.begin(), path.end());
+    const char suffix[] = ".tmp.XXXXXX";
+    name.insert(name.end(), suffix, suffix + sizeof suffix);
+    int fd = mkstemp(name.data());
+    if (fd < 0) {
         *problem = path + ": cannot create: " + strerror(errno);
         return false;
     }
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = fclose(f) == 0 && ok;
+    *temp = name.data();
+    // mkstemp makes the file private; a dictionary gets the usual permissions.
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    int error = done == bytes.size() ? 0 : errno;
+    bool ok = done == bytes.size() && fsync(fd) == 0;
+    if (error == 0 && !ok) {
+        error = errno;
+    }
+    ok = close(fd) == 0 && ok;
     if (!ok) {
-        *problem = path + ": write failed";
+        *problem = path + ": write failed: " + strerror(error != 0 ? error : EIO);
+        remove(temp->c_str());
+        temp->clear();
+    }
+    return ok;
+}
+
+// Puts the new body and index in place of the old pair. Each is renamed over its target only
+// once both are written, and a failed second rename puts the old body back, so a dictionary
+// is never left as a new body with an old index or the reverse.
+bool ReplaceDictionaryFiles(const std::string& outBase, const std::string& body,
+                            const std::string& index, std::string* problem) {
+    std::string dicPath = outBase + ".dic";
+    std::string indPath = outBase + ".ind";
+    std::string tempDic;
+    std::string tempInd;
+    if (!WriteTemporary(dicPath, body, &tempDic, problem)) {
+        return false;
+    }
+    if (!WriteTemporary(indPath, index, &tempInd, problem)) {
+        remove(tempDic.c_str());
+        return false;
+    }
+    std::string backup = dicPath + ".old." + std::to_string(getpid());
+    bool backedUp = link(dicPath.c_str(), backup.c_str()) == 0;
+    bool ok = false;
+    if (rename(tempDic.c_str(), dicPath.c_str()) != 0) {
+        *problem = dicPath + ": cannot replace: " + strerror(errno);
+        remove(tempDic.c_str());
+    } else if (rename(tempInd.c_str(), indPath.c_str()) != 0) {
+        *problem = indPath + ": cannot replace: " + strerror(errno);
+        if (backedUp) {
+            rename(backup.c_str(), dicPath.c_str());
+        } else {
+            remove(dicPath.c_str());
+        }
+    } else {
+        ok = true;
+    }
+    remove(tempInd.c_str());
+    if (backedUp) {
+        remove(backup.c_str());
     }
     return ok;
 }
@@ -404,8 +473,7 @@ bool CompileDictionaryText(const std::string& text, const std::string& fileName,
         return false;
     }
     std::string problem;
-    if (!WriteFile(outBase + ".dic", body, &problem) ||
-        !WriteFile(outBase + ".ind", index, &problem)) {
+    if (!ReplaceDictionaryFiles(outBase, body, index, &problem)) {
         messages->push_back(problem);
         return false;
     }
@@ -421,6 +489,11 @@ bool CompileDictionaryText(const std::string& text, const std::string& fileName,
 
 bool CompileDictionaryFile(const std::string& sourcePath, const std::string& outBase, bool skipBad,
                            std::string* summary, std::vector<std::string>* messages) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(sourcePath, ignored)) {
+        messages->push_back(sourcePath + ": is a directory, not a source file");
+        return false;
+    }
     std::ifstream in(sourcePath, std::ios::binary);
     if (!in) {
         messages->push_back(sourcePath + ": cannot open");
@@ -428,5 +501,9 @@ bool CompileDictionaryFile(const std::string& sourcePath, const std::string& out
     }
     std::ostringstream text;
     text << in.rdbuf();
+    if (in.bad()) {
+        messages->push_back(sourcePath + ": read error");
+        return false;
+    }
     return CompileDictionaryText(text.str(), sourcePath, outBase, skipBad, summary, messages);
 }

@@ -51,12 +51,6 @@ std::string Upper(std::string text) {
     return text;
 }
 
-bool CanOpen(const char* path) {
-    DictFile* file = OpenDictFile(path, DictFileMode::kRead);
-    CloseDictFile(file);
-    return file != nullptr;
-}
-
 std::string CodePoint(char32_t c) {
     char text[16];
     std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
@@ -101,12 +95,28 @@ std::string FormatJson(const std::string& dictionary, const std::string& query, 
     return out + "]}\n";
 }
 
+// Dictionary text for a terminal: a control byte (an escape sequence, a line break inside an
+// item) is shown as \xNN instead of reaching the terminal.
+std::string Printable(const std::string& utf8) {
+    std::string out;
+    for (unsigned char c : utf8) {
+        if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 std::string FormatText(const std::vector<Match>& matches) {
     std::string out;
     for (const Match& match : matches) {
-        out += match.headword + (match.user ? "  (user)\n" : "\n");
+        out += Printable(match.headword) + (match.user ? "  (user)\n" : "\n");
         for (const std::string& translation : match.translations) {
-            out += "    " + translation + "\n";
+            out += "    " + Printable(translation) + "\n";
         }
     }
     return out;
@@ -271,56 +281,14 @@ bool StoredWord(const std::string& utf8, std::string& stored, std::string& error
     return false;
 }
 
-// Walks the index as the search would and checks that it holds together: letter records
-// that follow one another, whole pair records between them, and blocks inside the body's
-// entries. The search itself only ends a walk on such damage; here it becomes a message.
-bool CheckIndex(DictFile* index, uint64_t entryBytes, std::string& problem) {
-    uint64_t size = DictFileSize(index);
-    std::vector<unsigned char> bytes(static_cast<size_t>(size));
-    ReadStatus status = ReadStatus::kOk;
-    if (!SeekDictFile(index, 0) ||
-        ReadDictFile(index, bytes.data(), bytes.size(), &status) != bytes.size() ||
-        status != ReadStatus::kOk) {
-        problem = "read error";
-        return false;
-    }
-    auto inBody = [entryBytes](uint32_t offset, uint32_t length) {
-        return uint64_t(offset) + length <= entryBytes;
-    };
-    uint64_t at = 0;
-    while (at < size) {
-        if (size - at < kIndexLetterRecordSize) {
-            problem = "damaged index (a letter record is cut short)";
-            return false;
-        }
-        IndexLetterRecord letter;
-        DecodeLetterRecord(&bytes[at], &letter);
-        uint64_t end = letter.next >= size ? size : letter.next;
-        uint64_t pairs = end - at - kIndexLetterRecordSize;
-        if (letter.next <= at + kIndexLetterRecordSize - 1 || end < at + kIndexLetterRecordSize ||
-            pairs % kIndexPairRecordSize != 0) {
-            problem = "damaged index (the letter records do not chain up)";
-            return false;
-        }
-        if (!inBody(letter.blockOffset, letter.blockLength)) {
-            problem = "damaged index (a block lies outside the body)";
-            return false;
-        }
-        for (uint64_t p = at + kIndexLetterRecordSize; p < end; p += kIndexPairRecordSize) {
-            IndexPairRecord pair;
-            DecodePairRecord(&bytes[p], &pair);
-            if (!inBody(pair.blockOffset, pair.blockLength)) {
-                problem = "damaged index (a block lies outside the body)";
-                return false;
-            }
-        }
-        at = end;
-    }
-    return true;
+std::string OpenProblemText(OpenFailure failure) {
+    return failure == OpenFailure::kMissing
+               ? "missing dictionary file (cannot open it)"
+               : std::string("cannot open it (") + DescribeOpenFailure(failure) + ")";
 }
 
-// Opens one dictionary as the lookup window would, after checking that its files exist and
-// hold together.
+// Opens one dictionary as the lookup window would and checks that its files hold together;
+// a problem is named with the file that has it.
 bool OpenCheckedSingle(Engine& engine, PlainLookupView& view, const std::string& dirText,
                        const std::string& baseText, std::string& bodyPath, std::string& error) {
     const char* dir = dirText.c_str();
@@ -333,26 +301,47 @@ bool OpenCheckedSingle(Engine& engine, PlainLookupView& view, const std::string&
         return false;
     }
     bodyPath = body;
-    for (const char* path : {body, index}) {
-        if (!CanOpen(path)) {
-            error = std::string("wordmere-lookup: ") + path +
-                    ": missing dictionary file (cannot open it)\n";
-            return false;
+    DictionaryOpenProblem problem;
+    if (!OpenSingleDictionary(engine, &view, dir, base, &problem)) {
+        std::string what;
+        const char* path = body;
+        if (problem.fault == DictionaryFault::kIndexNotOpened) {
+            path = index;
+            what = OpenProblemText(problem.failure);
+        } else if (problem.fault == DictionaryFault::kBodyNotOpened) {
+            what = OpenProblemText(problem.failure);
+        } else {
+            DictFile* file = OpenDictFile(body, DictFileMode::kRead);
+            uint64_t size = DictFileSize(file);
+            CloseDictFile(file);
+            what = size == 0 ? "empty dictionary file"
+                   : size < kTrailerSize
+                       ? "damaged dictionary (cut short: shorter than its trailer)"
+                       : "damaged dictionary (its trailer is missing or invalid)";
         }
-    }
-    if (!OpenSingleDictionary(engine, &view, dir, base)) {
-        error = std::string("wordmere-lookup: ") + body +
-                ": damaged dictionary (its trailer is missing or invalid)\n";
+        error = std::string("wordmere-lookup: ") + path + ": " + what + "\n";
         return false;
     }
     BuiltinDictionary which;
     uint64_t entryBytes = DictFileSize(engine.mainBody);
-    if (!FindBuiltinDictionary(base, &which))
-        entryBytes -= kTrailerSize;
-    std::string problem;
-    if (!CheckIndex(engine.mainIndex, entryBytes, problem)) {
+    if (entryBytes == 0) {
         CloseDictionaryFiles(engine);
-        error = std::string("wordmere-lookup: ") + index + ": " + problem + "\n";
+        error = std::string("wordmere-lookup: ") + body + ": empty dictionary file\n";
+        return false;
+    }
+    if (!FindBuiltinDictionary(base, &which)) {
+        entryBytes -= kTrailerSize;
+    }
+    IndexCheck check = CheckDictionaryIndex(engine.mainIndex, entryBytes);
+    if (check.problem != IndexProblem::kNone) {
+        CloseDictionaryFiles(engine);
+        // An index that holds together but reaches past the entries tells of a body cut short.
+        bool bodyCut = check.problem == IndexProblem::kBlockOutsideBody && check.lettersEndToEnd;
+        error = std::string("wordmere-lookup: ") +
+                (bodyCut ? std::string(body) +
+                               ": damaged dictionary (cut short: the index reaches past its end)"
+                         : std::string(index) + ": " + DescribeIndexProblem(check.problem)) +
+                "\n";
         return false;
     }
     return true;
@@ -474,15 +463,23 @@ bool OpenCheckedPair(Engine& engine, PlainLookupView& view, const LookupRequest&
     return true;
 }
 
-// The user dictionary beside the main dictionary, read-only as after a dictionary change.
-void OpenUserDictionary(Engine& engine, const LookupRequest& request) {
+// The user dictionary beside the main dictionary, read-only as after a dictionary change. A
+// missing one simply has no words; one that cannot be opened otherwise is an error.
+bool OpenUserDictionary(Engine& engine, const LookupRequest& request, std::string& error) {
     const std::string& base = request.pairFirst.empty() ? request.dictionary : request.pairFirst;
     char path[400];
     if (FormatDictionaryPath(path, sizeof path, request.dir.c_str(), base.c_str(), "usr")) {
         CloseDictFile(engine.userDict);
-        engine.userDict = OpenDictFile(path, DictFileMode::kRead);
+        OpenFailure failure = OpenFailure::kNone;
+        engine.userDict = OpenDictFile(path, DictFileMode::kRead, &failure);
+        if (!engine.userDict && failure != OpenFailure::kMissing) {
+            error =
+                std::string("wordmere-lookup: ") + path + ": " + OpenProblemText(failure) + "\n";
+            return false;
+        }
     }
     InstallUserDictHooks(engine);
+    return true;
 }
 
 bool OpenForLookup(Engine& engine, PlainLookupView& view, const LookupRequest& request,
@@ -490,8 +487,10 @@ bool OpenForLookup(Engine& engine, PlainLookupView& view, const LookupRequest& r
     bool ok = request.pairFirst.empty() ? OpenCheckedSingle(engine, view, request.dir,
                                                             request.dictionary, bodyPath, error)
                                         : OpenCheckedPair(engine, view, request, bodyPath, error);
-    if (ok && request.user)
-        OpenUserDictionary(engine, request);
+    if (ok && request.user && !OpenUserDictionary(engine, request, error)) {
+        CloseDictionaryFiles(engine);
+        return false;
+    }
     return ok;
 }
 
@@ -557,6 +556,11 @@ int RunList(const LookupRequest& request, std::string& out, std::string& error) 
 int RunLookup(const LookupRequest& request, std::string& out, std::string& error) {
     out.clear();
     error.clear();
+    // The program directory's limit, the same for the list and for lookups.
+    if (request.dir.size() >= kCataloguePathSize) {
+        error = "wordmere-lookup: " + request.dir + ": directory name too long\n";
+        return kExitError;
+    }
     if (request.list)
         return RunList(request, out, error);
     std::string stored;
@@ -594,7 +598,7 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
     } else {
         out = FormatText(outcome.matches);
         if (!outcome.status.empty()) {
-            error = outcome.status + "\n";
+            error = Printable(outcome.status) + "\n";
         } else if (!found) {
             error = "No match for \"" + outcome.query + "\"\n";
         }

@@ -11,7 +11,11 @@ int main(int argc, char** argv) {
     request.dir = DefaultDictionaryDirFor(ExecutableDir());
     std::string out, error;
     if (AsksForHelp(static_cast<int>(pointers.size()), pointers.data())) {
-        WriteOut(kLookupUsage);
+        std::string lost = WriteOut(kLookupUsage);
+        if (!lost.empty()) {
+            WriteError("wordmere-lookup: standard output: write error (" + lost + ")\n");
+            return kExitError;
+        }
         return kExitFound;
     }
     if (!ParseLookupArguments(static_cast<int>(pointers.size()), pointers.data(), request, error)) {
@@ -20,7 +24,12 @@ int main(int argc, char** argv) {
     }
     request.dir = NativePath(request.dir);
     int status = RunLookup(request, out, error);
-    WriteOut(out);
+    std::string lost = WriteOut(out);
     WriteError(error);
+    if (!lost.empty()) {
+        // Results that never reached their reader are no success.
+        WriteError("wordmere-lookup: standard output: write error (" + lost + ")\n");
+        return kExitError;
+    }
     return status;
 }

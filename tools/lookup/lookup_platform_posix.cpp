@@ -1,6 +1,8 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "tools/lookup/lookup_platform.h"
 
@@ -23,8 +25,13 @@ std::string ExecutableDir() {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : dir.substr(0, slash);
 }
 
-void WriteOut(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+std::string WriteOut(const std::string& text) {
+    errno = 0;
+    bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (std::fflush(stdout) == 0 && written && !std::ferror(stdout)) {
+        return "";
+    }
+    return std::strerror(errno != 0 ? errno : EIO);
 }
 
 void WriteError(const std::string& text) {

@@ -1,7 +1,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "tools/lookup/lookup_platform.h"
 
@@ -18,13 +20,15 @@ std::string Convert(const wchar_t* text, UINT codePage) {
 }
 
 // The console shows UTF-8 only when asked to; a redirected stream takes the bytes as they are.
-void Write(FILE* stream, DWORD handleId, const std::string& text) {
+// Returns whether all of it was written and flushed.
+bool Write(FILE* stream, DWORD handleId, const std::string& text) {
     HANDLE handle = GetStdHandle(handleId);
     DWORD mode = 0;
     if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
         SetConsoleOutputCP(CP_UTF8);
     }
-    std::fwrite(text.data(), 1, text.size(), stream);
+    bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    return std::fflush(stream) == 0 && written && !std::ferror(stream);
 }
 
 }  // namespace
@@ -63,8 +67,12 @@ std::string ExecutableDir() {
     return Convert(path, CP_UTF8);
 }
 
-void WriteOut(const std::string& text) {
-    Write(stdout, STD_OUTPUT_HANDLE, text);
+std::string WriteOut(const std::string& text) {
+    errno = 0;
+    if (Write(stdout, STD_OUTPUT_HANDLE, text)) {
+        return "";
+    }
+    return std::strerror(errno != 0 ? errno : EIO);
 }
 
 void WriteError(const std::string& text) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -15,6 +17,7 @@
 
 #include "engine/code_pages.h"
 #include "engine/folding.h"
+#include "tests/temp_directory.h"
 
 namespace {
 
@@ -319,4 +322,53 @@ TEST(DictcProgramTest, WritesFilesOrNothing) {
     EXPECT_EQ(run("", "'" + dir + "/missing.txt' '" + base + "'", &output), 1);
     EXPECT_NE(output.find("missing.txt: cannot open"), std::string::npos);
     system(("rm -rf '" + dir + "'").c_str());
+}
+
+TEST(DictcProgramTest, AFailedWriteLeavesTheOldDictionaryWhole) {
+    TempDirectory dir;
+    std::string base = dir / "DICT";
+    std::string source = dir / "src.txt";
+    // Two-letter headwords without a trailer: the index is larger than the body, so a limit
+    // between their sizes lets the body through and stops the index.
+    std::string text = "@builtin\n";
+    for (char a = 'a'; a <= 'z'; ++a) {
+        for (char b = 'a'; b <= 'x'; ++b) {
+            text += std::string{a, b} + "\tx\n";
+        }
+    }
+    std::ofstream(source) << "@key 12\nword\tλέξη\n";
+    std::string compile = std::string(DICTC_PROGRAM) + " " + source + " " + base;
+    ASSERT_EQ(system((compile + " >/dev/null").c_str()), 0);
+    std::string oldDic = ReadFile(base + ".dic");
+    std::string oldInd = ReadFile(base + ".ind");
+
+    std::ofstream(source, std::ios::trunc) << text;
+    // An ignored SIGXFSZ stays ignored in the compiler, whose write then fails with EFBIG.
+    std::string limited =
+        "trap '' XFSZ; ulimit -f 4; " + compile + " >/dev/null 2>" + (dir / "err");
+    int status = system(("bash -c \"" + limited + "\"").c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_NE(ReadFile(dir / "err").find("DICT.ind: write failed"), std::string::npos)
+        << ReadFile(dir / "err");
+    EXPECT_EQ(ReadFile(base + ".dic"), oldDic);
+    EXPECT_EQ(ReadFile(base + ".ind"), oldInd);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"DICT.dic", "DICT.ind", "err", "src.txt"}));
+
+    // Without the limit the same source replaces both files.
+    ASSERT_EQ(system((compile + " >/dev/null").c_str()), 0);
+    EXPECT_EQ(ReadFile(base + ".ind").size(), 26u * 13 + 26u * 24 * 10);
+
+    // A directory is no source: an error, not an empty dictionary.
+    std::filesystem::create_directory(dir / "folder");
+    status = system((std::string(DICTC_PROGRAM) + " " + (dir / "folder") + " " + base +
+                     " >/dev/null 2>" + (dir / "err"))
+                        .c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_NE(ReadFile(dir / "err").find("folder: is a directory"), std::string::npos);
+    EXPECT_EQ(ReadFile(base + ".ind").size(), 26u * 13 + 26u * 24 * 10);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -11,6 +12,9 @@
 #include <iterator>
 #include <string>
 
+#include "engine/catalogue.h"
+#include "engine/dictionary.h"
+#include "tools/dictc/dictc.h"
 #include "tests/temp_directory.h"
 
 namespace {
@@ -137,6 +141,20 @@ TEST(LookupCli, ReadsADictionaryWithItsOwnKeyAndTrailer) {
     EXPECT_EQ(Lookup("ēté", "FRENCH").out, "été\n    καλοκαίρι\n");
 }
 
+namespace {
+
+// The index with its first letter record's block moved.
+std::string WithFirstBlockAt(std::string index, uint32_t offset) {
+    IndexLetterRecord letter;
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(&index[0]);
+    DecodeLetterRecord(bytes, &letter);
+    letter.blockOffset = offset;
+    EncodeLetterRecord(letter, bytes);
+    return index;
+}
+
+}  // namespace
+
 TEST(LookupCli, ErrorsNameTheFileAndTheProblem) {
     Result missing = Lookup("x", "NOPE");
     EXPECT_EQ(missing.status, kExitError);
@@ -164,7 +182,15 @@ TEST(LookupCli, ErrorsNameTheFileAndTheProblem) {
     } damages[] = {
         {dic, ind.substr(0, 20), "/GRENG.ind: damaged index (the letter records do not chain up)"},
         {dic, ind.substr(0, 5), "/GRENG.ind: damaged index (a letter record is cut short)"},
-        {dic.substr(0, 10), ind, "/GRENG.ind: damaged index (a block lies outside the body)"},
+        // An index that holds together but reaches past the body: the body was cut.
+        {dic.substr(0, 10), ind,
+         "/GRENG.dic: damaged dictionary (cut short: the index reaches past its end)"},
+        {"", ind, "/GRENG.dic: empty dictionary file"},
+        {dic, "", "/GRENG.ind: damaged index (it is empty)"},
+        {dic, ind + std::string(kMaxIndexSize, '\0'),
+         "/GRENG.ind: damaged index (larger than any index can be)"},
+        {dic, WithFirstBlockAt(ind, 0xFFFFFFFF),
+         "/GRENG.ind: damaged index (a block lies outside the body)"},
     };
     for (const Damage& d : damages) {
         std::ofstream(dir / "GRENG.dic", std::ios::binary) << d.dic;
@@ -363,4 +389,97 @@ TEST(LookupTools, FindTheirDictionariesFromWhereTheyAreInstalled) {
                                     "wordmere-lookup: " + bare.Path() + "/dist/GRENG.dic: "),
               0)
         << missing.error;
+}
+
+TEST(LookupCli, OnlyRegularFilesAreOpenedAndNothingHangs) {
+    TempDirectory dir;
+    for (const char* base : {"GRENG", "FRENCH", "ITALIAN"}) {
+        CopyFixture(base, dir.Path());
+    }
+    // A FIFO named like a dictionary would block whoever opens it: it is left out, as an
+    // unusable dictionary is, and a directory too.
+    ASSERT_EQ(mkfifo((dir / "STRAY.dic").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir / "FOLDER.dic");
+    Result list = RunArgs({"--list"}, dir.Path());
+    EXPECT_EQ(list.status, kExitFound);
+    EXPECT_EQ(list.out, RunArgs({"--list"}).out);
+    EXPECT_EQ(RunArgs({"--pair", "FRENCH:ITALIAN", "bonjour"}, dir.Path()).out,
+              "bonjour\n    buongiorno\n");
+    EXPECT_EQ(
+        Lookup("x", "STRAY", {}, dir.Path()).error,
+        "wordmere-lookup: " + (dir / "STRAY.dic") + ": cannot open it (not a regular file)\n");
+
+    // An index that is a directory, or far too large, ends in a message at once.
+    std::filesystem::remove(dir / "GRENG.ind");
+    std::filesystem::create_directory(dir / "GRENG.ind");
+    Result folder = Lookup("ab", "GRENG", {}, dir.Path());
+    EXPECT_EQ(folder.status, kExitError);
+    EXPECT_EQ(folder.error, "wordmere-lookup: " + (dir / "GRENG.ind") +
+                                ": cannot open it (not a regular file)\n");
+    std::filesystem::remove(dir / "GRENG.ind");
+    std::filesystem::copy_file(std::string(LOOKUP_FIXTURE_DIR) + "/GRENG.ind", dir / "GRENG.ind");
+    std::filesystem::resize_file(dir / "GRENG.ind", uint64_t(2) << 30);  // sparse: no disk used
+    Result huge = Lookup("ab", "GRENG", {}, dir.Path());
+    EXPECT_EQ(huge.error, "wordmere-lookup: " + (dir / "GRENG.ind") +
+                              ": damaged index (larger than any index can be)\n");
+
+    // A user dictionary that is not a file is named, not read as a damaged dictionary.
+    std::filesystem::create_directory(dir / "FRENCH.usr");
+    Result user = Lookup("bonjour", "FRENCH", {"--user"}, dir.Path());
+    EXPECT_EQ(user.status, kExitError);
+    EXPECT_EQ(user.error, "wordmere-lookup: " + (dir / "FRENCH.usr") +
+                              ": cannot open it (not a regular file)\n");
+}
+
+TEST(LookupCli, OneDirectoryLengthLimitForTheListAndLookups) {
+    std::string longest(kCataloguePathSize - 1, 'd');
+    std::string tooLong(kCataloguePathSize, 'd');
+    for (std::vector<std::string> args : {std::vector<std::string>{"--list"}, {"word"}}) {
+        EXPECT_EQ(RunArgs(args, "/" + longest.substr(1)).error.find("too long"), std::string::npos)
+            << args[0];
+        Result r = RunArgs(args, "/" + tooLong.substr(1));
+        EXPECT_EQ(r.status, kExitError) << args[0];
+        EXPECT_EQ(r.error, "wordmere-lookup: /" + tooLong.substr(1) + ": directory name too long\n")
+            << args[0];
+    }
+}
+
+TEST(LookupTools, OutputThatCannotBeWrittenIsAnError) {
+    std::string lookup = std::string(LOOKUP_PROGRAM) + " --dir " LOOKUP_FIXTURE_DIR " house";
+    Result full = RunProgram(lookup, ">/dev/full");
+    EXPECT_EQ(full.status, kExitError);
+    EXPECT_EQ(full.error,
+              "wordmere-lookup: standard output: write error (No space left on device)\n");
+    Result closed = RunProgram(lookup, ">&-");
+    EXPECT_EQ(closed.status, kExitError);
+    EXPECT_EQ(closed.error,
+              "wordmere-lookup: standard output: write error (Bad file descriptor)\n");
+    EXPECT_EQ(RunProgram(std::string(LOOKUP_PROGRAM) + " --help", ">/dev/full").status, kExitError);
+    EXPECT_EQ(RunProgram(lookup, ">/dev/null").status, kExitFound);
+}
+
+TEST(LookupCli, ControlBytesOfDictionaryTextNeverReachTheTerminalRaw) {
+    TempDirectory dir;
+    std::string summary;
+    std::vector<std::string> messages;
+    ASSERT_TRUE(
+        CompileDictionaryText("@key 12\nred\x1B[31m\tκόκκινο\x07\tline\x08"
+                              "break\n",
+                              "source", dir / "ESC", false, &summary, &messages))
+        << (messages.empty() ? "" : messages[0]);
+    Result text = Lookup("red", "ESC", {}, dir.Path());
+    EXPECT_EQ(text.status, kExitFound);
+    EXPECT_EQ(text.out, "red\\x1B[31m\n    line\\x08break\n    κόκκινο\\x07\n");
+    Result json = Lookup("red", "ESC", {"--json"}, dir.Path());
+    EXPECT_NE(json.out.find("\"red\\u001b[31m\""), std::string::npos) << json.out;
+}
+
+TEST(LookupTools, RunningOutOfFileHandlesIsNamedAsSuch) {
+    // Room for the body only: the index cannot be opened, and that is not a damaged file.
+    Result r = RunProgram("bash -c 'exec 3>&-; ulimit -n 4; exec " + std::string(LOOKUP_PROGRAM) +
+                          " --dir " LOOKUP_FIXTURE_DIR " house'");
+    EXPECT_EQ(r.status, kExitError);
+    EXPECT_EQ(r.error, "wordmere-lookup: " LOOKUP_FIXTURE_DIR
+                       "/GRENG.ind: cannot open it (too many open "
+                       "files)\n");
 }
