@@ -1,8 +1,7 @@
 // The Greek interface texts: section "DialogGreekTokens" of the texts file, keyed by the
 // decimal control, title or string id. An empty or missing text never changes anything, so
 // the English text of the template stays.
-#ifndef WORDMERE_APP_INTERFACE_TEXTS_H
-#define WORDMERE_APP_INTERFACE_TEXTS_H
+#pragma once
 
 #include <cstddef>
 
@@ -26,5 +25,3 @@ void LoadGreekItems(DialogTexts& dialog, int firstId, int lastId, ProfileFile& t
 bool LoadGreekItem(DialogTexts& dialog, int controlId, unsigned number, ProfileFile& texts);
 // Reads the text of number into out (empty when missing); returns its length.
 size_t GetGreekText(unsigned number, char* out, size_t size, ProfileFile& texts);
-
-#endif

@@ -13,8 +13,9 @@ public:
     void SetTitle(const char* text) override { SetGreekWindowText(window_, text); }
     void SetItemText(int controlId, const char* text) override {
         HWND control = GetDlgItem(window_, controlId);
-        if (control)
+        if (control) {
             SetGreekWindowText(control, text);
+        }
     }
 
 private:
@@ -26,8 +27,9 @@ private:
 void SetGreekWindowText(HWND window, const char* text) {
     wchar_t wide[kGreekItemSize];
     int n = MultiByteToWideChar(kGreekCodePage, 0, text, -1, wide, kGreekItemSize);
-    if (n == 0)
+    if (n == 0) {
         wide[0] = L'\0';
+    }
     SetWindowTextW(window, wide);
 }
 

@@ -1,8 +1,7 @@
 // The Greek interface-text readers for real windows: each takes the texts file path last.
 // The texts file is Windows-1253, so its texts go to the controls as UTF-16 decoded from that
 // code page, whatever the system's own code page is.
-#ifndef WORDMERE_APP_INTERFACE_TEXTS_WIN_H
-#define WORDMERE_APP_INTERFACE_TEXTS_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -15,5 +14,3 @@ size_t GetGreekText(unsigned number, char* out, size_t size, const char* textsFi
 
 // Sets a window's text from Windows-1253 bytes.
 void SetGreekWindowText(HWND window, const char* text);
-
-#endif

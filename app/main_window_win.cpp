@@ -37,8 +37,9 @@ int16_t ReadStateNumber(const char* name) {
 void HandOverTo(HWND running) {
     ShowWindow(running, SW_HIDE);
     if (static_cast<uint8_t>(ReadStateNumber("TaskBarIcon")) == 0) {
-        if (IsIconic(running))
+        if (IsIconic(running)) {
             ShowWindow(running, SW_RESTORE);
+        }
         ShowWindow(running, SW_SHOW);
     }
     HWND popup = GetLastActivePopup(running);
@@ -51,8 +52,9 @@ void HandOverTo(HWND running) {
 // character set, chosen by the font mapper.
 HFONT MakeProgramFont(HWND window, int points, BYTE charSet) {
     HFONT font = CreateFontByName(window, nullptr, "Arial", points, kAnyFontType, charSet);
-    if (font)
+    if (font) {
         return font;
+    }
     HDC dc = GetDC(window);
     int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
     ReleaseDC(window, dc);
@@ -61,8 +63,9 @@ HFONT MakeProgramFont(HWND window, int points, BYTE charSet) {
 }
 
 void DeleteFontHandle(HFONT& font) {
-    if (font)
+    if (font) {
         DeleteObject(font);
+    }
     font = nullptr;
 }
 
@@ -116,15 +119,17 @@ LRESULT StartUp(HWND window) {
 // first (see WM_CLOSE), and the close the dialog loop posts afterwards finds nothing left to do.
 void ShutDown() {
     ProgramState& program = Program();
-    if (program.shutDown)
+    if (program.shutDown) {
         return;
+    }
     program.shutDown = true;
     if (program.textsFile[0]) {
         WinProfileFile texts(program.textsFile);
         AdvanceTodayTip(texts, TipCounters{program.tipCount, program.todayTip});
     }
-    if (program.balloonSaveBitmap)
+    if (program.balloonSaveBitmap) {
         DeleteObject(program.balloonSaveBitmap);
+    }
     program.balloonSaveBitmap = nullptr;
     DeleteFontHandle(program.balloonFont);
     DeleteFontHandle(program.greekFont);
@@ -136,10 +141,12 @@ void ShutDown() {
 int LookupTemplate() {
     int16_t formType = ReadStateNumber("FormType");
     int16_t dialogState = ReadStateNumber("DialogState");
-    if (formType != 0 && formType != 1)
+    if (formType != 0 && formType != 1) {
         return 0;
-    if (dialogState > 0)
+    }
+    if (dialogState > 0) {
         return IDD_LOOKUP_SMALL;
+    }
     return formType == 1 ? IDD_LOOKUP_FULL : IDD_LOOKUP_COMPACT;
 }
 
@@ -149,24 +156,28 @@ LRESULT OnSize(WPARAM kind) {
         program.firstSizeSeen = true;
         return 1;
     }
-    if (kind != SIZE_RESTORED && kind != SIZE_MAXIMIZED)
+    if (kind != SIZE_RESTORED && kind != SIZE_MAXIMIZED) {
         return 1;
+    }
     if (program.lookupWindow) {
         ShowWindow(program.lookupWindow, SW_RESTORE);
         ShowWindow(program.lookupWindow, SW_SHOW);
         return 1;
     }
-    if (program.dialogLoopRunning)
+    if (program.dialogLoopRunning) {
         return 0;
+    }
     program.dialogLoopRunning = true;
     for (;;) {
         bool trayOnly = static_cast<uint8_t>(ReadStateNumber("TaskBarIcon")) != 0;
         ShowWindow(program.mainWindow, trayOnly ? SW_HIDE : SW_SHOW);
         int templateId = LookupTemplate();
-        if (templateId == 0 || program.shutDown)
+        if (templateId == 0 || program.shutDown) {
             break;
-        if (RunLookupDialog(program.instance, program.mainWindow, templateId) != 1)
+        }
+        if (RunLookupDialog(program.instance, program.mainWindow, templateId) != 1) {
             break;
+        }
     }
     PostMessageW(program.mainWindow, WM_CLOSE, 0, 0);
     return 0;
@@ -174,8 +185,9 @@ LRESULT OnSize(WPARAM kind) {
 
 void OnHotKey(WPARAM id) {
     ProgramState& program = Program();
-    if (id != kLookupHotKeyId || !program.hotKeyRegistered || !program.lookupWindow)
+    if (id != kLookupHotKeyId || !program.hotKeyRegistered || !program.lookupWindow) {
         return;
+    }
     if (GetActiveWindow() == program.lookupWindow) {
         PostMessageW(program.lookupWindow, WM_COMMAND, IDCANCEL, 0);
         return;
@@ -183,12 +195,14 @@ void OnHotKey(WPARAM id) {
     program.captureSourceWindow = GetForegroundWindow();
     program.clipboardCapturePending = false;
     if (program.settings.UseClipboard && IsWindow(program.captureSourceWindow) &&
-        !IsIconic(program.captureSourceWindow) && StartClipboardCapture())
+        !IsIconic(program.captureSourceWindow) && StartClipboardCapture()) {
         program.clipboardCapturePending = true;
+    }
     SetForegroundWindow(program.lookupWindow);
     ShowWindow(program.lookupWindow, SW_SHOW);
-    if (program.clipboardCapturePending)
+    if (program.clipboardCapturePending) {
         PostMessageW(program.lookupWindow, WM_COMMAND, CMD_LOOKUP_CLIPBOARD, 0);
+    }
     program.clipboardCapturePending = false;
 }
 
@@ -201,8 +215,9 @@ bool RegisterProgramHotKey(HWND) {
 
 void UnregisterProgramHotKey() {
     ProgramState& program = Program();
-    if (program.hotKeyRegistered)
+    if (program.hotKeyRegistered) {
         UnregisterHotKey(program.mainWindow, kLookupHotKeyId);
+    }
     program.hotKeyRegistered = false;
 }
 
@@ -219,8 +234,9 @@ extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, 
             KillTimer(window, kStartTimer);
             // A tick already queued when the timer was killed would clear the open lookup
             // window and start a second dialog loop: only the first one counts.
-            if (program.startTimerFired)
+            if (program.startTimerFired) {
                 return 0;
+            }
             program.startTimerFired = true;
             program.dialogLoopRunning = false;
             program.lookupWindow = nullptr;
@@ -275,8 +291,9 @@ int RunProgram(HINSTANCE instance) {
     snprintf(program.appTitle, sizeof program.appTitle, "Wordmere");
     HWND window = CreateWindowExW(0, kMainWindowClassW, L"Wordmere", WS_POPUPWINDOW, 0, 0, 1, 1,
                                   nullptr, nullptr, instance, nullptr);
-    if (!window)
+    if (!window) {
         return 0;
+    }
     program.mainWindow = window;
     ShowWindow(window, SW_SHOWMINIMIZED);
 

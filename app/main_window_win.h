@@ -1,8 +1,7 @@
 // The main window: a 1 x 1 popup of class "Vocabre:Main" whose only visible trace is its
 // task-bar button. Its procedure does the start-up and shutdown, opens the lookup window and
 // re-opens it whenever that dialog asks, and brings it forward on activation.
-#ifndef WORDMERE_APP_MAIN_WINDOW_WIN_H
-#define WORDMERE_APP_MAIN_WINDOW_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -23,5 +22,3 @@ extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, 
 bool RegisterProgramHotKey(HWND owner);
 void UnregisterProgramHotKey();
 bool StartClipboardCapture();
-
-#endif

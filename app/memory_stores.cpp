@@ -9,8 +9,9 @@ namespace {
 std::string Lower(const std::string& text) {
     std::string lower = text;
     for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
+        if (c >= 'A' && c <= 'Z') {
             c = static_cast<char>(c + 32);
+        }
     }
     return lower;
 }
@@ -21,15 +22,17 @@ bool SameName(const std::string& a, const std::string& b) {
 
 std::string Trim(const std::string& text) {
     size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return "";
+    }
     size_t last = text.find_last_not_of(" \t\r\n");
     return text.substr(first, last - first + 1);
 }
 
 size_t CopyOut(const std::string& text, char* out, size_t size) {
-    if (size == 0)
+    if (size == 0) {
         return 0;
+    }
     size_t n = text.size() < size - 1 ? text.size() : size - 1;
     memcpy(out, text.data(), n);
     out[n] = '\0';
@@ -50,47 +53,56 @@ const MemoryRegistry::Key* MemoryRegistry::FindKey(const std::string& subKey) co
 
 MemoryRegistry::Key& MemoryRegistry::Make(const std::string& subKey) {
     // Like RegCreateKeyEx, the missing parents come into being too.
-    for (size_t at = subKey.find('\\'); at != std::string::npos; at = subKey.find('\\', at + 1))
+    for (size_t at = subKey.find('\\'); at != std::string::npos; at = subKey.find('\\', at + 1)) {
         keys_.emplace(Lower(subKey.substr(0, at)), Key());
+    }
     return keys_[Lower(subKey)];
 }
 
 RegistryKey MemoryRegistry::OpenKey(const char* subKey, KeyAccess access) {
     bool write = access == KeyAccess::Write;
-    if (!Find(subKey) || (write && !writable))
+    if (!Find(subKey) || (write && !writable)) {
         return 0;
+    }
     handles_.push_back(Handle{Lower(subKey), write, true});
     return handles_.size();
 }
 
 bool MemoryRegistry::CreateKey(const char* subKey, const char* keyClass) {
-    if (!writable)
+    if (!writable) {
         return false;
+    }
     bool existed = Find(subKey) != nullptr;
     Key& key = Make(subKey);
-    if (!existed)
+    if (!existed) {
         key.keyClass = keyClass;
+    }
     return true;
 }
 
 void MemoryRegistry::CloseKey(RegistryKey key) {
-    if (key >= 1 && key <= handles_.size())
+    if (key >= 1 && key <= handles_.size()) {
         handles_[key - 1].open = false;
+    }
 }
 
 EnumStatus MemoryRegistry::EnumValue(RegistryKey handle, uint32_t index, char* name,
                                      uint32_t* nameSize, uint8_t* data, uint32_t* dataSize) {
-    if (handle < 1 || handle > handles_.size() || !handles_[handle - 1].open)
+    if (handle < 1 || handle > handles_.size() || !handles_[handle - 1].open) {
         return EnumStatus::Failed;
+    }
     Key* key = Find(handles_[handle - 1].path);
-    if (!key)
+    if (!key) {
         return EnumStatus::Failed;
-    if (index >= key->values.size())
+    }
+    if (index >= key->values.size()) {
         return EnumStatus::NoMoreItems;
+    }
     const Value& value = key->values[index];
     // The name needs room for its terminator; the data does not.
-    if (value.name.size() + 1 > *nameSize || value.data.size() > *dataSize)
+    if (value.name.size() + 1 > *nameSize || value.data.size() > *dataSize) {
         return EnumStatus::Failed;
+    }
     memcpy(name, value.name.c_str(), value.name.size() + 1);
     *nameSize = static_cast<uint32_t>(value.name.size());
     memcpy(data, value.data.data(), value.data.size());
@@ -99,14 +111,17 @@ EnumStatus MemoryRegistry::EnumValue(RegistryKey handle, uint32_t index, char* n
 }
 
 bool MemoryRegistry::SetStringValue(RegistryKey handle, const char* name, const char* text) {
-    if (handle < 1 || handle > handles_.size())
+    if (handle < 1 || handle > handles_.size()) {
         return false;
+    }
     const Handle& h = handles_[handle - 1];
-    if (!h.open || !h.write)
+    if (!h.open || !h.write) {
         return false;
+    }
     Key* key = Find(h.path);
-    if (!key)
+    if (!key) {
         return false;
+    }
     std::string data(text, strlen(text) + 1);
     writeLog.push_back(h.path + "\\" + name + "=" + text);
     for (Value& value : key->values) {
@@ -135,59 +150,70 @@ void MemoryRegistry::SetValue(const std::string& subKey, const std::string& name
 const MemoryRegistry::Value* MemoryRegistry::FindValue(const std::string& subKey,
                                                        const std::string& name) const {
     const Key* key = FindKey(subKey);
-    if (!key)
+    if (!key) {
         return nullptr;
+    }
     for (const Value& value : key->values) {
-        if (SameName(value.name, name))
+        if (SameName(value.name, name)) {
             return &value;
+        }
     }
     return nullptr;
 }
 
 int MemoryRegistry::OpenHandles() const {
     int n = 0;
-    for (const Handle& h : handles_)
+    for (const Handle& h : handles_) {
         n += h.open ? 1 : 0;
+    }
     return n;
 }
 
 MemoryProfile::Section* MemoryProfile::FindSection(const std::string& name) {
     for (Section& section : sections_) {
-        if (SameName(section.name, name))
+        if (SameName(section.name, name)) {
             return &section;
+        }
     }
     return nullptr;
 }
 
 const MemoryProfile::Section* MemoryProfile::FindSection(const std::string& name) const {
     for (const Section& section : sections_) {
-        if (SameName(section.name, name))
+        if (SameName(section.name, name)) {
             return &section;
+        }
     }
     return nullptr;
 }
 
 bool MemoryProfile::Has(const std::string& section, const std::string& key) const {
     const Section* s = FindSection(section);
-    if (!s)
+    if (!s) {
         return false;
+    }
     for (const auto& entry : s->entries) {
-        if (SameName(entry.first, key))
+        if (SameName(entry.first, key)) {
             return true;
+        }
     }
     return false;
 }
 
 std::string MemoryProfile::Get(const std::string& section, const std::string& key) const {
     const Section* s = FindSection(section);
-    if (!s)
+    if (!s) {
         return "";
+    }
     for (const auto& entry : s->entries) {
-        if (!SameName(entry.first, key))
+        if (!SameName(entry.first, key)) {
             continue;
+        }
         std::string value = Trim(entry.second);
-        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
+            value.back() == value[0]) {
             value = value.substr(1, value.size() - 2);
+        }
         return value;
     }
     return "";
@@ -196,8 +222,9 @@ std::string MemoryProfile::Get(const std::string& section, const std::string& ke
 std::vector<std::string> MemoryProfile::Keys(const std::string& section) const {
     std::vector<std::string> keys;
     if (const Section* s = FindSection(section)) {
-        for (const auto& entry : s->entries)
+        for (const auto& entry : s->entries) {
             keys.push_back(entry.first);
+        }
     }
     return keys;
 }
@@ -212,8 +239,9 @@ size_t MemoryProfile::GetString(const char* section, const char* key, const char
 }
 
 bool MemoryProfile::PutString(const char* section, const char* key, const char* text) {
-    if (!writable)
+    if (!writable) {
         return false;
+    }
     Section* s = FindSection(section);
     if (!s) {
         sections_.push_back(Section{section, {}});
@@ -235,8 +263,9 @@ void MemoryProfile::Parse(const std::string& text) {
     Section* current = nullptr;
     while (std::getline(lines, line)) {
         line = Trim(line);
-        if (line.empty() || line[0] == ';')
+        if (line.empty() || line[0] == ';') {
             continue;
+        }
         if (line[0] == '[') {
             size_t end = line.find(']');
             std::string name = Trim(line.substr(1, end == std::string::npos ? end : end - 1));
@@ -248,19 +277,22 @@ void MemoryProfile::Parse(const std::string& text) {
             continue;
         }
         size_t equals = line.find('=');
-        if (!current || equals == std::string::npos)
+        if (!current || equals == std::string::npos) {
             continue;
+        }
         std::string key = Trim(line.substr(0, equals));
-        if (Has(current->name, key))
+        if (Has(current->name, key)) {
             continue;
+        }
         current->entries.emplace_back(key, Trim(line.substr(equals + 1)));
     }
 }
 
 bool MemoryProfile::LoadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
         return false;
+    }
     std::ostringstream text;
     text << in.rdbuf();
     Parse(text.str());

@@ -1,8 +1,7 @@
 // Plain in-memory registry and INI file with the behaviour of the Windows ones that the
 // settings rely on (case-insensitive names, enumeration buffers that can be too small, keys
 // that cannot be written). Used by the tests and by tools that run without Windows.
-#ifndef WORDMERE_APP_MEMORY_STORES_H
-#define WORDMERE_APP_MEMORY_STORES_H
+#pragma once
 
 #include <map>
 #include <string>
@@ -77,5 +76,3 @@ private:
     const Section* FindSection(const std::string& name) const;
     std::vector<Section> sections_;
 };
-
-#endif

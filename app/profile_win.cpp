@@ -15,8 +15,9 @@ void WinProfileFile::SetPath(const char* path) {
 
 size_t WinProfileFile::GetString(const char* section, const char* key, const char* fallback,
                                  char* out, size_t size) {
-    if (size == 0)
+    if (size == 0) {
         return 0;
+    }
     if (path_[0] == '\0') {
         out[0] = '\0';
         return 0;
@@ -28,15 +29,17 @@ size_t WinProfileFile::GetString(const char* section, const char* key, const cha
 }
 
 bool WinProfileFile::PutString(const char* section, const char* key, const char* text) {
-    if (path_[0] == '\0')
+    if (path_[0] == '\0') {
         return false;
+    }
     return WritePrivateProfileStringA(section, key, text, path_) != FALSE;
 }
 
 bool CanWriteHistoryFile(const char* folder) {
     char path[MAX_PATH];
-    if (snprintf(path, sizeof(path), "%s\\%s", folder, kHistoryFileName) >= MAX_PATH)
+    if (snprintf(path, sizeof(path), "%s\\%s", folder, kHistoryFileName) >= MAX_PATH) {
         return false;
+    }
     // An existing file must open for writing; otherwise the folder must take a new file. The
     // probe file goes away when closed.
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -46,8 +49,9 @@ bool CanWriteHistoryFile(const char* folder) {
         file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     }
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
+    }
     CloseHandle(file);
     return true;
 }
@@ -71,8 +75,9 @@ ProcessStores& Stores() {
 
 const SettingsStorage& ProcessSettingsStorage() {
     ProcessStores& stores = Stores();
-    if (stores.chosen)
+    if (stores.chosen) {
         return stores.storage;
+    }
     stores.chosen = true;
     stores.storage.registry = &ChooseSettingsRegistry(stores.machine, stores.user);
 
@@ -94,8 +99,9 @@ const SettingsStorage& ProcessSettingsStorage() {
         stores.history.SetPath(kHistoryFileName);
     } else if (folder[0] != '\0') {
         char path[MAX_PATH];
-        if (snprintf(path, sizeof(path), "%s\\%s", folder, kHistoryFileName) < MAX_PATH)
+        if (snprintf(path, sizeof(path), "%s\\%s", folder, kHistoryFileName) < MAX_PATH) {
             stores.history.SetPath(path);
+        }
     }
     stores.storage.history = &stores.history;
     return stores.storage;

@@ -8,10 +8,12 @@ namespace {
 // Lower case of one byte: ASCII letters and the Windows-1253 Greek capitals, accented ones
 // included. Final sigma stays apart from sigma, as the dictionaries keep it.
 unsigned char LowerByte(unsigned char c) {
-    if (c >= 'A' && c <= 'Z')
+    if (c >= 'A' && c <= 'Z') {
         return c + 32;
-    if (c >= 0xC1 && c <= 0xDB && c != 0xD2)
+    }
+    if (c >= 0xC1 && c <= 0xDB && c != 0xD2) {
         return c + 32;
+    }
     switch (c) {
         case 0xA2:
             return 0xDC;  // Ά
@@ -35,12 +37,15 @@ unsigned char LowerByte(unsigned char c) {
 bool NamesEqual(const char* a, const char* b) {
     for (; *a && *b; ++a, ++b) {
         unsigned char x = *a, y = *b;
-        if (x >= 'A' && x <= 'Z')
+        if (x >= 'A' && x <= 'Z') {
             x += 32;
-        if (y >= 'A' && y <= 'Z')
+        }
+        if (y >= 'A' && y <= 'Z') {
             y += 32;
-        if (x != y)
+        }
+        if (x != y) {
             return false;
+        }
     }
     return *a == *b;
 }
@@ -68,16 +73,20 @@ void WriteNumber(RegistryStore& registry, const char* subKey, const char* name, 
 
 int32_t ParseSettingNumber(const char* text) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) {
         ++p;
+    }
     bool negative = false;
-    if (*p == '+' || *p == '-')
+    if (*p == '+' || *p == '-') {
         negative = *p++ == '-';
+    }
     uint32_t n = 0;
-    for (; *p >= '0' && *p <= '9'; ++p)
+    for (; *p >= '0' && *p <= '9'; ++p) {
         n = n * 10 + (*p - '0');
-    if (negative)
+    }
+    if (negative) {
         n = 0u - n;
+    }
     return static_cast<int32_t>(n);
 }
 
@@ -86,10 +95,12 @@ int CompareNoCase(const char* a, const char* b) {
     const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
     for (;; ++x, ++y) {
         unsigned char cx = LowerByte(*x), cy = LowerByte(*y);
-        if (cx != cy)
+        if (cx != cy) {
             return cx < cy ? -1 : 1;
-        if (cx == 0)
+        }
+        if (cx == 0) {
             return 0;
+        }
     }
 }
 
@@ -97,16 +108,18 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
     const unsigned char* x = reinterpret_cast<const unsigned char*>(text);
     const unsigned char* y = reinterpret_cast<const unsigned char*>(prefix);
     for (; *y; ++x, ++y) {
-        if (LowerByte(*x) != LowerByte(*y))
+        if (LowerByte(*x) != LowerByte(*y)) {
             return false;
+        }
     }
     return true;
 }
 
 bool SettingsKeyExists(RegistryStore& registry, const char* subKey) {
     RegistryKey key = registry.OpenKey(subKey, KeyAccess::Read);
-    if (!key)
+    if (!key) {
         return false;
+    }
     registry.CloseKey(key);
     return true;
 }
@@ -118,15 +131,18 @@ bool CreateSettingsKey(RegistryStore& registry, const char* subKey) {
 bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* name, char* out) {
     out[0] = '\0';
     RegistryKey key = registry.OpenKey(subKey, KeyAccess::Read);
-    if (!key)
+    if (!key) {
         return false;
+    }
     char valueName[kValueNameBufferSize];
     uint8_t data[kSettingBufferSize];
     for (uint32_t index = 0;; ++index) {
         uint32_t nameSize = sizeof(valueName);
         uint32_t dataSize = sizeof(data);
-        if (registry.EnumValue(key, index, valueName, &nameSize, data, &dataSize) != EnumStatus::Ok)
+        if (registry.EnumValue(key, index, valueName, &nameSize, data, &dataSize) !=
+            EnumStatus::Ok) {
             break;
+        }
         if (NamesEqual(valueName, name)) {
             registry.CloseKey(key);
             // String data normally counts its NUL; data written without one still ends here.
@@ -149,8 +165,9 @@ int32_t ReadSettingNumber(RegistryStore& registry, const char* subKey, const cha
 bool WriteSettingString(RegistryStore& registry, const char* subKey, const char* name,
                         const char* text) {
     RegistryKey key = registry.OpenKey(subKey, KeyAccess::Write);
-    if (!key)
+    if (!key) {
         return false;
+    }
     bool ok = registry.SetStringValue(key, name, text);
     registry.CloseKey(key);
     return ok;
@@ -162,21 +179,24 @@ void WriteDefaultState(RegistryStore& registry) {
         {"Accent", "1"},     {"Root", "1"},         {"FormType", "1"},  {"StayOnTop", "0"},
         {"UseGreek", "0"},   {"UseClipboard", "0"}, {"UseSounds", "0"},
     };
-    for (const auto& value : kDefaults)
+    for (const auto& value : kDefaults) {
         WriteSettingString(registry, kStateKey, value[0], value[1]);
+    }
 }
 
 void WriteDefaultHotKey(RegistryStore& registry) {
     static const char* const kDefaults[][2] = {
         {"HotKeyState", "1"}, {"Alt", "0"}, {"Control", "0"}, {"Shift", "0"}, {"ScanCode", "0"},
     };
-    for (const auto& value : kDefaults)
+    for (const auto& value : kDefaults) {
         WriteSettingString(registry, kHotKeyKey, value[0], value[1]);
+    }
 }
 
 bool EnsureSettingsKeys(RegistryStore& registry) {
-    if (SettingsKeyExists(registry, kRootKey))
+    if (SettingsKeyExists(registry, kRootKey)) {
         return false;
+    }
     CreateSettingsKey(registry, kRootKey);
     CreateSettingsKey(registry, kStateKey);
     CreateSettingsKey(registry, kHotKeyKey);
@@ -192,8 +212,9 @@ void LoadHistory(ProfileFile& history, LookupFields& fields) {
         char key[24];
         char text[kHistoryEntrySize];
         snprintf(key, sizeof(key), "History%u", static_cast<unsigned>(i));
-        if (history.GetString("History", key, "", text, sizeof(text)) == 0 || text[0] == '\0')
+        if (history.GetString("History", key, "", text, sizeof(text)) == 0 || text[0] == '\0') {
             break;
+        }
         fields.InsertHistory(-1, text);
     }
 }
@@ -203,8 +224,9 @@ void RestoreSearchFor(RegistryStore& registry, LookupFields& fields) {
     ReadSettingString(registry, kStateKey, "SearchFor", text);
     // A word longer than the lookup dialog's word buffer keeps its start.
     text[kSearchForSize - 1] = '\0';
-    if (strlen(text) < 2)
+    if (strlen(text) < 2) {
         strcpy(text, "a ");
+    }
     fields.SetCurrentWord(text);
 
     int count = fields.HistoryCount();
@@ -219,8 +241,9 @@ void RestoreSearchFor(RegistryStore& registry, LookupFields& fields) {
         }
     }
     // Selecting in an empty list would only clear the word box.
-    if (count > 0)
+    if (count > 0) {
         fields.SelectHistory(found);
+    }
 }
 
 }  // namespace
@@ -256,8 +279,9 @@ void LoadSettings(Settings& s, const SettingsStorage& storage, LookupFields* fie
     s.SRB = Low16(ReadSettingNumber(r, kStateKey, "SRB"));
     s.Balloons = Low8(ReadSettingNumber(r, kStateKey, "Balloons"));
     s.TaskBarIcon = Low8(ReadSettingNumber(r, kStateKey, "TaskBarIcon"));
-    if (fields)
+    if (fields) {
         fields->ClearLastSearchedWord();
+    }
     s.HotKeyState = Low16(ReadSettingNumber(r, kHotKeyKey, "HotKeyState"));
     s.Alt = Low16(ReadSettingNumber(r, kHotKeyKey, "Alt"));
     s.Control = Low16(ReadSettingNumber(r, kHotKeyKey, "Control"));
@@ -276,8 +300,9 @@ void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupField
         history.PutString("History", key, text);
     }
     char dictionary[kSettingBufferSize];
-    if (fields.SelectedDictionary(dictionary, sizeof(dictionary)))
+    if (fields.SelectedDictionary(dictionary, sizeof(dictionary))) {
         history.PutString("Dictionary", "Diction", dictionary);
+    }
 
     RegistryStore& r = *storage.registry;
     char word[kSearchForSize];
@@ -311,10 +336,12 @@ void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupField
 }
 
 void AddHistoryWord(LookupFields& fields, const char* word) {
-    if (strlen(word) < 2)
+    if (strlen(word) < 2) {
         return;
-    if (fields.HistoryCount() > kHistoryKeepCount)
+    }
+    if (fields.HistoryCount() > kHistoryKeepCount) {
         fields.RemoveHistory(kHistoryKeepCount);
+    }
     int count = fields.HistoryCount();
     for (int i = 0; i < count; ++i) {
         char entry[kSettingBufferSize];
@@ -334,8 +361,9 @@ RegistryStore& ChooseSettingsRegistry(RegistryStore& machine, RegistryStore& use
         machine.CloseKey(key);
         return machine;
     }
-    if (SettingsKeyExists(machine, kRootKey))
+    if (SettingsKeyExists(machine, kRootKey)) {
         return user;  // there, but not ours to change
+    }
     key = machine.OpenKey("SOFTWARE", KeyAccess::Write);
     if (key) {
         machine.CloseKey(key);
@@ -358,8 +386,9 @@ namespace {
 int32_t ReadProfileNumber(ProfileFile& file, const char* section, const char* key,
                           int32_t fallback) {
     char text[32];
-    if (file.GetString(section, key, "", text, sizeof(text)) == 0)
+    if (file.GetString(section, key, "", text, sizeof(text)) == 0) {
         return fallback;
+    }
     return ParseSettingNumber(text);
 }
 
@@ -371,18 +400,21 @@ TipCounters ReadTipCounters(ProfileFile& texts) {
     if (counters.TipCount > 0) {
         counters.TodayTip = Low16(ReadProfileNumber(texts, "Tips", "ToDayTip", 1));
         // A counter edited out of range would show an empty tip every day.
-        if (counters.TodayTip < 1 || counters.TodayTip > counters.TipCount)
+        if (counters.TodayTip < 1 || counters.TodayTip > counters.TipCount) {
             counters.TodayTip = 1;
+        }
     }
     return counters;
 }
 
 void AdvanceTodayTip(ProfileFile& texts, const TipCounters& counters) {
-    if (counters.TipCount <= 0)
+    if (counters.TipCount <= 0) {
         return;
+    }
     int next = counters.TodayTip + 1;
-    if (next > counters.TipCount)
+    if (next > counters.TipCount) {
         next = 1;
+    }
     char text[16];
     snprintf(text, sizeof(text), "%d", next);
     texts.PutString("Tips", "ToDayTip", text);

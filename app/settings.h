@@ -2,8 +2,7 @@
 // of looked-up words and the chosen dictionary in "Vocabre.ini", and the tip counters of the
 // texts file. Portable: the stores are reached through RegistryStore and ProfileFile, which the
 // Windows program implements over the real registry and INI files and the tests in memory.
-#ifndef WORDMERE_APP_SETTINGS_H
-#define WORDMERE_APP_SETTINGS_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -158,5 +157,3 @@ struct TipCounters {
 TipCounters ReadTipCounters(ProfileFile& texts);
 // At program close: writes the next day's tip number; nothing when there are no tips.
 void AdvanceTodayTip(ProfileFile& texts, const TipCounters& counters);
-
-#endif

@@ -9,8 +9,9 @@ RegistryKey WinRegistryStore::OpenKey(const char* subKey, KeyAccess access) {
     // machine-wide settings still reads them, and a write probe fails only for lack of rights.
     REGSAM sam = access == KeyAccess::Write ? KEY_SET_VALUE | KEY_CREATE_SUB_KEY : KEY_QUERY_VALUE;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root_, subKey, 0, sam, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root_, subKey, 0, sam, &key) != ERROR_SUCCESS) {
         return 0;
+    }
     return reinterpret_cast<RegistryKey>(key);
 }
 
@@ -21,15 +22,17 @@ bool WinRegistryStore::CreateKey(const char* subKey, const char* keyClass) {
     lstrcpynA(className, keyClass, sizeof(className));
     LONG result = RegCreateKeyExA(root_, subKey, 0, className, REG_OPTION_NON_VOLATILE,
                                   KEY_READ | KEY_WRITE, nullptr, &key, &disposition);
-    if (result != ERROR_SUCCESS)
+    if (result != ERROR_SUCCESS) {
         return false;
+    }
     RegCloseKey(key);
     return true;
 }
 
 void WinRegistryStore::CloseKey(RegistryKey key) {
-    if (key)
+    if (key) {
         RegCloseKey(reinterpret_cast<HKEY>(key));
+    }
 }
 
 EnumStatus WinRegistryStore::EnumValue(RegistryKey key, uint32_t index, char* name,
@@ -39,10 +42,12 @@ EnumStatus WinRegistryStore::EnumValue(RegistryKey key, uint32_t index, char* na
     DWORD type = 0;
     LONG result = RegEnumValueA(reinterpret_cast<HKEY>(key), index, name, &nameLength, nullptr,
                                 &type, data, &dataLength);
-    if (result == ERROR_NO_MORE_ITEMS)
+    if (result == ERROR_NO_MORE_ITEMS) {
         return EnumStatus::NoMoreItems;
-    if (result != ERROR_SUCCESS)
+    }
+    if (result != ERROR_SUCCESS) {
         return EnumStatus::Failed;
+    }
     *nameSize = nameLength;
     *dataSize = dataLength;
     return EnumStatus::Ok;

@@ -1,7 +1,6 @@
 // The Windows stores of the settings: the registry hives and the INI files through the profile
 // functions, and the choice of where this run keeps its settings.
-#ifndef WORDMERE_APP_SETTINGS_WIN_H
-#define WORDMERE_APP_SETTINGS_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -42,5 +41,3 @@ bool CanWriteHistoryFile(const char* folder);
 // "Vocabre.ini" in the Windows directory where the user may write them, else
 // HKEY_CURRENT_USER and the user's application-data folder.
 const SettingsStorage& ProcessSettingsStorage();
-
-#endif

@@ -14,8 +14,9 @@ static HGLOBAL loadedSound = nullptr;
 
 void PlayResourceSound(int resourceId, bool enabled) {
     HINSTANCE instance = Program().instance;
-    if (!enabled || instance == nullptr || !SoundDeviceAvailable())
+    if (!enabled || instance == nullptr || !SoundDeviceAvailable()) {
         return;
+    }
     if (resourceId == 0) {
         if (loadedSound != nullptr) {
             // Nothing may play from the memory that is about to go.
@@ -26,11 +27,13 @@ void PlayResourceSound(int resourceId, bool enabled) {
         return;
     }
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
-    if (found == nullptr)
+    if (found == nullptr) {
         return;
+    }
     HGLOBAL sound = LoadResource(instance, found);
-    if (sound == nullptr)
+    if (sound == nullptr) {
         return;
+    }
     loadedSound = sound;
     sndPlaySoundA(static_cast<const char*>(LockResource(sound)), SND_MEMORY | SND_ASYNC);
 }

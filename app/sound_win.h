@@ -1,6 +1,5 @@
 // The click sound: a short WAV image kept as an RCDATA resource and played from memory.
-#ifndef WORDMERE_APP_SOUND_WIN_H
-#define WORDMERE_APP_SOUND_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -11,5 +10,3 @@ bool SoundDeviceAvailable();
 // resourceId asynchronously (replacing a sound still playing), or with resourceId 0 frees the
 // sound loaded last. A missing resource is ignored.
 void PlayResourceSound(int resourceId, bool enabled);
-
-#endif

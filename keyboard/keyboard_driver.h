@@ -24,8 +24,7 @@
 //                    return 1;
 //
 // Both hooks must use the same KeyboardDriver; it is the driver's process-wide state.
-#ifndef WORDMERE_KEYBOARD_KEYBOARD_DRIVER_H
-#define WORDMERE_KEYBOARD_KEYBOARD_DRIVER_H
+#pragma once
 
 // Keyboard modes (the value of KeyboardMode). Every nonzero mode other than the Greek and the
 // Latin driver means the US layout without translation.
@@ -115,5 +114,3 @@ unsigned char GreekLetterForKey(unsigned virtualKey);
 // The composed byte for a typed character after a dead key; 0 when the tables have no row.
 unsigned char ComposeGreek(unsigned typed, int deadKey);
 unsigned char ComposeLatin(unsigned typed, int deadKey);
-
-#endif

@@ -1,8 +1,7 @@
 // Which keyboard the user types with: the system layout or one of the (at most two) keyboards the
 // current dictionary offers, shown as three radio buttons in the lookup dialog and in the user
 // dictionary dialog.
-#ifndef WORDMERE_KEYBOARD_KEYBOARD_SELECTION_H
-#define WORDMERE_KEYBOARD_KEYBOARD_SELECTION_H
+#pragma once
 
 #include "keyboard/keyboard_driver.h"
 
@@ -61,5 +60,3 @@ void NextKeyboard(KeyboardSelection& keyboard, KeyboardDialog& dialog);
 // offers no such keyboard, nothing is checked and both modes return to the system layout.
 void RestoreKeyboardMode(KeyboardSelection& keyboard, KeyboardDialog& dialog,
                          unsigned char savedMode);
-
-#endif

@@ -2,8 +2,7 @@
 // of the program's outside interface (the texts file keys its Greek texts by them, help texts are
 // string 14000/15500/16000 + offset), so they never change. Plain macros: the resource compiler
 // reads this file too.
-#ifndef WORDMERE_RESOURCE_IDS_H
-#define WORDMERE_RESOURCE_IDS_H
+#pragma once
 
 // ---- Program-wide ----
 #define IDI_WORDMERE 13000         // class, dialog and notification icon
@@ -138,5 +137,3 @@
 #define BMP_BASE_SMALL_CLIPBOARD 144
 #define BMP_BASE_CLIPBOARD_ENGLISH 151
 #define BMP_BASE_COPY_ENGLISH 152
-
-#endif

@@ -26,8 +26,9 @@ bool IsSmallForm() {
 // Hands a global block to the clipboard, or frees it when the clipboard does not take it.
 void SetClipboardBlock(UINT format, const void* data, size_t bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes);
-    if (!block)
+    if (!block) {
         return;
+    }
     void* target = GlobalLock(block);
     if (!target) {
         GlobalFree(block);
@@ -35,8 +36,9 @@ void SetClipboardBlock(UINT format, const void* data, size_t bytes) {
     }
     memcpy(target, data, bytes);
     GlobalUnlock(block);
-    if (!SetClipboardData(format, block))
+    if (!SetClipboardData(format, block)) {
         GlobalFree(block);
+    }
 }
 
 // The first part of the clipboard's text as stored bytes (the Unicode form preferred, so text
@@ -45,12 +47,14 @@ void SetClipboardBlock(UINT format, const void* data, size_t bytes) {
 bool ReadClipboardText(char* prefix, size_t prefixSize, size_t* totalLength) {
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         const wchar_t* wide = static_cast<const wchar_t*>(GlobalLock(data));
-        if (!wide)
+        if (!wide) {
             return false;
+        }
         size_t limit = GlobalSize(data) / sizeof(wchar_t);
         size_t length = 0;
-        while (length < limit && wide[length])
+        while (length < limit && wide[length]) {
             ++length;
+        }
         std::wstring head(wide, length < prefixSize - 1 ? length : prefixSize - 1);
         GlobalUnlock(data);
         WideToStored(head.c_str(), prefix, prefixSize);
@@ -59,12 +63,14 @@ bool ReadClipboardText(char* prefix, size_t prefixSize, size_t* totalLength) {
     }
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         const char* text = static_cast<const char*>(GlobalLock(data));
-        if (!text)
+        if (!text) {
             return false;
+        }
         size_t limit = GlobalSize(data);
         size_t length = 0;
-        while (length < limit && text[length])
+        while (length < limit && text[length]) {
             ++length;
+        }
         size_t n = length < prefixSize - 1 ? length : prefixSize - 1;
         memcpy(prefix, text, n);
         prefix[n] = '\0';
@@ -109,12 +115,14 @@ void FollowWordFont(HWND dialog) {
 void CopyTranslation(HWND dialog) {
     WinListBox translations(GetDlgItem(dialog, IDC_TRANSLATION_LIST));
     int selection = translations.Selection();
-    if (selection < 0)
+    if (selection < 0) {
         return;
+    }
     char text[kTranslationBufferSize] = {};
     translations.Text(selection, text, sizeof text);
-    if (!OpenClipboard(nullptr))
+    if (!OpenClipboard(nullptr)) {
         return;
+    }
     if (EmptyClipboard()) {
         size_t length = strlen(text);
         std::string stored(text);
@@ -129,17 +137,20 @@ void CopyTranslation(HWND dialog) {
 }
 
 void LookUpClipboardWord(HWND dialog) {
-    if (!ClipboardHasText())
+    if (!ClipboardHasText()) {
         return;
+    }
     LookupDialogState& state = LookupDialog();
     if (OpenClipboard(dialog)) {
         char text[kClipboardPrefixChars];
         size_t length = 0;
-        if (!ReadClipboardText(text, sizeof text, &length) || length < 2)
+        if (!ReadClipboardText(text, sizeof text, &length) || length < 2) {
             text[0] = '\0';
+        }
         CloseClipboard();
-        if (!PrepareClipboardWord(text, state.currentWord))
+        if (!PrepareClipboardWord(text, state.currentWord)) {
             return;
+        }
     } else if (!PrepareClipboardWord("", state.currentWord)) {
         return;
     }
@@ -154,8 +165,9 @@ void LookUpClipboardWord(HWND dialog) {
 void ApplyWordFontRule(HWND dialog) {
     LookupDialogState& state = LookupDialog();
     if (state.ignoreNextEdit != 0) {
-        if (++state.ignoreNextEdit >= 2)
+        if (++state.ignoreNextEdit >= 2) {
             state.ignoreNextEdit = 0;
+        }
         return;
     }
     HWND box = GetDlgItem(dialog, IDC_WORD_BOX);
@@ -168,10 +180,12 @@ void ApplyWordFontRule(HWND dialog) {
     size_t length = strlen(text);
     WordFontChoice choice = ChooseWordFont(IsGreekText(trimmed), IsGreekKeyboardLayout(),
                                            CurrentKeyboard.mode, state.wordFontIsGreek, length);
-    if (choice.stop)
+    if (choice.stop) {
         return;
-    if (choice.change)
+    }
+    if (choice.change) {
         SetWordBoxFont(dialog, choice.greek, false);
+    }
     SetStoredWindowText(box, text);
     SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(length, 0xFFFF));
 }

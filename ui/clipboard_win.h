@@ -1,8 +1,7 @@
 // The lookup dialog's exchange with the clipboard (copy the selected translation out, look up
 // the first word of the clipboard text) and the font of its word box, which follows the keyboard
 // in use and the script of the text.
-#ifndef WORDMERE_UI_CLIPBOARD_WIN_H
-#define WORDMERE_UI_CLIPBOARD_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -23,5 +22,3 @@ void ApplyWordFontRule(HWND dialog);
 
 // True when the clipboard holds text in either form.
 bool ClipboardHasText();
-
-#endif

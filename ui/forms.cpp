@@ -7,8 +7,9 @@
 #include "resources/resource_ids.h"
 
 int LookupFormTemplate(int formType, int dialogState) {
-    if (dialogState == 1)
+    if (dialogState == 1) {
         return IDD_LOOKUP_SMALL;
+    }
     return formType == 1 ? IDD_LOOKUP_FULL : IDD_LOOKUP_COMPACT;
 }
 
@@ -30,10 +31,12 @@ PixelPoint CentredPosition(const PixelRect& area, int width, int height) {
     int dy = (area.bottom - area.top) - height;
     // C++ division truncates toward zero, as the placement wants.
     PixelPoint p{area.left + dx / 2, area.top + dy / 2};
-    if (dx < 2)
+    if (dx < 2) {
         p.x = area.left;
-    if (dy < 2)
+    }
+    if (dy < 2) {
         p.y = area.top;
+    }
     return p;
 }
 
@@ -65,10 +68,12 @@ SmallFormLayout ComputeSmallFormLayout(int windowWidth, int windowHeight, int bu
 }
 
 uint8_t NextBitmapFrame(uint8_t frame, int action, int lastFrame) {
-    if (action == kFrameReset)
+    if (action == kFrameReset) {
         return 0;
-    if (action != kFrameNext)
+    }
+    if (action != kFrameNext) {
         return frame;
+    }
     return frame >= lastFrame ? 0 : static_cast<uint8_t>(frame + 1);
 }
 
@@ -84,8 +89,9 @@ static bool SameIgnoringCase(const char* a, const char* b, size_t n) {
 
 static size_t FullNameLength(const char* fullName) {
     size_t n = 0;
-    while (n < static_cast<size_t>(kMaxFullNameLength) && fullName[n] != '\0')
+    while (n < static_cast<size_t>(kMaxFullNameLength) && fullName[n] != '\0') {
         ++n;
+    }
     return n;
 }
 
@@ -94,33 +100,39 @@ static bool TypeWanted(int wantedType, int fontType) {
 }
 
 FontMatch MatchFontExact(int wantedType, int fontType, const char* fullName, const char* faceName) {
-    if (!TypeWanted(wantedType, fontType))
+    if (!TypeWanted(wantedType, fontType)) {
         return FontMatch::kContinue;
+    }
     size_t faceLength = std::strlen(faceName);
-    if (FullNameLength(fullName) != faceLength)
+    if (FullNameLength(fullName) != faceLength) {
         return FontMatch::kContinue;
+    }
     return SameIgnoringCase(fullName, faceName, faceLength) ? FontMatch::kTake : FontMatch::kStop;
 }
 
 FontMatch MatchFontPrefix(int wantedType, int fontType, const char* fullName, const char* faceName,
                           bool needWeight, bool needItalic, int weight, int italic) {
-    if (!TypeWanted(wantedType, fontType))
+    if (!TypeWanted(wantedType, fontType)) {
         return FontMatch::kContinue;
+    }
     size_t faceLength = std::strlen(faceName);
     if (FullNameLength(fullName) < faceLength ||
         !SameIgnoringCase(fullName, faceName, faceLength)) {
         return FontMatch::kContinue;
     }
-    if (needWeight && weight == 0)
+    if (needWeight && weight == 0) {
         return FontMatch::kContinue;
-    if (needItalic && italic == 0)
+    }
+    if (needItalic && italic == 0) {
         return FontMatch::kContinue;
+    }
     return FontMatch::kTake;
 }
 
 int FontHeightForPoints(int enumeratedHeight, int pointSize, int logPixelsY) {
-    if ((pointSize & 0xFF) == 0)
+    if ((pointSize & 0xFF) == 0) {
         return enumeratedHeight;
+    }
     // MulDiv(pointSize, logPixelsY, 72), rounded half away from zero.
     long long product = static_cast<long long>(pointSize) * logPixelsY;
     long long rounded = (std::llabs(product) + 36) / 72;

@@ -1,8 +1,7 @@
 // The arithmetic of the lookup window's forms, kept apart from the windows so it can be checked
 // on its own: which template a form uses, centring, the small form's remembered rectangle and
 // its layout, the picture frame counter, and the font-name matching of the font factory.
-#ifndef WORDMERE_UI_FORMS_H
-#define WORDMERE_UI_FORMS_H
+#pragma once
 
 #include <cstdint>
 
@@ -93,5 +92,3 @@ int FontHeightForPoints(int enumeratedHeight, int pointSize, int logPixelsY);
 constexpr int kMinFaceNameLength = 3;
 // Enumerated full names are read up to this many characters.
 constexpr int kMaxFullNameLength = 63;
-
-#endif

@@ -11,8 +11,9 @@ static PixelRect ToPixelRect(const RECT& r) {
 }
 
 void SetDlgWindowPos(HWND window, HWND reference, BOOL repaint) {
-    if (window == nullptr || !IsWindow(window))
+    if (window == nullptr || !IsWindow(window)) {
         return;
+    }
     RECT own;
     GetWindowRect(window, &own);
     const int width = own.right - own.left;
@@ -34,8 +35,9 @@ void SetDlgWindowPos(HWND window, HWND reference, BOOL repaint) {
 bool ControlClientRect(HWND dialog, int controlId, RECT* rect) {
     SetRectEmpty(rect);
     HWND control = controlId == 0 ? dialog : GetDlgItem(dialog, controlId);
-    if (control == nullptr || !GetWindowRect(control, rect))
+    if (control == nullptr || !GetWindowRect(control, rect)) {
         return false;
+    }
     POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
     ScreenToClient(dialog, &corners[0]);
     ScreenToClient(dialog, &corners[1]);
@@ -45,8 +47,9 @@ bool ControlClientRect(HWND dialog, int controlId, RECT* rect) {
 
 static void MovePlace(HWND dialog, int controlId, const ControlPlace& place) {
     HWND control = GetDlgItem(dialog, controlId);
-    if (control != nullptr)
+    if (control != nullptr) {
         MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
+    }
 }
 
 void LayoutSmallForm(HWND dialog, bool restore) {
@@ -93,18 +96,21 @@ void ShowBitmapFrame(HWND dialog, int action, int controlId, int firstBitmapId, 
     // One counter for every picture sequence; each dialog starts its own with a reset.
     static uint8_t frame = 0;
     HINSTANCE instance = Program().instance;
-    if (dialog == nullptr || instance == nullptr)
+    if (dialog == nullptr || instance == nullptr) {
         return;
+    }
 
     RECT area;
-    if (!ControlClientRect(dialog, controlId, &area))
+    if (!ControlClientRect(dialog, controlId, &area)) {
         return;
+    }
     InflateRect(&area, -2, -2);
     frame = NextBitmapFrame(frame, action, lastFrame);
 
     HBITMAP bitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(firstBitmapId + frame));
-    if (bitmap == nullptr)
+    if (bitmap == nullptr) {
         return;
+    }
     BITMAP info;
     GetObjectW(bitmap, sizeof info, &info);
     HDC windowDc = GetDC(dialog);
@@ -181,8 +187,9 @@ static HFONT CreateEnumeratedFont(HWND window, HDC dc, const char* faceName, int
     fontSearch.needItalic = needItalic;
 
     HDC useDc = dc != nullptr ? dc : GetDC(window);
-    if (useDc == nullptr)
+    if (useDc == nullptr) {
         return nullptr;
+    }
     LOGFONTA wanted = {};
     std::strcpy(wanted.lfFaceName, faceName);
     wanted.lfCharSet = charSet;
@@ -194,8 +201,9 @@ static HFONT CreateEnumeratedFont(HWND window, HDC dc, const char* faceName, int
                                                          GetDeviceCaps(useDc, LOGPIXELSY));
         font = CreateFontIndirectA(&fontSearch.result);
     }
-    if (dc == nullptr)
+    if (dc == nullptr) {
         ReleaseDC(window, useDc);
+    }
     return font;
 }
 

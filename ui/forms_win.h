@@ -1,8 +1,7 @@
 // The three lookup-window forms on real windows: centring, the small form's layout and its
 // remembered rectangle, the rectangle of a control, the frame-by-frame pictures of the notice,
 // About and Tip of the Day dialogs, and fonts created by enumerating the installed ones.
-#ifndef WORDMERE_UI_FORMS_WIN_H
-#define WORDMERE_UI_FORMS_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -46,5 +45,3 @@ extern "C" __declspec(dllexport) int CALLBACK
 extern "C" __declspec(dllexport) int CALLBACK
     EnumFontsFamAttr(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType,
                      LPARAM parameter);
-
-#endif

@@ -74,8 +74,9 @@ void ReadWordBox(HWND dialog, char* word) {
 
 // The hint line names the control under the mouse: string 14000 + the control's offset.
 int HintOffset(int controlId) {
-    if (controlId >= IDC_LETTER_FIRST && controlId <= IDC_LETTER_LAST)
+    if (controlId >= IDC_LETTER_FIRST && controlId <= IDC_LETTER_LAST) {
         return 1;
+    }
     switch (controlId) {
         case IDC_KEYBOARD_HINT:
             return 2;
@@ -106,12 +107,14 @@ int HintOffset(int controlId) {
 
 void ShowHintFor(HWND dialog, HWND under) {
     // The edit field of a combo box is a grandchild: the dialog's own child names the control.
-    while (under && GetParent(under) && GetParent(under) != dialog)
+    while (under && GetParent(under) && GetParent(under) != dialog) {
         under = GetParent(under);
+    }
     int controlId = (under && under != dialog) ? GetDlgCtrlID(under) : 0;
     unsigned id = IDS_HELP_BASE + HintOffset(controlId);
-    if (id == LookupDialog().hintShown)
+    if (id == LookupDialog().hintShown) {
         return;
+    }
     LookupDialog().hintShown = id;
     char text[kStatusTextSize];
     LoadInterfaceTextFor(id, text, sizeof text);
@@ -171,8 +174,9 @@ void EndLookupDialog(HWND dialog, INT_PTR result) {
 
 void SearchIfNew(HWND dialog) {
     LookupDialogState& state = LookupDialog();
-    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
+    }
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog);
 }
@@ -186,8 +190,9 @@ BOOL OnInitDialog(HWND dialog) {
 
     SetDlgWindowPos(dialog, nullptr, FALSE);
     AppendSystemMenu(dialog);
-    if (program.settings.UseGreek)
+    if (program.settings.UseGreek) {
         LoadGreekItems(dialog, IDC_CAPTION_WORD, IDC_KEYBOARDS_GROUP, program.textsFile);
+    }
 
     WinLookupFields fields = DialogFields(dialog);
     LoadSettings(program.settings, ProcessSettingsStorage(), &fields);
@@ -210,8 +215,9 @@ BOOL OnInitDialog(HWND dialog) {
         SearchLookupWord(dialog);
     }
     UpdateClipboardButtons(dialog);
-    if (program.settings.StayOnTop)
+    if (program.settings.StayOnTop) {
         SetTopmost(dialog, true);
+    }
     program.lookupWindow = dialog;
 
     char word[kMaxWordBoxChars + 1];
@@ -228,16 +234,18 @@ BOOL OnInitDialog(HWND dialog) {
     }
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.appIcon));
     PostMessageW(dialog, MSG_REFRESH_LETTERS, 0, 0);
-    if (state.tipsAtStart)
+    if (state.tipsAtStart) {
         PostMessageW(dialog, WM_COMMAND, CMD_TIP_OF_THE_DAY, 0);
+    }
     return TRUE;
 }
 
 void OnEnter(HWND dialog) {
     LookupDialogState& state = LookupDialog();
     ReadWordBox(dialog, state.currentWord);
-    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
+    }
     LowerText(state.currentWord);
     AddLookupHistory(dialog, state.currentWord);
     SearchLookupWord(dialog);
@@ -246,8 +254,9 @@ void OnEnter(HWND dialog) {
 
 void OnLetterButton(HWND dialog, int id) {
     LookupDialogState& state = LookupDialog();
-    if (HWND previous = GetDlgItem(dialog, state.currentLetter))
+    if (HWND previous = GetDlgItem(dialog, state.currentLetter)) {
         InvalidateRect(previous, nullptr, FALSE);
+    }
     state.currentLetter = id;
     CurrentSettings().Key = id;
     InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
@@ -262,12 +271,14 @@ void OnTranslationDoubleClick(HWND dialog) {
     PlayResourceSound(0, false);
     WinListBox translations(GetDlgItem(dialog, IDC_TRANSLATION_LIST));
     int selection = translations.Selection();
-    if (selection < 0)
+    if (selection < 0) {
         return;
+    }
     LookupDialogState& state = LookupDialog();
     translations.Text(selection, state.currentWord, kCurrentWordSize);
-    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
+    }
     AddLookupHistory(dialog, state.currentWord);
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog);
@@ -277,12 +288,14 @@ void OnTranslationDoubleClick(HWND dialog) {
 void OnHistoryChoice(HWND dialog) {
     WinLookupFields fields = DialogFields(dialog);
     int selection = static_cast<int>(SendDlgItemMessageW(dialog, IDC_WORD_BOX, CB_GETCURSEL, 0, 0));
-    if (selection < 0)
+    if (selection < 0) {
         return;
+    }
     LookupDialogState& state = LookupDialog();
     fields.HistoryText(selection, state.currentWord, kCurrentWordSize);
-    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0)
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
+    }
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog);
     FollowWordFont(dialog);
@@ -292,8 +305,9 @@ void OnDictionaryChange(HWND dialog) {
     LookupDialogState& state = LookupDialog();
     int selection =
         static_cast<int>(SendDlgItemMessageW(dialog, IDC_DICTIONARY_LIST, CB_GETCURSEL, 0, 0));
-    if (selection == state.lastDictionarySelection)
+    if (selection == state.lastDictionarySelection) {
         return;
+    }
     state.lastDictionarySelection = selection;
     if (!OpenDictionary(dialog)) {
         SendMessageW(dialog, MSG_END_PROGRAM, 0, 0);
@@ -323,8 +337,9 @@ void OnTipOfTheDay() {
         WinProfileFile texts(Program().textsFile);
         char value[16];
         texts.GetString("Tips", "ShowTips", "1", value, sizeof value);
-        if ((ParseSettingNumber(value) & 0xFF) == 0)
+        if ((ParseSettingNumber(value) & 0xFF) == 0) {
             return;
+        }
     }
     // The tip of the day dialog is not part of the program yet; the hot key is released
     // around it all the same, as around every secondary dialog.
@@ -362,10 +377,11 @@ void OnCommand(HWND dialog, int id, int notification) {
             LookUpClipboardWord(dialog);
             break;
         case CMD_LOOKUP_AFTER_PLAYBACK:
-            if (!IsWindowVisible(dialog))
+            if (!IsWindowVisible(dialog)) {
                 ShowWindow(dialog, SW_SHOW);
-            else
+            } else {
                 SetForegroundWindow(dialog);
+            }
             LookupDialog().trayClickSource = nullptr;
             LookUpClipboardWord(dialog);
             break;
@@ -390,20 +406,23 @@ void OnCommand(HWND dialog, int id, int notification) {
             }
             break;
         case IDC_TRANSLATION_LIST:
-            if (notification == LBN_SELCHANGE && CurrentSettings().UseClipboard)
+            if (notification == LBN_SELCHANGE && CurrentSettings().UseClipboard) {
                 PostMessageW(dialog, WM_COMMAND, IDC_COPY, 0);
-            else if (notification == LBN_DBLCLK)
+            } else if (notification == LBN_DBLCLK) {
                 OnTranslationDoubleClick(dialog);
+            }
             break;
         case IDC_WORD_BOX:
-            if (notification == CBN_SELCHANGE)
+            if (notification == CBN_SELCHANGE) {
                 OnHistoryChoice(dialog);
-            else if (notification == CBN_EDITCHANGE || notification == CBN_EDITUPDATE)
+            } else if (notification == CBN_EDITCHANGE || notification == CBN_EDITUPDATE) {
                 PostMessageW(dialog, MSG_FOLLOW_WORD_FONT, 0, 0);
+            }
             break;
         case IDC_DICTIONARY_LIST:
-            if (notification == CBN_SELCHANGE)
+            if (notification == CBN_SELCHANGE) {
                 OnDictionaryChange(dialog);
+            }
             break;
         case IDC_KEYBOARD_SYSTEM:
         case IDC_KEYBOARD_LANG1:
@@ -465,8 +484,9 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return FALSE;
         case WM_TIMER:
             KillTimer(dialog, wParam);
-            if (wParam == kBalloonLifeTimer)
+            if (wParam == kBalloonLifeTimer) {
                 LookupDialog().balloonShown = false;
+            }
             return FALSE;
         case WM_DRAWITEM:
             DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
@@ -493,16 +513,18 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                 ShowWindow(dialog, SW_HIDE);
                 return ExitMessage();
             }
-            if (CurrentSettings().DialogState == 1)
+            if (CurrentSettings().DialogState == 1) {
                 LayoutSmallForm(dialog, false);
+            }
             return FALSE;
         case WM_ACTIVATE:
             return ExitMessage();
         case WM_CLOSE:
             // With the notification icon the close box only hides: the default handling turns
             // the close into Cancel.
-            if (CurrentSettings().TaskBarIcon)
+            if (CurrentSettings().TaskBarIcon) {
                 return FALSE;
+            }
             OnEndProgram(dialog);
             return FALSE;
         case MSG_END_PROGRAM:
@@ -523,8 +545,9 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             ApplyWordFontRule(dialog);
             return TRUE;
         case MSG_REFRESH_LETTERS:
-            if (IsFullForm())
+            if (IsFullForm()) {
                 RefreshLetterButtons(dialog);
+            }
             return TRUE;
     }
     return ExitMessage();
@@ -557,14 +580,17 @@ void AddLookupHistory(HWND dialog, const char* word) {
 
 void RefreshLetterButtons(HWND dialog) {
     LetterButtonsLook look = LetterButtonsFor(CurrentKeyboard.mainDialogMode);
-    if (look == LetterButtonsLook::kUnchanged)
+    if (look == LetterButtonsLook::kUnchanged) {
         return;
+    }
     bool latin = look == LetterButtonsLook::kLatin;
-    for (int id : {kLetterButtonNoGreekA, kLetterButtonNoGreekB})
+    for (int id : {kLetterButtonNoGreekA, kLetterButtonNoGreekB}) {
         ShowWindow(GetDlgItem(dialog, id), latin ? SW_SHOW : SW_HIDE);
+    }
     for (int id = IDC_LETTER_FIRST; id <= IDC_LETTER_LAST; ++id) {
-        if (latin || (id != kLetterButtonNoGreekA && id != kLetterButtonNoGreekB))
+        if (latin || (id != kLetterButtonNoGreekA && id != kLetterButtonNoGreekB)) {
             InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
+        }
     }
 }
 
@@ -578,12 +604,14 @@ void InitLookupStatus(HWND dialog) {
         SetStoredWindowText(GetDlgItem(dialog, IDC_STATUS_LINE), text);
         SetDlgItemTextW(dialog, IDC_MATCH_COUNT, L"0");
     }
-    for (int id : {IDC_KEYBOARD_SYSTEM, IDC_KEYBOARD_LANG1, IDC_KEYBOARD_LANG2})
+    for (int id : {IDC_KEYBOARD_SYSTEM, IDC_KEYBOARD_LANG1, IDC_KEYBOARD_LANG2}) {
         CheckDlgButton(dialog, id, BST_UNCHECKED);
+    }
     int32_t stored = ReadSettingNumber(*ProcessSettingsStorage().registry, kStateKey, "GrEng");
     unsigned char mode = static_cast<unsigned char>(stored);
-    if (mode > 8)
+    if (mode > 8) {
         mode = 8;
+    }
     WinKeyboardDialog keyboardDialog(dialog);
     RestoreKeyboardMode(CurrentKeyboard, keyboardDialog, mode);
 }

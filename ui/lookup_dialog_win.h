@@ -1,8 +1,7 @@
 // The lookup window: the modal dialog in which the user types or picks a word, chooses a
 // dictionary and sees the matching headwords and their translations. One dialog procedure
 // serves the three forms (templates 10000, 10003 and 10004).
-#ifndef WORDMERE_UI_LOOKUP_DIALOG_WIN_H
-#define WORDMERE_UI_LOOKUP_DIALOG_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -46,5 +45,3 @@ void RefreshLetterButtons(HWND dialog);
 // The hint line, the status line and count of the full form, and the keyboard radio buttons
 // for the saved keyboard mode.
 void InitLookupStatus(HWND dialog);
-
-#endif

@@ -24,8 +24,9 @@ std::wstring StoredToWide(const char* stored) {
 }  // namespace
 
 void WideToStored(const wchar_t* wide, char* out, size_t size) {
-    if (size == 0)
+    if (size == 0) {
         return;
+    }
     size_t n = 0;
     for (; *wide && n + 1 < size; ++wide) {
         wchar_t c = *wide;
@@ -43,8 +44,9 @@ void GetStoredWindowText(HWND window, char* out, size_t maxChars) {
     wchar_t wide[kItemChars];
     size_t chars = maxChars < kItemChars - 1 ? maxChars : kItemChars - 1;
     wide[0] = L'\0';
-    if (window)
+    if (window) {
         GetWindowTextW(window, wide, static_cast<int>(chars + 1));
+    }
     WideToStored(wide, out, maxChars + 1);
 }
 
@@ -61,8 +63,9 @@ void WinListBox::Clear() {
 int WinListBox::Add(const char* text) {
     LRESULT index =
         SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
-    if (index == LB_ERR || index == LB_ERRSPACE)
+    if (index == LB_ERR || index == LB_ERRSPACE) {
         return kListRefused;
+    }
     return static_cast<int>(index);
 }
 
@@ -71,8 +74,9 @@ void WinListBox::SetItemData(int index, uint32_t data) {
 }
 
 uint32_t WinListBox::ItemData(int index) const {
-    if (index < 0 || index >= Count())
+    if (index < 0 || index >= Count()) {
         return kNoItemData;
+    }
     return static_cast<uint32_t>(SendMessageW(list_, LB_GETITEMDATA, index, 0));
 }
 
@@ -91,14 +95,17 @@ void WinListBox::Select(int index) {
 }
 
 void WinListBox::Text(int index, char* buffer, size_t size) const {
-    if (size == 0)
+    if (size == 0) {
         return;
+    }
     buffer[0] = '\0';
-    if (index < 0 || index >= Count())
+    if (index < 0 || index >= Count()) {
         return;
+    }
     LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR)
+    if (length == LB_ERR) {
         return;
+    }
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
     WideToStored(wide.c_str(), buffer, size);
@@ -126,21 +133,24 @@ void WinLookupView::SetStatusText(const char* text) {
 }
 
 void WinLookupView::SetCountText(const char* text) {
-    if (HWND count = GetDlgItem(dialog_, IDC_MATCH_COUNT))
+    if (HWND count = GetDlgItem(dialog_, IDC_MATCH_COUNT)) {
         SetStoredWindowText(count, text);
+    }
 }
 
 void WinLookupView::ShowWaitCursor() {
-    if (waitDepth_++ > 0)
+    if (waitDepth_++ > 0) {
         return;
+    }
     savedCursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     SendMessageW(words_.Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageW(translations_.Handle(), WM_SETREDRAW, FALSE, 0);
 }
 
 void WinLookupView::RestoreCursor() {
-    if (waitDepth_ == 0 || --waitDepth_ > 0)
+    if (waitDepth_ == 0 || --waitDepth_ > 0) {
         return;
+    }
     for (HWND list : {words_.Handle(), translations_.Handle()}) {
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);
@@ -168,12 +178,14 @@ int WinLookupFields::HistoryCount() {
 }
 
 void WinLookupFields::HistoryText(int index, char* out, size_t size) {
-    if (size == 0)
+    if (size == 0) {
         return;
+    }
     out[0] = '\0';
     LRESULT length = SendMessageW(history_, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR)
+    if (length == CB_ERR) {
         return;
+    }
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(history_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
     WideToStored(wide.c_str(), out, size);
@@ -207,8 +219,9 @@ void WinLookupFields::ClearLastSearchedWord() {
 bool WinLookupFields::SelectedDictionary(char* out, size_t size) {
     WinDictionaryList list(GetDlgItem(dialog_, IDC_DICTIONARY_LIST));
     int selection = list.Selection();
-    if (selection < 0 || size == 0)
+    if (selection < 0 || size == 0) {
         return false;
+    }
     list.Text(selection, out, size);
     return true;
 }
@@ -216,13 +229,15 @@ bool WinLookupFields::SelectedDictionary(char* out, size_t size) {
 // ---- WinKeyboardDialog ----
 
 void WinKeyboardDialog::SetRadioCaption(int radioId, const char* caption) {
-    if (HWND radio = GetDlgItem(dialog_, radioId))
+    if (HWND radio = GetDlgItem(dialog_, radioId)) {
         SetStoredWindowText(radio, caption);
+    }
 }
 
 void WinKeyboardDialog::ShowRadio(int radioId, bool visible) {
-    if (HWND radio = GetDlgItem(dialog_, radioId))
+    if (HWND radio = GetDlgItem(dialog_, radioId)) {
         ShowWindow(radio, visible ? SW_SHOW : SW_HIDE);
+    }
 }
 
 void WinKeyboardDialog::CheckRadio(int radioId, bool checked) {
@@ -242,12 +257,14 @@ void WinKeyboardDialog::ActivateUsEnglishLayout() {
 namespace {
 
 void ComboText(HWND combo, int index, char* buffer, size_t size) {
-    if (size == 0)
+    if (size == 0) {
         return;
+    }
     buffer[0] = '\0';
     LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR)
+    if (length == CB_ERR) {
         return;
+    }
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
     WideToStored(wide.c_str(), buffer, size);
@@ -258,8 +275,9 @@ void ComboText(HWND combo, int index, char* buffer, size_t size) {
 int WinDictionaryList::Add(const char* text, uint32_t data) {
     LRESULT index =
         SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
-    if (index == CB_ERR || index == CB_ERRSPACE)
+    if (index == CB_ERR || index == CB_ERRSPACE) {
         return -1;
+    }
     SendMessageW(list_, CB_SETITEMDATA, index, static_cast<LPARAM>(data));
     return static_cast<int>(index);
 }
@@ -271,16 +289,18 @@ int WinDictionaryList::Count() const {
 
 void WinDictionaryList::Text(int index, char* buffer, size_t size) const {
     if (index < 0 || index >= Count()) {
-        if (size)
+        if (size) {
             buffer[0] = '\0';
+        }
         return;
     }
     ComboText(list_, index, buffer, size);
 }
 
 uint32_t WinDictionaryList::ItemData(int index) const {
-    if (index < 0 || index >= Count())
+    if (index < 0 || index >= Count()) {
         return kNoItemData;
+    }
     return static_cast<uint32_t>(SendMessageW(list_, CB_GETITEMDATA, index, 0));
 }
 
@@ -318,8 +338,9 @@ void WinCatalogueDialog::ShowInformation(unsigned stringId) {
 }
 
 void WinCatalogueDialog::RememberedDictionary(char* buffer, size_t size) {
-    if (size == 0 || ReadDictionaryChoice(*ProcessSettingsStorage().history, buffer, size))
+    if (size == 0 || ReadDictionaryChoice(*ProcessSettingsStorage().history, buffer, size)) {
         return;
+    }
     // Nothing chosen yet (the first run): the Greek-English dictionary, not whichever entry
     // happens to sort first once language pairs are installed.
     ProgramTexts().Load(kTextGreekEnglishTitle, Program().settings.UseGreek != 0, buffer, size);
@@ -332,16 +353,19 @@ void WinCatalogueDialog::ShowDiskError() {
 // ---- ProgramInterfaceTexts ----
 
 void ProgramInterfaceTexts::Load(unsigned id, bool greek, char* buffer, size_t size) const {
-    if (size == 0)
+    if (size == 0) {
         return;
+    }
     buffer[0] = '\0';
-    if (greek && GetGreekText(id, buffer, size, Program().textsFile) > 0)
+    if (greek && GetGreekText(id, buffer, size, Program().textsFile) > 0) {
         return;
+    }
     wchar_t wide[kItemChars];
-    if (LoadStringW(Program().instance, id, wide, kItemChars) > 0)
+    if (LoadStringW(Program().instance, id, wide, kItemChars) > 0) {
         WideToStored(wide, buffer, size);
-    else
+    } else {
         snprintf(buffer, size, "%s", EnglishInterfaceText(id));
+    }
 }
 
 const ProgramInterfaceTexts& ProgramTexts() {

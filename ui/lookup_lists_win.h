@@ -3,8 +3,7 @@
 // buttons, the interface texts and the disk error box. Every text crosses this edge as UTF-16:
 // stored bytes are decoded by their script on the way in and encoded per character on the way
 // out, so Greek and accented Latin show right whatever the system code page is.
-#ifndef WORDMERE_UI_LOOKUP_LISTS_WIN_H
-#define WORDMERE_UI_LOOKUP_LISTS_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -152,5 +151,3 @@ public:
 
 // The texts of the running program (string table of its module, its texts file).
 const ProgramInterfaceTexts& ProgramTexts();
-
-#endif

@@ -1,8 +1,7 @@
 // The lookup window's rules that need no window, so they are checked natively: the letter of an
 // index button, which index buttons a keyboard shows, the word taken from a clipboard text and
 // the word box font while the user types.
-#ifndef WORDMERE_UI_LOOKUP_RULES_H
-#define WORDMERE_UI_LOOKUP_RULES_H
+#pragma once
 
 #include <cstddef>
 
@@ -47,5 +46,3 @@ struct WordFontChoice {
 // caret at its end.
 WordFontChoice ChooseWordFont(bool textIsGreek, bool layoutIsGreek, unsigned char keyboardMode,
                               bool fontIsGreek, size_t length);
-
-#endif

@@ -8,10 +8,12 @@ static const int kGreekLetterBases[26] = {
 };
 
 int LetterBitmapBase(int id, int keyboardMode) {
-    if (id < IDC_LETTER_FIRST || id > IDC_LETTER_LAST)
+    if (id < IDC_LETTER_FIRST || id > IDC_LETTER_LAST) {
         return 0;
-    if (keyboardMode == 0 || keyboardMode == 1 || keyboardMode == 8)
+    }
+    if (keyboardMode == 0 || keyboardMode == 1 || keyboardMode == 8) {
         return id;
+    }
     return kGreekLetterBases[id - IDC_LETTER_FIRST];
 }
 
@@ -37,8 +39,9 @@ static unsigned LookState(unsigned state) {
 
 static ButtonLook Look(int base, int look, bool click = false) {
     ButtonLook result;
-    if (base != 0)
+    if (base != 0) {
         result.bitmapId = base + look;
+    }
     result.clickSound = click && base != 0;
     return result;
 }
@@ -49,14 +52,17 @@ ButtonLook LetterButtonLook(int base, unsigned action, unsigned state, bool isCu
         case kActionDrawEntire:
             return Look(base, isCurrentLetter ? BMP_LOOK_PRESSED : BMP_LOOK_NORMAL);
         case kActionSelect:
-            if (state == kStateFocus)
+            if (state == kStateFocus) {
                 return Look(base, BMP_LOOK_NORMAL);
-            if (state == (kStateFocus | kStateSelected))
+            }
+            if (state == (kStateFocus | kStateSelected)) {
                 return Look(base, BMP_LOOK_PRESSED, true);
+            }
             break;
         case kActionFocus:
-            if (state == 0 || state == kStateFocus)
+            if (state == 0 || state == kStateFocus) {
                 return Look(base, BMP_LOOK_NORMAL);
+            }
             break;
     }
     return ButtonLook{};
@@ -68,30 +74,38 @@ ButtonLook CommandButtonLook(int base, unsigned action, unsigned state) {
         case kActionDrawEntire:
             return Look(base, state == kStateDisabled ? BMP_LOOK_DISABLED : BMP_LOOK_NORMAL);
         case kActionSelect:
-            if (state == (kStateFocus | kStateSelected))
+            if (state == (kStateFocus | kStateSelected)) {
                 return Look(base, BMP_LOOK_PRESSED, true);
-            if (state == kStateDisabled)
+            }
+            if (state == kStateDisabled) {
                 return Look(base, BMP_LOOK_DISABLED);
-            if (state == kStateFocus)
+            }
+            if (state == kStateFocus) {
                 return Look(base, BMP_LOOK_FOCUSED);
+            }
             break;
         case kActionFocus:
-            if (state == 0)
+            if (state == 0) {
                 return Look(base, BMP_LOOK_NORMAL);
-            if (state == kStateDisabled)
+            }
+            if (state == kStateDisabled) {
                 return Look(base, BMP_LOOK_DISABLED);
-            if (state == kStateFocus)
+            }
+            if (state == kStateFocus) {
                 return Look(base, BMP_LOOK_FOCUSED);
+            }
             break;
     }
     return ButtonLook{};
 }
 
 ItemColours ListItemColours(bool selected, int listId, int32_t itemData) {
-    if (selected)
+    if (selected) {
         return ItemColours{kColourHighlight, kColourHighlightText};
-    if (listId == IDC_WORD_LIST && itemData < 0)
+    }
+    if (listId == IDC_WORD_LIST && itemData < 0) {
         return ItemColours{kColourWindow, kColourActiveCaption};
+    }
     return ItemColours{kColourWindow, kColourWindowText};
 }
 

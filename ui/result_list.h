@@ -1,8 +1,7 @@
 // The looks of the lookup window's owner-drawn controls, as tables apart from the drawing: which
 // bitmap a button shows for a draw action and state, when the click sound plays, and which
 // system colours an item is painted in.
-#ifndef WORDMERE_UI_RESULT_LIST_H
-#define WORDMERE_UI_RESULT_LIST_H
+#pragma once
 
 #include <cstdint>
 
@@ -67,5 +66,3 @@ bool HistoryItemHighlighted(unsigned action, unsigned state);
 
 // The x of a text centred in an item (About list lines).
 int CentredTextLeft(int itemLeft, int itemWidth, int textWidth);
-
-#endif

@@ -34,13 +34,15 @@ static bool ReadItemText(HWND control, bool comboBox, int index, ItemText* text)
     text->length = 0;
     text->wide[0] = L'\0';
     text->stored[0] = '\0';
-    if (index < 0)
+    if (index < 0) {
         return false;
+    }
     const UINT lengthMessage = comboBox ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
     const UINT textMessage = comboBox ? CB_GETLBTEXT : LB_GETTEXT;
     LRESULT length = SendMessageW(control, lengthMessage, index, 0);
-    if (length < 0)
+    if (length < 0) {
         return false;
+    }
     if (length < kItemTextSize) {
         SendMessageW(control, textMessage, index, reinterpret_cast<LPARAM>(text->wide));
     } else {
@@ -89,11 +91,13 @@ int LetterBitmapBase(int id) {
 }
 
 void DrawButtonItem(HINSTANCE instance, int bitmapId, HDC dc, const RECT* rect, int mode) {
-    if (bitmapId == 0 || instance == nullptr || dc == nullptr || rect == nullptr)
+    if (bitmapId == 0 || instance == nullptr || dc == nullptr || rect == nullptr) {
         return;
+    }
     HBITMAP bitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(bitmapId));
-    if (bitmap == nullptr)
+    if (bitmap == nullptr) {
         return;
+    }
     BITMAP info;
     GetObjectW(bitmap, sizeof info, &info);
     HDC memoryDc = CreateCompatibleDC(dc);
@@ -124,10 +128,12 @@ static void PaintItem(HWND dialog, HDC dc, RECT rect, int fill, int textColour, 
     int oldMode = SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     TextOutW(dc, x, y, text.wide, text.length);
-    if (extentListId != 0)
+    if (extentListId != 0) {
         SetListExtent(dialog, extentListId, dc, text.wide);
-    if (oldFont != nullptr)
+    }
+    if (oldFont != nullptr) {
         SelectObject(dc, oldFont);
+    }
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldText);
     SelectObject(dc, oldBrush);
@@ -147,11 +153,13 @@ static void DrawListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
         InvalidateRect(item->hwndItem, &item->rcItem, TRUE);
         return;
     }
-    if (item->itemAction != ODA_DRAWENTIRE)
+    if (item->itemAction != ODA_DRAWENTIRE) {
         return;
+    }
     ItemText text;
-    if (!ReadItemText(item->hwndItem, false, static_cast<int>(item->itemID), &text))
+    if (!ReadItemText(item->hwndItem, false, static_cast<int>(item->itemID), &text)) {
         return;
+    }
     const bool selected = (item->itemState & ODS_SELECTED) != 0;
     ItemColours colours = ListItemColours(selected, listId, static_cast<int32_t>(item->itemData));
     PaintItem(dialog, item->hDC, item->rcItem, colours.fill, colours.text, WordFontFor(text),
@@ -159,17 +167,20 @@ static void DrawListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
 }
 
 static void DrawAboutLine(HWND dialog, const DRAWITEMSTRUCT* item) {
-    if (item->itemAction != ODA_DRAWENTIRE)
+    if (item->itemAction != ODA_DRAWENTIRE) {
         return;
+    }
     ItemText text;
-    if (!ReadItemText(item->hwndItem, false, static_cast<int>(item->itemID), &text))
+    if (!ReadItemText(item->hwndItem, false, static_cast<int>(item->itemID), &text)) {
         return;
+    }
     HFONT font = Program().smallGreekFont;
     HGDIOBJ oldFont = font != nullptr ? SelectObject(item->hDC, font) : nullptr;
     SIZE size = {0, 0};
     GetTextExtentPoint32W(item->hDC, text.wide, text.length, &size);
-    if (oldFont != nullptr)
+    if (oldFont != nullptr) {
         SelectObject(item->hDC, oldFont);
+    }
     const int x =
         CentredTextLeft(item->rcItem.left, item->rcItem.right - item->rcItem.left, size.cx);
     PaintItem(dialog, item->hDC, item->rcItem, kColourButtonFace, kColourWindowText, font, x,
@@ -199,18 +210,21 @@ static void DrawButton(const DRAWITEMSTRUCT* item, int currentLetter) {
     const int id = static_cast<int>(item->CtlID);
     ButtonLook look;
     if (id >= IDC_LETTER_FIRST && id <= IDC_LETTER_LAST) {
-        if (!FormHasLetterButtons(settings.FormType, settings.DialogState))
+        if (!FormHasLetterButtons(settings.FormType, settings.DialogState)) {
             return;
+        }
         look = LetterButtonLook(LetterBitmapBase(id), item->itemAction, item->itemState,
                                 id == currentLetter);
     } else {
         int base = CommandButtonBase(id, settings.UseGreek != 0);
-        if (base == 0)
+        if (base == 0) {
             return;
+        }
         look = CommandButtonLook(base, item->itemAction, item->itemState);
     }
-    if (look.clickSound)
+    if (look.clickSound) {
         PlayResourceSound(IDR_CLICK_SOUND, settings.UseSounds != 0);
+    }
     DrawButtonItem(Program().instance, look.bitmapId, item->hDC, &item->rcItem, kButtonDrawStretch);
 }
 
@@ -228,8 +242,9 @@ BOOL DrawLookupItem(HWND dialog, const DRAWITEMSTRUCT* item, int currentLetter) 
             }
             return FALSE;
         case ODT_COMBOBOX:
-            if (item->CtlID != static_cast<UINT>(IDC_WORD_BOX))
+            if (item->CtlID != static_cast<UINT>(IDC_WORD_BOX)) {
                 return FALSE;
+            }
             DrawHistoryItem(dialog, item);
             return TRUE;
         case ODT_BUTTON:

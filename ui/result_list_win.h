@@ -1,7 +1,6 @@
 // Drawing of the lookup window's owner-drawn controls: the match and translation lists, the word
 // box's history entries, the About list, and the bitmap buttons in each of their looks.
-#ifndef WORDMERE_UI_RESULT_LIST_WIN_H
-#define WORDMERE_UI_RESULT_LIST_WIN_H
+#pragma once
 
 #include <windows.h>
 
@@ -26,5 +25,3 @@ int LetterBitmapBase(int id);
 // kButtonDrawStretch (what the program always uses), at its own size with kButtonDrawActualSize.
 // Nothing is drawn for id 0, a missing instance or context, or a bitmap that does not exist.
 void DrawButtonItem(HINSTANCE instance, int bitmapId, HDC dc, const RECT* rect, int mode);
-
-#endif

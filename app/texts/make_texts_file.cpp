@@ -22,17 +22,22 @@ const unsigned short kHighTable[64] = {
 
 // The Windows-1253 byte of a code point; -1 when there is none.
 int EncodeChar(unsigned long code) {
-    if (code < 0x80)
+    if (code < 0x80) {
         return static_cast<int>(code);
-    if (code == 0x037E)
+    }
+    if (code == 0x037E) {
         return ';';  // Greek question mark, the same sign as a semicolon
-    if (code == 0x0387)
+    }
+    if (code == 0x0387) {
         return 0xB7;  // ano teleia, shown as the middle dot
-    if (code >= 0x0390 && code <= 0x03CE && code != 0x03A2)
+    }
+    if (code >= 0x0390 && code <= 0x03CE && code != 0x03A2) {
         return static_cast<int>(code - 0x0390 + 0xC0);
+    }
     for (int i = 0; i < 64; ++i) {
-        if (kHighTable[i] != 0 && kHighTable[i] == code)
+        if (kHighTable[i] != 0 && kHighTable[i] == code) {
             return 0x80 + i;
+        }
     }
     return -1;
 }
@@ -45,13 +50,15 @@ size_t DecodeUtf8(const std::string& text, size_t at, unsigned long* code) {
                     : (lead >> 4) == 14 ? 3
                     : (lead >> 3) == 30 ? 4
                                         : 0;
-    if (length == 0 || at + length > text.size())
+    if (length == 0 || at + length > text.size()) {
         return 0;
+    }
     unsigned long value = length == 1 ? lead : lead & (0x7F >> length);
     for (size_t i = 1; i < length; ++i) {
         unsigned char next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80)
+        if ((next & 0xC0) != 0x80) {
             return 0;
+        }
         value = (value << 6) | (next & 0x3F);
     }
     *code = value;
@@ -73,8 +80,9 @@ int main(int argc, char** argv) {
     std::ostringstream whole;
     whole << in.rdbuf();
     std::string text = whole.str();
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         text.erase(0, 3);
+    }
 
     std::string out;
     int line = 1;
@@ -86,8 +94,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         at += length;
-        if (code == '\r')
+        if (code == '\r') {
             continue;
+        }
         if (code == '\n') {
             out += "\r\n";
             ++line;

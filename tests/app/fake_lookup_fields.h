@@ -21,10 +21,11 @@ public:
         Copy(history.at(index), out, size);
     }
     void InsertHistory(int index, const char* word) override {
-        if (index < 0)
+        if (index < 0) {
             history.push_back(word);
-        else
+        } else {
             history.insert(history.begin() + index, word);
+        }
     }
     void RemoveHistory(int index) override { history.erase(history.begin() + index); }
     void SelectHistory(int index) override { selected = index; }
@@ -32,8 +33,9 @@ public:
     void CurrentWord(char* out, size_t size) override { Copy(currentWord, out, size); }
     void ClearLastSearchedWord() override { lastSearched.clear(); }
     bool SelectedDictionary(char* out, size_t size) override {
-        if (dictionary.empty())
+        if (dictionary.empty()) {
             return false;
+        }
         Copy(dictionary, out, size);
         return true;
     }

@@ -17,12 +17,15 @@ inline std::vector<unsigned> GreekTextKeys() {
         18000, 18001, 18002, 18003,                                     // tip of the day
         14501, 14502, 14503, 14505, 14506, 14508, 14509, 14510, 14511, 14512,
     };
-    for (unsigned id = 14000; id <= 14014; ++id)
+    for (unsigned id = 14000; id <= 14014; ++id) {
         keys.push_back(id);
-    for (unsigned id = 15500; id <= 15516; ++id)
+    }
+    for (unsigned id = 15500; id <= 15516; ++id) {
         keys.push_back(id);
-    for (unsigned id = 16000; id <= 16010; ++id)
+    }
+    for (unsigned id = 16000; id <= 16010; ++id) {
         keys.push_back(id);
+    }
     return keys;
 }
 
@@ -30,10 +33,12 @@ inline std::vector<unsigned> GreekTextKeys() {
 inline std::vector<unsigned> BalloonKeys() {
     std::vector<unsigned> keys = {14001, 14002, 14004, 14005, 14007, 14008,
                                   14009, 14010, 14012, 14013, 14014};
-    for (unsigned id = 15501; id <= 15516; ++id)
+    for (unsigned id = 15501; id <= 15516; ++id) {
         keys.push_back(id);
-    for (unsigned id = 16001; id <= 16010; ++id)
+    }
+    for (unsigned id = 16001; id <= 16010; ++id) {
         keys.push_back(id);
+    }
     return keys;
 }
 

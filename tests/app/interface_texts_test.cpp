@@ -87,12 +87,15 @@ TEST_F(ShippedTextsFile, HasAGreekTextForEveryKeyOfTheKeyMap) {
     // Stored in Windows-1253: "Κλείσιμο".
     GetGreekText(18003, text, sizeof(text), texts);
     EXPECT_STREQ(text, "\xCA\xEB\xE5\xDF\xF3\xE9\xEC\xEF");
-    for (unsigned key : {16500u, 17000u, 17500u, 18000u, 14507u})
+    for (unsigned key : {16500u, 17000u, 17500u, 18000u, 14507u}) {
         EXPECT_LT(GetGreekText(key, text, sizeof(text), texts), kGreekTitleSize - 1) << key;
-    for (unsigned key = 14501; key <= 14512; ++key)
+    }
+    for (unsigned key = 14501; key <= 14512; ++key) {
         EXPECT_LE(GetGreekText(key, text, sizeof(text), texts), 299u) << key;
-    for (unsigned key : {14505u, 14506u})
+    }
+    for (unsigned key : {14505u, 14506u}) {
         EXPECT_LE(GetGreekText(key, text, sizeof(text), texts), 49u) << key;
+    }
 }
 
 TEST_F(ShippedTextsFile, HasBothBalloonsForEveryHelpIdWithAnOffset) {
@@ -112,8 +115,9 @@ TEST_F(ShippedTextsFile, HasTheTipCountersAndEveryTipInBothLanguages) {
     EXPECT_EQ(texts.Get("Tips", "ShowTips"), "1");
     for (const char* section : {"English Tips", "Greek Tips"}) {
         EXPECT_EQ(texts.Keys(section).size(), static_cast<size_t>(counters.TipCount)) << section;
-        for (int tip = 1; tip <= counters.TipCount; ++tip)
+        for (int tip = 1; tip <= counters.TipCount; ++tip) {
             EXPECT_FALSE(texts.Get(section, std::to_string(tip)).empty()) << section << " " << tip;
+        }
     }
 }
 

@@ -187,8 +187,9 @@ TEST_F(SettingsTest, HistoryLoadStopsAtTheFirstEmptyKey) {
 TEST_F(SettingsTest, HistoryOf101IsSavedWhole_AndTheNextStartLoads100) {
     FirstRun();
     FakeLookupFields fields;
-    for (int i = 0; i < 101; ++i)
+    for (int i = 0; i < 101; ++i) {
         fields.history.push_back("word" + std::to_string(i));
+    }
     fields.currentWord = "word0";
     SaveSettings(settings, storage, fields);
     EXPECT_EQ(history.Get("History", "History100"), "word100");
@@ -209,8 +210,9 @@ TEST_F(SettingsTest, HistoryEntriesLoadCutTo78Characters) {
 
 TEST(AddHistoryWord, AppliesTheFourRules) {
     FakeLookupFields fields;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
         fields.history.push_back("word" + std::to_string(i));
+    }
 
     AddHistoryWord(fields, "x");  // too short
     EXPECT_EQ(fields.history.size(), 10u);
@@ -230,8 +232,9 @@ TEST(AddHistoryWord, AppliesTheFourRules) {
     // Above 100 entries the 101st goes before the word comes in, so a run never holds more
     // than 101.
     fields.history.clear();
-    for (int i = 0; i < 101; ++i)
+    for (int i = 0; i < 101; ++i) {
         fields.history.push_back("word" + std::to_string(i));
+    }
     AddHistoryWord(fields, "fresh");
     EXPECT_EQ(fields.history.size(), 101u);
     EXPECT_EQ(fields.history.back(), "word99");
@@ -259,9 +262,10 @@ TEST_F(SettingsTest, SearchForRestoresAndSelectsTheHistoryEntryFromTheSecondOn) 
         EnsureSettingsKeys(store);
         store.SetValue(kStateKey, "SearchFor", c.stored);
         MemoryProfile file;
-        for (size_t i = 0; i < c.history.size(); ++i)
+        for (size_t i = 0; i < c.history.size(); ++i) {
             file.PutString("History", ("History" + std::to_string(i)).c_str(),
                            c.history[i].c_str());
+        }
         FakeLookupFields fields;
         LoadSettings(settings, SettingsStorage{&store, &file}, &fields);
         EXPECT_EQ(fields.currentWord, c.word) << c.stored;
@@ -348,8 +352,9 @@ TEST(ChooseSettingsRegistry, FallsBackToTheUsersHiveWhenTheMachineHiveIsReadOnly
     for (const Case& c : cases) {
         MemoryRegistry machine, user;
         machine.SetValue("SOFTWARE\\Other", "x", "1");
-        if (c.rootExists)
+        if (c.rootExists) {
             machine.SetValue(kStateKey, "Key", "103");
+        }
         machine.writable = c.machineWritable;
         RegistryStore& chosen = ChooseSettingsRegistry(machine, user);
         EXPECT_EQ(&chosen == &machine, c.expectMachine)

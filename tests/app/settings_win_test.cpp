@@ -16,8 +16,9 @@ namespace {
 
 std::string RawValue(HKEY root, const char* subKey, const char* name, DWORD* type) {
     HKEY key;
-    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return "<no key>";
+    }
     char data[400];
     DWORD size = sizeof(data);
     LONG result = RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(data), &size);
@@ -27,8 +28,9 @@ std::string RawValue(HKEY root, const char* subKey, const char* name, DWORD* typ
 
 DWORD ValueCount(HKEY root, const char* subKey, std::string* keyClass) {
     HKEY key;
-    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return 0;
+    }
     char className[64] = "";
     DWORD classSize = sizeof(className);
     DWORD values = 0;
@@ -92,8 +94,9 @@ TEST(WinSettings, FirstRunLoadAndSaveThroughTheRealRegistryAndIniFile) {
     EXPECT_EQ(settings.UseLargeFont, 0);
     EXPECT_EQ(fields.currentWord, "a ");
 
-    for (int i = 0; i < 101; ++i)
+    for (int i = 0; i < 101; ++i) {
         fields.history.push_back("word" + std::to_string(i));
+    }
     fields.history[3] = "\xEA\xE1\xEB\xE7\xEC\xDD\xF1\xE1";  // καλημέρα in Windows-1253
     fields.currentWord = "word0";
     fields.dictionary = "Greek-English dictionary";

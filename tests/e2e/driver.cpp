@@ -8,8 +8,9 @@ const char kRootKey[] = "SOFTWARE\\Corvessa\\Wordmere";
 
 std::string KeyPath(const char* key) {
     std::string path = kRootKey;
-    if (key[0] != '\0')
+    if (key[0] != '\0') {
         path += std::string("\\") + key;
+    }
     return path;
 }
 
@@ -25,13 +26,15 @@ BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
     GetWindowThreadProcessId(window, &pid);
     wchar_t className[64] = L"";
     GetClassNameW(window, className, 64);
-    if (pid != find->processId || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0)
+    if (pid != find->processId || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) {
         return TRUE;
+    }
     // The lookup dialog is the one with the word box, in every form.
-    if (GetDlgItem(window, 12003) && !find->lookup)
+    if (GetDlgItem(window, 12003) && !find->lookup) {
         find->lookup = window;
-    else if (window != find->lookup)
+    } else if (window != find->lookup) {
         find->others.push_back(window);
+    }
     return TRUE;
 }
 
@@ -62,8 +65,9 @@ bool OpenClipboardRetrying(HWND owner) {
 }
 
 bool SetClipboardBlock(UINT format, const void* data, size_t size) {
-    if (!OpenClipboardRetrying(ClipboardOwner()))
+    if (!OpenClipboardRetrying(ClipboardOwner())) {
         return false;
+    }
     bool ok = false;
     if (EmptyClipboard()) {
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -71,8 +75,9 @@ bool SetClipboardBlock(UINT format, const void* data, size_t size) {
             memcpy(GlobalLock(block), data, size);
             GlobalUnlock(block);
             ok = SetClipboardData(format, block) != nullptr;
-            if (!ok)
+            if (!ok) {
                 GlobalFree(block);
+            }
         }
     }
     CloseClipboard();
@@ -82,8 +87,9 @@ bool SetClipboardBlock(UINT format, const void* data, size_t size) {
 // Reads the raw block of one format; empty when the format is not on the clipboard.
 bool ReadClipboardBlock(UINT format, std::string& data) {
     data.clear();
-    if (!OpenClipboardRetrying(nullptr))
+    if (!OpenClipboardRetrying(nullptr)) {
         return false;
+    }
     bool ok = false;
     if (HANDLE block = GetClipboardData(format)) {
         if (const char* bytes = static_cast<const char*>(GlobalLock(block))) {
@@ -126,21 +132,24 @@ uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
     if (!ready) {
         for (uint32_t n = 0; n < 256; ++n) {
             uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
+            for (int k = 0; k < 8; ++k) {
                 c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            }
             table[n] = c;
         }
         ready = true;
     }
     crc = ~crc;
-    for (size_t i = 0; i < size; ++i)
+    for (size_t i = 0; i < size; ++i) {
         crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    }
     return ~crc;
 }
 
 void PutBigEndian(std::string& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8)
+    for (int shift = 24; shift >= 0; shift -= 8) {
         out += static_cast<char>((value >> shift) & 0xFF);
+    }
 }
 
 void PutChunk(std::string& out, const char* type, const std::string& data) {
@@ -186,25 +195,29 @@ std::string EncodePng(int width, int height, const std::string& rows) {
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result))
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result)) {
         return failed;
+    }
     return static_cast<LRESULT>(result);
 }
 
 std::wstring WinePath(const std::string& unixPath) {
     std::wstring path = L"Z:";
-    for (char c : unixPath)
+    for (char c : unixPath) {
         path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    }
     return path;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        if (condition())
+        if (condition()) {
             return true;
-        if (GetTickCount() - start >= timeoutMs)
+        }
+        if (GetTickCount() - start >= timeoutMs) {
             return condition();
+        }
         PumpMessages();
         Sleep(20);
     }
@@ -226,8 +239,9 @@ HWND FindLookupDialog(DWORD processId) {
 std::vector<HWND> OtherDialogs(DWORD processId, HWND lookupDialog) {
     std::vector<HWND> others;
     for (HWND window : Dialogs(processId).others) {
-        if (window != lookupDialog)
+        if (window != lookupDialog) {
             others.push_back(window);
+        }
     }
     return others;
 }
@@ -235,8 +249,9 @@ std::vector<HWND> OtherDialogs(DWORD processId, HWND lookupDialog) {
 bool StartProgram(const std::wstring& exe, const std::wstring& workDir, RunningProgram& program,
                   DWORD timeoutMs) {
     program = RunningProgram{};
-    if (!LaunchProcess(exe, workDir, program.process))
+    if (!LaunchProcess(exe, workDir, program.process)) {
         return false;
+    }
     HANDLE process = program.process.hProcess;
     DWORD processId = program.process.dwProcessId;
     bool shown = WaitUntil(
@@ -245,8 +260,9 @@ bool StartProgram(const std::wstring& exe, const std::wstring& workDir, RunningP
             return program.dialog || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
         },
         timeoutMs);
-    if (!shown || !program.dialog)
+    if (!shown || !program.dialog) {
         return false;
+    }
     WaitIdle(program.dialog);
     return true;
 }
@@ -257,13 +273,15 @@ bool WaitForReopenedDialog(RunningProgram& program, DWORD timeoutMs) {
     bool found = WaitUntil(
         [&] {
             HWND dialog = FindLookupDialog(processId);
-            if (dialog && dialog != old && !IsWindow(old))
+            if (dialog && dialog != old && !IsWindow(old)) {
                 program.dialog = dialog;
+            }
             return program.dialog != old;
         },
         timeoutMs);
-    if (found)
+    if (found) {
         WaitIdle(program.dialog);
+    }
     return found;
 }
 
@@ -271,24 +289,29 @@ void WaitIdle(HWND dialog) {
     // A sent message is answered only when the dialog's thread is back in its message loop, so
     // two rounds let a message posted before them, and what it posts in turn, be handled.
     DWORD_PTR result;
-    for (int round = 0; round < 3; ++round)
+    for (int round = 0; round < 3; ++round) {
         SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    }
 }
 
 int StopProgram(RunningProgram& program, DWORD timeoutMs) {
-    if (!program.process.hProcess)
+    if (!program.process.hProcess) {
         return -1;
+    }
     HANDLE process = program.process.hProcess;
     DWORD processId = program.process.dwProcessId;
     if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) {
         // A notice or tip left open would keep the dialog from closing: cancel it first.
-        for (HWND other : OtherDialogs(processId, program.dialog))
+        for (HWND other : OtherDialogs(processId, program.dialog)) {
             PostMessageW(other, WM_COMMAND, IDCANCEL, 0);
+        }
         HWND dialog = FindLookupDialog(processId);
-        if (!dialog)
+        if (!dialog) {
             dialog = program.dialog;
-        if (dialog)
+        }
+        if (dialog) {
             PostMessageW(dialog, WM_CLOSE, 0, 0);
+        }
     }
     DWORD exitCode = static_cast<DWORD>(-1);
     if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) {
@@ -308,18 +331,21 @@ void ResetProgramSettings() {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kRootKey);
     RegDeleteTreeA(HKEY_CURRENT_USER, kRootKey);
     char folder[MAX_PATH] = "";
-    if (GetWindowsDirectoryA(folder, MAX_PATH))
+    if (GetWindowsDirectoryA(folder, MAX_PATH)) {
         DeleteFileA((std::string(folder) + "\\Vocabre.ini").c_str());
-    if (GetEnvironmentVariableA("APPDATA", folder, MAX_PATH))
+    }
+    if (GetEnvironmentVariableA("APPDATA", folder, MAX_PATH)) {
         DeleteFileA((std::string(folder) + "\\Wordmere\\Vocabre.ini").c_str());
+    }
 }
 
 bool ReadProgramSetting(const char* key, const char* name, std::string& value) {
     value.clear();
     HKEY handle;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, KEY_READ, &handle) !=
-        ERROR_SUCCESS)
+        ERROR_SUCCESS) {
         return false;
+    }
     char data[400];
     DWORD size = sizeof(data), type = 0;
     bool ok = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(data),
@@ -335,8 +361,9 @@ bool ReadProgramSetting(const char* key, const char* name, std::string& value) {
 bool WriteProgramSetting(const char* key, const char* name, const std::string& value) {
     HKEY handle;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &handle, nullptr) != ERROR_SUCCESS)
+                        nullptr, &handle, nullptr) != ERROR_SUCCESS) {
         return false;
+    }
     bool ok = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
     RegCloseKey(handle);
@@ -347,14 +374,16 @@ std::vector<std::string> ProgramSettingNames(const char* key) {
     std::vector<std::string> names;
     HKEY handle;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(key).c_str(), 0, KEY_READ, &handle) !=
-        ERROR_SUCCESS)
+        ERROR_SUCCESS) {
         return names;
+    }
     for (DWORD index = 0;; ++index) {
         char name[256];
         DWORD size = sizeof(name);
         if (RegEnumValueA(handle, index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
+            ERROR_SUCCESS) {
             break;
+        }
         names.emplace_back(name, size);
     }
     RegCloseKey(handle);
@@ -400,8 +429,10 @@ std::vector<std::wstring> ItemTexts(HWND list, UINT getCount, UINT getText) {
     std::vector<wchar_t> text(kItemRoom + 1);
     for (LRESULT i = 0; i < count; ++i) {
         text.assign(text.size(), L'\0');
-        if (Send(list, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())) < 0)
+        if (Send(list, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())) <
+            0) {
             break;
+        }
         items.emplace_back(text.data(), wcsnlen(text.data(), kItemRoom));
     }
     return items;
@@ -423,8 +454,9 @@ std::vector<std::wstring> ComboItems(HWND comboBox) {
 
 std::wstring ComboSelectionText(HWND comboBox) {
     LRESULT index = Send(comboBox, CB_GETCURSEL, 0, 0);
-    if (index < 0)
+    if (index < 0) {
         return L"";
+    }
     std::vector<std::wstring> items = ComboItems(comboBox);
     return static_cast<size_t>(index) < items.size() ? items[static_cast<size_t>(index)] : L"";
 }
@@ -447,8 +479,9 @@ void Command(HWND dialog, int id, WORD notification) {
     SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(id, notification),
                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, 10000,
                         &result);
-    if (IsWindow(dialog))
+    if (IsWindow(dialog)) {
         WaitIdle(dialog);
+    }
 }
 
 void SelectComboItem(HWND dialog, int id, int index) {
@@ -465,8 +498,9 @@ bool BringToFront(HWND window, DWORD timeoutMs) {
     HWND top = GetAncestor(window, GA_ROOT);
     return WaitUntil(
         [top] {
-            if (GetForegroundWindow() == top)
+            if (GetForegroundWindow() == top) {
                 return true;
+            }
             SetForegroundWindow(top);
             return false;
         },
@@ -519,16 +553,18 @@ bool SetClipboardBytes(const std::string& bytes) {
 bool ReadClipboardUnicode(std::wstring& text) {
     std::string data;
     text.clear();
-    if (!ReadClipboardBlock(CF_UNICODETEXT, data))
+    if (!ReadClipboardBlock(CF_UNICODETEXT, data)) {
         return false;
+    }
     text.assign(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
     text.resize(wcsnlen(text.c_str(), text.size()));
     return true;
 }
 
 bool ReadClipboardBytes(std::string& bytes) {
-    if (!ReadClipboardBlock(CF_TEXT, bytes))
+    if (!ReadClipboardBlock(CF_TEXT, bytes)) {
         return false;
+    }
     bytes.resize(strnlen(bytes.c_str(), bytes.size()));
     return true;
 }
@@ -540,11 +576,13 @@ bool SaveWindowPng(HWND window, const std::wstring& path) {
     WaitIdle(window);
     Sleep(300);  // the X server shows the last paint a moment later
     RECT rect;
-    if (!GetWindowRect(window, &rect))
+    if (!GetWindowRect(window, &rect)) {
         return false;
+    }
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return false;
+    }
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -566,8 +604,9 @@ bool SaveWindowPng(HWND window, const std::wstring& path) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    if (lines != height)
+    if (lines != height) {
         return false;
+    }
 
     std::string rows;
     rows.reserve(static_cast<size_t>(height) * (static_cast<size_t>(width) * 3 + 1));
@@ -582,8 +621,9 @@ bool SaveWindowPng(HWND window, const std::wstring& path) {
     }
     std::string png = EncodePng(width, height, rows);
     HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
+    if (out == INVALID_HANDLE_VALUE) {
         return false;
+    }
     DWORD written = 0;
     bool ok = WriteFile(out, png.data(), static_cast<DWORD>(png.size()), &written, nullptr) &&
               written == png.size();

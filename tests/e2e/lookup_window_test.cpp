@@ -103,8 +103,9 @@ TEST_F(LookupWindowTest, LetterButtonListsItsBlock) {
     ASSERT_TRUE(WaitUntil([&] {
         return !Matches().empty() && BeginsWithLetter(Matches()[0], L'h');
     })) << "the letter button listed nothing";
-    for (const std::wstring& match : Matches())
+    for (const std::wstring& match : Matches()) {
         ASSERT_TRUE(BeginsWithLetter(match, L'h')) << "a word outside the block of h";
+    }
     EXPECT_FALSE(Translations().empty());
 
     // The Greek keyboard turns the same buttons into Greek letters: the first is alpha.
@@ -207,8 +208,9 @@ TEST_F(LookupWindowTest, EscapeHidesAndASecondStartBringsTheWindowBack) {
     PROCESS_INFORMATION second{};
     ASSERT_TRUE(LaunchProcess(ProgramExe(), ProgramDirectory(), second));
     DWORD secondEnd = WaitForSingleObject(second.hProcess, 15000);
-    if (secondEnd != WAIT_OBJECT_0)
+    if (secondEnd != WAIT_OBJECT_0) {
         TerminateProcess(second.hProcess, 99);
+    }
     DWORD exitCode = 99;
     GetExitCodeProcess(second.hProcess, &exitCode);
     bool secondShowedWindow = FindLookupDialog(second.dwProcessId) != nullptr;
@@ -228,8 +230,9 @@ TEST_F(LookupWindowTest, UnknownFormTypeEndsTheProgramWithoutAWindow) {
     ASSERT_TRUE(LaunchProcess(ProgramExe(), ProgramDirectory(), process));
     DWORD end = WaitForSingleObject(process.hProcess, 15000);
     bool dialogShown = FindLookupDialog(process.dwProcessId) != nullptr;
-    if (end != WAIT_OBJECT_0)
+    if (end != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 99);
+    }
     DWORD exitCode = 99;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hProcess);
@@ -250,8 +253,9 @@ TEST_F(LookupWindowTest, CloseOfTheMainWindowWhileTheDialogRunsEndsCleanly) {
          window = FindWindowExW(nullptr, window, L"Vocabre:Main", nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == pid)
+        if (owner == pid) {
             main = window;
+        }
     }
     ASSERT_NE(main, nullptr) << "no main window of class Vocabre:Main";
     PostMessageW(main, WM_CLOSE, 0, 0);
@@ -314,8 +318,9 @@ HWND OpenPopupMenu(DWORD processId) {
          window = FindWindowExW(nullptr, window, L"#32768", nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window))
+        if (owner == processId && IsWindowVisible(window)) {
             return window;
+        }
     }
     return nullptr;
 }

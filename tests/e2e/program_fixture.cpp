@@ -26,8 +26,9 @@ public:
         for (const wchar_t* pattern : {L"*.dic", L"*.ind", L"vbrtexts.res"}) {
             WIN32_FIND_DATAW found;
             HANDLE search = FindFirstFileW(Join(dist, pattern).c_str(), &found);
-            if (search == INVALID_HANDLE_VALUE)
+            if (search == INVALID_HANDLE_VALUE) {
                 continue;
+            }
             do {
                 ASSERT_TRUE(CopyFileW(Join(dist, found.cFileName).c_str(),
                                       Join(dir, found.cFileName).c_str(), FALSE));
@@ -79,12 +80,15 @@ const std::map<std::string, std::string>& FirstRunHotKey() {
 
 void SeedSettings(const std::map<std::string, std::string>& state) {
     std::map<std::string, std::string> values = FirstRunState();
-    for (const auto& value : state)
+    for (const auto& value : state) {
         values[value.first] = value.second;
-    for (const auto& value : values)
+    }
+    for (const auto& value : values) {
         ASSERT_TRUE(WriteProgramSetting("State", value.first.c_str(), value.second));
-    for (const auto& value : FirstRunHotKey())
+    }
+    for (const auto& value : FirstRunHotKey()) {
         ASSERT_TRUE(WriteProgramSetting("HotKey", value.first.c_str(), value.second));
+    }
 }
 
 void ProgramTest::Start() {
@@ -124,8 +128,9 @@ void ProgramTest::TypeAndEnter(const std::wstring& word) {
     info.cbSize = sizeof(info);
     DWORD thread = GetWindowThreadProcessId(program.dialog, nullptr);
     ASSERT_TRUE(WaitUntil([&] {
-        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit)
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit) {
             return true;
+        }
         Click(edit);
         Sleep(100);
         return false;

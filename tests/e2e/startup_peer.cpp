@@ -10,8 +10,9 @@ INT_PTR CALLBACK BareDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             SendDlgItemMessageW(dialog, 12000, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"word"));
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDCANCEL)
+            if (LOWORD(wParam) == IDCANCEL) {
                 EndDialog(dialog, 2);
+            }
             return TRUE;
         case WM_CLOSE:
             EndDialog(dialog, 2);

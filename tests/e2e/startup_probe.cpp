@@ -20,15 +20,17 @@ double TimeOneStart(const std::wstring& exe, const std::wstring& dir) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     RunningProgram program;
-    if (!LaunchProcess(exe, dir, program.process))
+    if (!LaunchProcess(exe, dir, program.process)) {
         return -1;
+    }
     double elapsed = -1;
     for (;;) {
         QueryPerformanceCounter(&now);
         double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
                     static_cast<double>(frequency.QuadPart);
-        if (ms > 30000 || WaitForSingleObject(program.process.hProcess, 0) == WAIT_OBJECT_0)
+        if (ms > 30000 || WaitForSingleObject(program.process.hProcess, 0) == WAIT_OBJECT_0) {
             break;
+        }
         HWND dialog = FindLookupDialog(program.process.dwProcessId);
         DWORD_PTR count = 0;
         if (dialog &&
@@ -56,8 +58,9 @@ int main() {
     }
     int runs = _wtoi(argv[1]);
     std::vector<std::pair<std::wstring, std::wstring>> programs;
-    for (int i = 2; i + 1 < argc; i += 2)
+    for (int i = 2; i + 1 < argc; i += 2) {
         programs.emplace_back(argv[i], argv[i + 1]);
+    }
     for (int run = -1; run < runs; ++run) {
         for (size_t i = 0; i < programs.size(); ++i) {
             double ms = TimeOneStart(programs[i].first, programs[i].second);
@@ -65,8 +68,9 @@ int main() {
                 fprintf(stderr, "startup_probe: program %zu showed no result\n", i);
                 return 1;
             }
-            if (run >= 0)
+            if (run >= 0) {
                 printf("%zu %.1f\n", i, ms);
+            }
             fflush(stdout);
         }
     }

@@ -85,24 +85,30 @@ struct Typist {
     void Stroke(std::string token) {
         KeyModifiers mods;
         while (token.size() > 2 && token[1] == '+') {
-            if (token[0] == 'S')
+            if (token[0] == 'S') {
                 mods.shift = true;
-            if (token[0] == 'C')
+            }
+            if (token[0] == 'C') {
                 mods.ctrl = true;
-            if (token[0] == 'A')
+            }
+            if (token[0] == 'A') {
                 mods.alt = true;
+            }
             token = token.substr(2);
         }
         UsKey key;
         ASSERT_TRUE(FindUsKey(token, key)) << token;
 
         KeyModifiers held;
-        if (mods.ctrl)
+        if (mods.ctrl) {
             Modifier(kVkControl, false, held = {true, held.alt, held.shift});
-        if (mods.alt)
+        }
+        if (mods.alt) {
             Modifier(kVkMenu, false, held = {held.ctrl, true, held.shift});
-        if (mods.shift)
+        }
+        if (mods.shift) {
             Modifier(kVkShift, false, held = {held.ctrl, held.alt, true});
+        }
 
         bool passed = false;
         KeyboardHook(key.virtualKey, false, mods, passed);
@@ -126,12 +132,15 @@ struct Typist {
             MessageHookStep(driver, mode, 0, KeyMessage::KeyUp, key.virtualKey, mods);
         }
 
-        if (mods.shift)
+        if (mods.shift) {
             Modifier(kVkShift, true, held = {held.ctrl, held.alt, false});
-        if (mods.alt)
+        }
+        if (mods.alt) {
             Modifier(kVkMenu, true, held = {held.ctrl, false, held.shift});
-        if (mods.ctrl)
+        }
+        if (mods.ctrl) {
             Modifier(kVkControl, true, held = {false, held.alt, held.shift});
+        }
     }
 
     void Type(const std::string& keys) {

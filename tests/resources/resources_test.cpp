@@ -176,8 +176,9 @@ std::string StyleFault(Kind kind, DWORD style) {
     };
     auto combine = [](std::initializer_list<std::string> parts) {
         std::string all;
-        for (const std::string& p : parts)
+        for (const std::string& p : parts) {
             all += p.empty() ? "" : p + "; ";
+        }
         return all;
     };
     const DWORD buttonType = style & BS_TYPEMASK;
@@ -257,16 +258,18 @@ public:
     int Short() { return static_cast<short>(Word()); }
     std::wstring Text() {
         std::wstring text;
-        for (WORD c = Word(); c != 0; c = Word())
+        for (WORD c = Word(); c != 0; c = Word()) {
             text += static_cast<wchar_t>(c);
+        }
         return text;
     }
     // A name or an ordinal; the predefined control classes come as ordinals.
     std::wstring NameOrOrdinal() {
         WORD first;
         std::memcpy(&first, at_, 2);
-        if (first != 0xFFFF)
+        if (first != 0xFFFF) {
             return Text();
+        }
         Word();
         switch (Word()) {
             case 0x80:
@@ -283,23 +286,26 @@ public:
         return L"#ordinal";
     }
     void AlignToDword(const unsigned char* base) {
-        while ((at_ - base) % 4)
+        while ((at_ - base) % 4) {
             at_++;
+        }
     }
     const unsigned char* at_;
 };
 
 bool LoadTemplate(int id, DialogTemplate& out) {
     HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
-    if (!found)
+    if (!found) {
         return false;
+    }
     const auto* base =
         static_cast<const unsigned char*>(LockResource(LoadResource(Module(), found)));
     TemplateReader r(base);
     out.style = r.Dword();
-    if (LOWORD(out.style) == 1 && HIWORD(out.style) == 0xFFFF)
+    if (LOWORD(out.style) == 1 && HIWORD(out.style) == 0xFFFF) {
         return false;  // extended form
-    r.Dword();         // extended style
+    }
+    r.Dword();  // extended style
     const int count = r.Word();
     r.Short();
     r.Short();
@@ -353,9 +359,11 @@ TEST_P(TemplateTest, HoldsEveryControlWithItsKindAndRectangle) {
         SCOPED_TRACE("template " + std::to_string(expected.id) + ", control " +
                      std::to_string(c.id));
         const TemplateItem* item = nullptr;
-        for (const TemplateItem& i : dialog.items)
-            if (i.id == (c.id & 0xFFFF))
+        for (const TemplateItem& i : dialog.items) {
+            if (i.id == (c.id & 0xFFFF)) {
                 item = &i;
+            }
+        }
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(_wcsicmp(item->className.c_str(), ClassOf(c.kind)), 0) << item->className;
         EXPECT_EQ(StyleFault(c.kind, item->style), "");
@@ -375,10 +383,12 @@ TEST_P(TemplateTest, TabStopsAreInSightAndTheWordBoxComesFirst) {
     ASSERT_TRUE(LoadTemplate(expected.id, dialog));
     const TemplateItem* first = nullptr;
     for (const TemplateItem& item : dialog.items) {
-        if (!(item.style & WS_TABSTOP))
+        if (!(item.style & WS_TABSTOP)) {
             continue;
-        if (!first)
+        }
+        if (!first) {
             first = &item;
+        }
         EXPECT_TRUE((item.style & WS_VISIBLE) && item.y >= 0 && item.y < dialog.h)
             << "control " << item.id << " is a tab stop out of sight";
     }
@@ -435,11 +445,12 @@ TEST(Templates, ShowTheirCaptions) {
         DialogTemplate dialog;
         ASSERT_TRUE(LoadTemplate(c.dialog, dialog));
         bool found = false;
-        for (const TemplateItem& item : dialog.items)
+        for (const TemplateItem& item : dialog.items) {
             if (item.id == c.id) {
                 found = true;
                 EXPECT_EQ(item.text, c.text) << c.dialog << "/" << c.id;
             }
+        }
         EXPECT_TRUE(found) << c.dialog << "/" << c.id;
     }
 }
@@ -525,15 +536,17 @@ TEST(StringTable, HoldsEveryTextAsUnicode) {
         {IDS_CANT_OPEN_USER_DICTIONARY, L"Can't open user dictionary due to an I/O error"},
         {IDS_DID_YOU_KNOW, L"Did you know..."},
     };
-    for (const auto& t : texts)
+    for (const auto& t : texts) {
         EXPECT_EQ(LoadText(t.id), t.text) << "string " << t.id;
+    }
 }
 
 // These ids must load as nothing: the status line is cleared with 14504, and the notice shows
 // "Error code" for an id without a text; the Greek-only keys have no English string.
 TEST(StringTable, LeavesTheEmptyAndGreekOnlyIdsOut) {
-    for (UINT id : {IDS_STATUS_CLEAR, KEY_INFORMATION_TITLE, KEY_INFORMATION_OK})
+    for (UINT id : {IDS_STATUS_CLEAR, KEY_INFORMATION_TITLE, KEY_INFORMATION_OK}) {
         EXPECT_EQ(LoadText(id), L"") << "string " << id;
+    }
 }
 
 // ---- Bitmaps ----
@@ -544,9 +557,11 @@ struct Picture {
     int bitsPerPixel = 0;
     std::vector<COLORREF> pixels;  // top-down, RGB()
     bool Has(COLORREF colour) const {
-        for (COLORREF p : pixels)
-            if (p == colour)
+        for (COLORREF p : pixels) {
+            if (p == colour) {
                 return true;
+            }
+        }
         return false;
     }
 };
@@ -554,8 +569,9 @@ struct Picture {
 bool LoadPicture(int id, Picture& out) {
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageW(Module(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!bitmap)
+    if (!bitmap) {
         return false;
+    }
     DIBSECTION dib = {};
     GetObjectW(bitmap, sizeof dib, &dib);
     out.width = dib.dsBm.bmWidth;
@@ -574,8 +590,9 @@ bool LoadPicture(int id, Picture& out) {
     ReleaseDC(nullptr, screen);
     DeleteObject(bitmap);
     out.pixels.clear();
-    for (DWORD p : raw)
+    for (DWORD p : raw) {
         out.pixels.push_back(RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff));
+    }
     return true;
 }
 
@@ -585,8 +602,9 @@ bool BitmapExists(int id) {
 
 std::vector<int> LetterBases() {
     std::vector<int> bases;
-    for (int id = IDC_LETTER_FIRST; id <= BMP_BASE_GREEK_OMEGA; id++)
+    for (int id = IDC_LETTER_FIRST; id <= BMP_BASE_GREEK_OMEGA; id++) {
         bases.push_back(id);
+    }
     return bases;
 }
 
@@ -636,16 +654,19 @@ TEST(Bitmaps, CommandButtonsHaveFourDistinctLooks) {
             EXPECT_EQ(looks[i].height, captioned ? 25 : 21);
             EXPECT_EQ(looks[i].bitsPerPixel, 4);
         }
-        for (int i = 0; i < 4; i++)
-            for (int j = i + 1; j < 4; j++)
+        for (int i = 0; i < 4; i++) {
+            for (int j = i + 1; j < 4; j++) {
                 EXPECT_NE(looks[i].pixels, looks[j].pixels) << "looks " << i << " and " << j;
+            }
+        }
         EXPECT_FALSE(looks[0].Has(RGB(255, 0, 0)));
         EXPECT_TRUE(looks[2].Has(RGB(255, 0, 0))) << "the focus look has a red mark";
         for (COLORREF p : looks[3].pixels) {
             const bool grey = GetRValue(p) == GetGValue(p) && GetGValue(p) == GetBValue(p);
             EXPECT_TRUE(grey) << "the disabled look is greyed out";
-            if (!grey)
+            if (!grey) {
                 break;
+            }
         }
         EXPECT_FALSE(BitmapExists(base));
     }
@@ -654,13 +675,14 @@ TEST(Bitmaps, CommandButtonsHaveFourDistinctLooks) {
 TEST(Bitmaps, CaptionButtonsDifferByInterfaceLanguage) {
     const int pairs[][2] = {{BMP_BASE_COPY_GREEK, BMP_BASE_COPY_ENGLISH},
                             {BMP_BASE_CLIPBOARD_GREEK, BMP_BASE_CLIPBOARD_ENGLISH}};
-    for (const auto& pair : pairs)
+    for (const auto& pair : pairs) {
         for (int look : kLooks) {
             Picture greek, english;
             ASSERT_TRUE(LoadPicture(pair[0] + look, greek));
             ASSERT_TRUE(LoadPicture(pair[1] + look, english));
             EXPECT_NE(greek.pixels, english.pixels) << pair[0] + look;
         }
+    }
 }
 
 // The notice draws its picture at its own size inside a frame of 31 x 36 dialog units less two
@@ -728,11 +750,13 @@ TEST(ClickSound, IsACompleteShortMonoWaveImage) {
     // Audible at the start, back to silence (128) at the end.
     const unsigned char* samples = wav + 58;
     int loudest = 0;
-    for (int i = 0; i < 40; i++)
+    for (int i = 0; i < 40; i++) {
         loudest = std::max(loudest, std::abs(samples[i] - 128));
+    }
     EXPECT_GE(loudest, 64);
-    for (int i = 224; i < 234; i++)
+    for (int i = 224; i < 234; i++) {
         EXPECT_LE(std::abs(samples[i] - 128), 2) << i;
+    }
 }
 
 }  // namespace

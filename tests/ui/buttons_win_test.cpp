@@ -25,8 +25,9 @@ public:
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
                                    nullptr, 0);
         old_ = SelectObject(dc_, bitmap_);
-        for (int i = 0; i < width * height; ++i)
+        for (int i = 0; i < width * height; ++i) {
             bits_[i] = kUntouched;
+        }
     }
     ~Picture() {
         SelectObject(dc_, old_);
@@ -44,8 +45,9 @@ public:
     }
     bool Untouched() const {
         for (uint32_t p : Pixels()) {
-            if (p != kUntouched)
+            if (p != kUntouched) {
                 return false;
+            }
         }
         return true;
     }
@@ -86,8 +88,9 @@ std::vector<uint32_t> DrawnPixels(int buttonId, UINT action, UINT state, int cur
 
 bool IsUntouched(const std::vector<uint32_t>& pixels) {
     for (uint32_t p : pixels) {
-        if (p != Picture::kUntouched)
+        if (p != Picture::kUntouched) {
             return false;
+        }
     }
     return true;
 }

@@ -28,8 +28,9 @@ void PutUnicode(const std::wstring& text) {
 }
 
 bool ReadClipboard(std::wstring* unicode, std::string* bytes) {
-    if (!OpenClipboard(nullptr))
+    if (!OpenClipboard(nullptr)) {
         return false;
+    }
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         *unicode = static_cast<const wchar_t*>(GlobalLock(data));
         GlobalUnlock(data);

@@ -106,8 +106,9 @@ TEST(FormsTest, TinySmallFormGivesNegativeSizes) {
 TEST(FormsTest, BitmapFrames) {
     uint8_t frame = NextBitmapFrame(3, kFrameReset, 5);
     std::vector<int> shown{frame};
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         shown.push_back(frame = NextBitmapFrame(frame, kFrameNext, 5));
+    }
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 0, 1}));
     // A single picture stays on frame 0.
     EXPECT_EQ(NextBitmapFrame(0, kFrameNext, 0), 0);

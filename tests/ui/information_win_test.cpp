@@ -49,8 +49,9 @@ std::wstring TextOf(HWND window) {
 bool PictureOnScreen(HWND dialog) {
     HBITMAP bitmap =
         LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_INFORMATION_PICTURE));
-    if (bitmap == nullptr)
+    if (bitmap == nullptr) {
         return false;
+    }
     RECT area;
     GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &area);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
@@ -84,8 +85,9 @@ INT_PTR ShowAndClose(HWND owner, UINT stringId, Close how, Seen* seen) {
             Sleep(10);
             EnumThreadWindows(uiThread, FindNoticeWindow, reinterpret_cast<LPARAM>(&notice));
         }
-        if (notice.dialog == nullptr)
+        if (notice.dialog == nullptr) {
             return;  // the dialog never came up: nothing to close
+        }
         HWND dialog = notice.dialog;
         seen->found = true;
         Sleep(300);  // let it paint
@@ -105,12 +107,14 @@ INT_PTR ShowAndClose(HWND owner, UINT stringId, Close how, Seen* seen) {
         } else {
             PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         }
-        for (int i = 0; i < 300 && IsWindow(dialog); ++i)
+        for (int i = 0; i < 300 && IsWindow(dialog); ++i) {
             Sleep(10);
+        }
         seen->closed = !IsWindow(dialog);
         // Never leave the test waiting on a notice that did not close.
-        if (!seen->closed)
+        if (!seen->closed) {
             PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
     });
     INT_PTR result = ShowInformation(owner, stringId);
     watcher.join();
@@ -125,8 +129,9 @@ protected:
     }
     void TearDown() override {
         Program().settings.UseGreek = 0;
-        if (!textsFile_.empty())
+        if (!textsFile_.empty()) {
             DeleteFileA(textsFile_.c_str());
+        }
     }
 
     // A texts file with the given "DialogGreekTokens" lines, in Windows-1253.

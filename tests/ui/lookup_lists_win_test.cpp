@@ -84,8 +84,9 @@ TEST_F(LookupListsWinTest, WordListKeepsOrderAndItemData) {
 
 TEST_F(LookupListsWinTest, TranslationListSortsAndFindsWithoutRegardToCase) {
     WinListBox translations(Control(IDC_TRANSLATION_LIST));
-    for (const char* item : {"word", "Account", "ratio", "\xEB\xFC\xE3\xEF\xF2"})
+    for (const char* item : {"word", "Account", "ratio", "\xEB\xFC\xE3\xEF\xF2"}) {
         translations.Add(item);
+    }
     char first[150];
     translations.Text(0, first, sizeof first);
     EXPECT_STREQ(first, "Account");

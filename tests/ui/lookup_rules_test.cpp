@@ -34,13 +34,15 @@ TEST(LetterForButton, GreekKeyboardSkipsFinalSigmaAndTwoButtons) {
         {124, 0xF9},  // omega
         {125, 0},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(LetterForButton(c.id, kKeyboardGreek), c.letter) << c.id;
+    }
 }
 
 TEST(LetterForButton, OtherModesAndIdsGiveNothing) {
-    for (unsigned char mode : {3, 4, 5, 9})
+    for (unsigned char mode : {3, 4, 5, 9}) {
         EXPECT_EQ(LetterForButton(105, mode), 0) << int(mode);
+    }
     EXPECT_EQ(LetterForButton(99, kKeyboardSystem), 0);
     EXPECT_EQ(LetterForButton(126, kKeyboardGreek), 0);
 }
@@ -58,8 +60,9 @@ std::string Prepared(const char* clipboard, const char* before, bool* search = n
     char word[80];
     snprintf(word, sizeof word, "%s", before);
     bool result = PrepareClipboardWord(clipboard, word);
-    if (search)
+    if (search) {
         *search = result;
+    }
     return word;
 }
 
@@ -75,8 +78,9 @@ TEST(PrepareClipboardWord, TakesTheFirstBlankDelimitedWord) {
         {"a\tb c", "a\tb"},
         {"\xCB\xFC\xC3\xCF\xD3 x", "\xEB\xFC\xE3\xEF\xF3"},  // ΛΌΓΟΣ: lower case, accent kept
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(Prepared(c.clipboard, "previous"), c.expected) << c.clipboard;
+    }
 }
 
 TEST(PrepareClipboardWord, CutsALongWordToForty) {

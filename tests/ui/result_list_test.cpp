@@ -4,8 +4,9 @@
 
 TEST(ResultListTest, LetterBitmapsForEachKeyboard) {
     for (int mode : {0, 1, 8}) {
-        for (int id = 100; id <= 125; ++id)
+        for (int id = 100; id <= 125; ++id) {
             EXPECT_EQ(LetterBitmapBase(id, mode), id);
+        }
     }
     // Greek capitals: Α Β Γ Δ Ε Ζ Η Θ Ι Κ Λ Μ, none, Ν Ξ Ο Π Ρ Σ Τ Υ Φ Χ Ψ Ω, none.
     const int greek[26] = {100, 101, 126, 127, 104, 125, 107, 128, 108, 110, 129, 112, 0,

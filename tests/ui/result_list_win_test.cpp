@@ -37,8 +37,9 @@ public:
     HDC Dc() const { return dc_; }
     void Fill(COLORREF colour) {
         GdiFlush();
-        for (int i = 0; i < width_ * height_; ++i)
+        for (int i = 0; i < width_ * height_; ++i) {
             bits_[i] = ToBits(colour);
+        }
     }
     COLORREF Pixel(int x, int y) const {
         GdiFlush();
@@ -48,8 +49,9 @@ public:
     int Count(COLORREF colour) const {
         GdiFlush();
         int n = 0;
-        for (int i = 0; i < width_ * height_; ++i)
+        for (int i = 0; i < width_ * height_; ++i) {
             n += bits_[i] == ToBits(colour);
+        }
         return n;
     }
     // The rows and columns holding pixels other than the background colour.
@@ -57,8 +59,9 @@ public:
         RECT r = {width_, height_, -1, -1};
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
-                if (Pixel(x, y) == background)
+                if (Pixel(x, y) == background) {
                     continue;
+                }
                 r.left = std::min<LONG>(r.left, x);
                 r.top = std::min<LONG>(r.top, y);
                 r.right = std::max<LONG>(r.right, x);

@@ -31,8 +31,9 @@ bool InflateWholeFile(const std::string& path, std::string& data, std::string& e
             gzclose(file);
             return false;
         }
-        if (n == 0)
+        if (n == 0) {
             break;
+        }
         data.append(buffer, static_cast<size_t>(n));
     }
     gzclose(file);
@@ -48,13 +49,15 @@ bool IsInformationEntry(const std::string& word) {
 bool DecodeDictdNumber(const std::string& text, unsigned long long& value) {
     static const char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    if (text.empty() || text.size() > 10)
+    if (text.empty() || text.size() > 10) {
         return false;
+    }
     value = 0;
     for (char c : text) {
         const char* p = c ? std::char_traits<char>::find(kAlphabet, 64, c) : nullptr;
-        if (!p)
+        if (!p) {
             return false;
+        }
         value = value * 64 + static_cast<unsigned long long>(p - kAlphabet);
     }
     return true;
@@ -72,10 +75,12 @@ bool ReadDictdDatabase(const std::string& indexPath, const std::string& dictPath
     int lineNumber = 0;
     while (std::getline(index, line)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r') {
             line.pop_back();
-        if (line.empty())
+        }
+        if (line.empty()) {
             continue;
+        }
         size_t tab1 = line.find('\t');
         size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
         IndexLine entry;
@@ -86,13 +91,15 @@ bool ReadDictdDatabase(const std::string& indexPath, const std::string& dictPath
             return false;
         }
         entry.word = line.substr(0, tab1);
-        if (!IsInformationEntry(entry.word))
+        if (!IsInformationEntry(entry.word)) {
             lines.push_back(entry);
+        }
     }
 
     std::string data;
-    if (!InflateWholeFile(dictPath, data, error))
+    if (!InflateWholeFile(dictPath, data, error)) {
         return false;
+    }
 
     std::stable_sort(lines.begin(), lines.end(),
                      [](const IndexLine& a, const IndexLine& b) { return a.offset < b.offset; });
@@ -103,8 +110,9 @@ bool ReadDictdDatabase(const std::string& indexPath, const std::string& dictPath
             error = indexPath + ": entry \"" + entry.word + "\" points past the end of " + dictPath;
             return false;
         }
-        if (!seen.insert({entry.offset, entry.length}).second)
+        if (!seen.insert({entry.offset, entry.length}).second) {
             continue;
+        }
         articles.push_back({entry.word, data.substr(entry.offset, entry.length)});
     }
     return true;

@@ -10,8 +10,9 @@
 size_t EncodedLength(const std::string& utf8) {
     size_t n = 0;
     for (unsigned char c : utf8) {
-        if ((c & 0xC0) != 0x80)
+        if ((c & 0xC0) != 0x80) {
             ++n;
+        }
     }
     return n;
 }
@@ -47,8 +48,9 @@ bool DictionarySource::Fit(const std::string& text, std::string& out, const char
 
 void DictionarySource::Add(const std::string& headword, const std::vector<std::string>& items) {
     std::string word;
-    if (!Fit(headword, word, "entries", true))
+    if (!Fit(headword, word, "entries", true)) {
         return;
+    }
     if (word.empty()) {
         summary_.Count("entries dropped: empty headword");
         return;
@@ -72,16 +74,19 @@ void DictionarySource::Add(const std::string& headword, const std::vector<std::s
     SourceEntry& entry = entries_[found->second];
     for (const std::string& item : items) {
         std::string text;
-        if (!Fit(item, text, "items", false))
+        if (!Fit(item, text, "items", false)) {
             continue;
-        if (text.empty())
+        }
+        if (text.empty()) {
             continue;
+        }
         if (EncodedLength(text) > kMaxWordBytes) {
             summary_.Count("items dropped: over 149 bytes");
             continue;
         }
-        if (std::find(entry.items.begin(), entry.items.end(), text) != entry.items.end())
+        if (std::find(entry.items.begin(), entry.items.end(), text) != entry.items.end()) {
             continue;
+        }
         entry.items.push_back(text);
     }
 }
@@ -94,8 +99,9 @@ std::vector<SourceEntry> DictionarySource::Finish(ImportSummary& summary) {
         size_t kept = 0;
         for (; kept < entry.items.size(); ++kept) {
             size_t more = EncodedLength(entry.items[kept]) + (kept > 0 ? 1 : 0);
-            if (bytes + more > kMaxEntryBytes)
+            if (bytes + more > kMaxEntryBytes) {
                 break;
+            }
             bytes += more;
         }
         summary_.Count("items cut: entry over 3000 bytes", long(entry.items.size() - kept));
@@ -124,14 +130,16 @@ bool WriteSourceFile(const std::string& path, const std::vector<SourceHeaderLine
     out << "# Made by wordmere-freedict from Debian's FreeDict databases; do not edit.\n";
     for (const SourceHeaderLine& line : header) {
         out << '@' << line.name;
-        if (!line.value.empty())
+        if (!line.value.empty()) {
             out << ' ' << line.value;
+        }
         out << '\n';
     }
     for (const SourceEntry& entry : entries) {
         out << entry.headword;
-        for (const std::string& item : entry.items)
+        for (const std::string& item : entry.items) {
             out << '\t' << item;
+        }
         out << '\n';
     }
     out.flush();

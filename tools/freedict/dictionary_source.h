@@ -22,8 +22,9 @@ struct ImportSummary {
     long items = 0;
     std::map<std::string, long> left;  // "entries dropped: ...", "items cut: ..." -> count
     void Count(const std::string& reason, long n = 1) {
-        if (n > 0)
+        if (n > 0) {
             left[reason] += n;
+        }
     }
 };
 

@@ -56,8 +56,9 @@ bool LoadDatabase(const std::string& dir, const std::string& name, Database& dat
                   std::string& error) {
     std::vector<DictdArticle> articles;
     std::string stem = dir + "/freedict-" + name;
-    if (!ReadDictdDatabase(stem + ".index", stem + ".dict.dz", articles, error))
+    if (!ReadDictdDatabase(stem + ".index", stem + ".dict.dz", articles, error)) {
         return false;
+    }
     database.name = name;
     database.articles.clear();
     for (const DictdArticle& article : articles) {
@@ -71,8 +72,9 @@ bool LoadDatabase(const std::string& dir, const std::string& name, Database& dat
 
 void AddDatabase(DictionarySource& source, const Database& database) {
     for (const MappedArticle& article : database.articles) {
-        for (const std::string& headword : article.headwords)
+        for (const std::string& headword : article.headwords) {
             source.Add(headword, article.items);
+        }
     }
     source.Summary().Count("note lines left out (" + database.name + ")", database.notesDropped);
     source.Summary().Count(
@@ -85,8 +87,9 @@ bool WriteDictionary(const std::string& outDir, const std::string& base,
                      const std::string& from, const std::string& startWord, std::string& error) {
     ImportSummary summary;
     std::vector<SourceEntry> entries = source.Finish(summary);
-    if (!WriteSourceFile(outDir + "/" + base + ".txt", header, entries, error))
+    if (!WriteSourceFile(outDir + "/" + base + ".txt", header, entries, error)) {
         return false;
+    }
     std::printf("%s: %ld entries, %ld items written (from %s)\n", base.c_str(), summary.entries,
                 summary.items, from.c_str());
     for (const auto& left : summary.left) {
@@ -161,8 +164,9 @@ int main(int argc, char** argv) {
             outDir = argv[i];
         }
     }
-    if (outDir.empty())
+    if (outDir.empty()) {
         return Fail("usage: wordmere-freedict [--data DIR] OUTDIR");
+    }
 
     std::string error;
     Database greekEnglish, englishGreek;

@@ -19,8 +19,9 @@ bool IsLatinLetter(char32_t c) {
 
 // A Greek item of eng-ell that reads as a word or short phrase rather than an explanation.
 bool IsPlainGreekPhrase(const std::string& utf8) {
-    if (!IsGreekOnlyText(utf8))
+    if (!IsGreekOnlyText(utf8)) {
         return false;
+    }
     int words = 1;
     size_t pos = 0;
     while (pos < utf8.size()) {
@@ -58,8 +59,9 @@ struct Builder {
     int Id(const std::string& word, const std::string& pos) {
         auto found = ids.find(word);
         if (found != ids.end()) {
-            if (partOfSpeech[found->second].empty())
+            if (partOfSpeech[found->second].empty()) {
                 partOfSpeech[found->second] = pos;
+            }
             return found->second;
         }
         ids.emplace(word, static_cast<int>(words.size()));
@@ -72,18 +74,21 @@ struct Builder {
     // different parts of speech has several senses ("fine": γράφω, to fine; ωραίος); through it
     // only words of the same known part of speech are related.
     bool Related(int a, int b, bool severalSenses) const {
-        if (partOfSpeech[a].empty() || partOfSpeech[b].empty())
+        if (partOfSpeech[a].empty() || partOfSpeech[b].empty()) {
             return !severalSenses;
+        }
         return partOfSpeech[a] == partOfSpeech[b];
     }
 
     bool HasSeveralSenses(const std::vector<int>& group) const {
         const std::string* seen = nullptr;
         for (int id : group) {
-            if (partOfSpeech[id].empty())
+            if (partOfSpeech[id].empty()) {
                 continue;
-            if (seen && *seen != partOfSpeech[id])
+            }
+            if (seen && *seen != partOfSpeech[id]) {
                 return true;
+            }
             seen = &partOfSpeech[id];
         }
         return false;
@@ -91,11 +96,13 @@ struct Builder {
 
     void Relate(const std::string& english, int greek) {
         std::string key = EnglishKey(english);
-        if (key.empty())
+        if (key.empty()) {
             return;
+        }
         std::vector<int>& group = groups[key];
-        if (std::find(group.begin(), group.end(), greek) == group.end())
+        if (std::find(group.begin(), group.end(), greek) == group.end()) {
             group.push_back(greek);
+        }
     }
 };
 
@@ -106,10 +113,12 @@ bool IsGreekOnlyText(const std::string& utf8) {
     size_t pos = 0;
     while (pos < utf8.size()) {
         char32_t c = NextCodePoint(utf8, pos);
-        if (IsLatinLetter(c))
+        if (IsLatinLetter(c)) {
             return false;
-        if (IsGreekLetter(c))
+        }
+        if (IsGreekLetter(c)) {
             greek = true;
+        }
     }
     return greek;
 }
@@ -119,10 +128,12 @@ std::string FoldForComparison(const std::string& utf8) {
     size_t pos = 0;
     while (pos < utf8.size()) {
         char32_t c = NextCodePoint(utf8, pos);
-        if (c >= 'A' && c <= 'Z')
+        if (c >= 'A' && c <= 'Z') {
             c += 32;
-        if (c >= 0x0391 && c <= 0x03AB)
+        }
+        if (c >= 0x0391 && c <= 0x03AB) {
             c += 0x20;  // capitals, Ϊ and Ϋ
+        }
         switch (c) {
             case 0x0386:
             case 0x03AC:
@@ -170,20 +181,24 @@ std::vector<ThesaurusEntry> DeriveThesaurus(const std::vector<MappedArticle>& gr
     Builder builder;
     for (const MappedArticle& article : greekEnglish) {
         for (const std::string& headword : article.headwords) {
-            if (!IsGreekOnlyText(headword))
+            if (!IsGreekOnlyText(headword)) {
                 continue;
+            }
             int id = builder.Id(headword, article.partOfSpeech);
-            for (const std::string& item : article.items)
+            for (const std::string& item : article.items) {
                 builder.Relate(item, id);
+            }
         }
     }
     for (const MappedArticle& article : englishGreek) {
         for (const std::string& item : article.items) {
-            if (!IsPlainGreekPhrase(item))
+            if (!IsPlainGreekPhrase(item)) {
                 continue;
+            }
             int id = builder.Id(item, "");
-            for (const std::string& headword : article.headwords)
+            for (const std::string& headword : article.headwords) {
                 builder.Relate(headword, id);
+            }
         }
     }
 
@@ -193,11 +208,13 @@ std::vector<ThesaurusEntry> DeriveThesaurus(const std::vector<MappedArticle>& gr
     };
     std::vector<std::vector<Group>> groupsOf(builder.words.size());
     for (const auto& group : builder.groups) {
-        if (group.second.size() < 2 || group.second.size() > kMaxGroup)
+        if (group.second.size() < 2 || group.second.size() > kMaxGroup) {
             continue;
+        }
         Group g{&group.second, builder.HasSeveralSenses(group.second)};
-        for (int id : group.second)
+        for (int id : group.second) {
             groupsOf[id].push_back(g);
+        }
     }
     std::vector<std::string> folded(builder.words.size());
     for (size_t i = 0; i < builder.words.size(); ++i) {
@@ -217,19 +234,23 @@ std::vector<ThesaurusEntry> DeriveThesaurus(const std::vector<MappedArticle>& gr
                 }
             }
         }
-        if (score.empty())
+        if (score.empty()) {
             continue;
+        }
         std::vector<std::pair<double, int>> ranked;
-        for (const auto& s : score)
+        for (const auto& s : score) {
             ranked.push_back({-s.second, s.first});
+        }
         std::sort(ranked.begin(), ranked.end());
         ThesaurusEntry entry{builder.words[id], {}};
         std::vector<std::string> seen;
         for (const auto& r : ranked) {
-            if (entry.related.size() == kMaxRelated)
+            if (entry.related.size() == kMaxRelated) {
                 break;
-            if (std::find(seen.begin(), seen.end(), folded[r.second]) != seen.end())
+            }
+            if (std::find(seen.begin(), seen.end(), folded[r.second]) != seen.end()) {
                 continue;
+            }
             seen.push_back(folded[r.second]);
             entry.related.push_back(builder.words[r.second]);
         }

@@ -32,21 +32,24 @@ struct Match {
 };
 
 bool IsBaseName(const std::string& name) {
-    if (name.empty() || name.size() > kMaxBaseName)
+    if (name.empty() || name.size() > kMaxBaseName) {
         return false;
+    }
     for (char c : name) {
         bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                   c == '_' || c == '-';
-        if (!ok)
+        if (!ok) {
             return false;
+        }
     }
     return true;
 }
 
 std::string Upper(std::string text) {
     for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
+        if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 32);
+        }
     }
     return text;
 }
@@ -79,15 +82,18 @@ std::string FormatJson(const std::string& dictionary, const std::string& query, 
                       ", \"found\": " + (found ? "true" : "false") +
                       ", \"status\": " + JsonString(status) + ", \"matches\": [";
     for (size_t i = 0; i < matches.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             out += ", ";
+        }
         out += "{\"headword\": " + JsonString(matches[i].headword);
-        if (matches[i].user)
+        if (matches[i].user) {
             out += ", \"user\": true";
+        }
         out += ", \"translations\": [";
         for (size_t j = 0; j < matches[i].translations.size(); ++j) {
-            if (j > 0)
+            if (j > 0) {
                 out += ", ";
+            }
             out += JsonString(matches[i].translations[j]);
         }
         out += "]}";
@@ -355,8 +361,9 @@ public:
         char path[400];
         std::snprintf(path, sizeof path, "%s%cvbrtexts.res", dir.c_str(), kPathSeparator);
         FILE* file = std::fopen(path, "rb");
-        if (!file)
+        if (!file) {
             return;
+        }
         char line[1024];
         bool inSection = false;
         while (std::fgets(line, sizeof line, file)) {
@@ -397,8 +404,9 @@ public:
     void ApplyKeyboardDescription(const char*) override {}
     void ShowInformation(unsigned id) override { information = id; }
     void RememberedDictionary(char* buffer, size_t size) override {
-        if (size > 0)
+        if (size > 0) {
             buffer[0] = '\0';
+        }
     }
     void ShowDiskError() override { ++diskErrors; }
 
@@ -424,23 +432,27 @@ bool OpenCheckedPair(Engine& engine, PlainLookupView& view, const LookupRequest&
     for (const std::string& base : {request.pairFirst, request.pairSecond}) {
         bool ok = OpenCheckedSingle(engine, view, request.dir, base, bodyPath, error);
         CloseDictionaryFiles(engine);
-        if (!ok)
+        if (!ok) {
             return false;
+        }
     }
     bodyPath = request.dir;
     std::unique_ptr<Catalogue> catalogue(new Catalogue);
     ShellCatalogueDialog dialog;
-    if (!StartCatalogue(*catalogue, request, error))
+    if (!StartCatalogue(*catalogue, request, error)) {
         return false;
+    }
     FillCatalogue(engine, *catalogue, dialog);
     int first = -1;
     int second = -1;
     for (int i = 0; i < catalogue->languageCount; ++i) {
         const char* name = catalogue->languages[i].baseName;
-        if (Upper(name) == request.pairFirst && first < 0)
+        if (Upper(name) == request.pairFirst && first < 0) {
             first = i;
-        if (Upper(name) == request.pairSecond && second < 0)
+        }
+        if (Upper(name) == request.pairSecond && second < 0) {
             second = i;
+        }
     }
     int entry = -1;
     for (int i = 0; i < dialog.list.Count() && first >= 0 && second >= 0; ++i) {
@@ -540,14 +552,16 @@ int RunList(const LookupRequest& request, std::string& out, std::string& error) 
     engine->texts = &texts;
     std::unique_ptr<Catalogue> catalogue(new Catalogue);
     ShellCatalogueDialog dialog;
-    if (!StartCatalogue(*catalogue, request, error))
+    if (!StartCatalogue(*catalogue, request, error)) {
         return kExitError;
+    }
     if (!FillCatalogue(*engine, *catalogue, dialog)) {
         error = "wordmere-lookup: " + request.dir + ": no usable dictionary\n";
         return kExitError;
     }
-    for (int i = 0; i < dialog.list.Count(); ++i)
+    for (int i = 0; i < dialog.list.Count(); ++i) {
         out += StoredToUtf8(dialog.list.TextAt(i)) + "\n";
+    }
     return kExitFound;
 }
 
@@ -561,18 +575,21 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
         error = "wordmere-lookup: " + request.dir + ": directory name too long\n";
         return kExitError;
     }
-    if (request.list)
+    if (request.list) {
         return RunList(request, out, error);
+    }
     std::string stored;
-    if (!StoredWord(request.word, stored, error))
+    if (!StoredWord(request.word, stored, error)) {
         return kExitError;
+    }
 
     // The engine state is large (two 30 KB buffers): never on the stack.
     std::unique_ptr<Engine> engine(new Engine);
     PlainLookupView view;
     std::string bodyPath;
-    if (!OpenForLookup(*engine, view, request, bodyPath, error))
+    if (!OpenForLookup(*engine, view, request, bodyPath, error)) {
         return kExitError;
+    }
 
     SearchOptions options;
     options.accent = request.accent;

@@ -4,8 +4,9 @@
 int main(int argc, char** argv) {
     std::vector<std::string> args = Utf8Arguments(argc, argv);
     std::vector<const char*> pointers;
-    for (const std::string& arg : args)
+    for (const std::string& arg : args) {
         pointers.push_back(arg.c_str());
+    }
 
     LookupRequest request;
     request.dir = DefaultDictionaryDirFor(ExecutableDir());

@@ -11,8 +11,9 @@ namespace {
 
 std::string Convert(const wchar_t* text, UINT codePage) {
     int n = WideCharToMultiByte(codePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1)
+    if (n <= 1) {
         return "";
+    }
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(codePage, 0, text, -1, &out[0], n, nullptr, nullptr);
     out.resize(static_cast<size_t>(n - 1));
@@ -39,18 +40,21 @@ std::vector<std::string> Utf8Arguments(int, char**) {
     std::vector<std::string> args;
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!wide)
+    if (!wide) {
         return args;
-    for (int i = 1; i < count; ++i)
+    }
+    for (int i = 1; i < count; ++i) {
         args.push_back(Convert(wide[i], CP_UTF8));
+    }
     LocalFree(wide);
     return args;
 }
 
 std::string NativePath(const std::string& utf8) {
     int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (n <= 0)
+    if (n <= 0) {
         return utf8;
+    }
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], n);
     return Convert(wide.c_str(), CP_ACP);
@@ -59,11 +63,13 @@ std::string NativePath(const std::string& utf8) {
 std::string ExecutableDir() {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
+    if (n == 0 || n >= MAX_PATH) {
         return ".";
+    }
     wchar_t* slash = wcsrchr(path, L'\\');
-    if (slash)
+    if (slash) {
         *slash = L'\0';
+    }
     return Convert(path, CP_UTF8);
 }
 

@@ -15,8 +15,9 @@ namespace {
 
 std::string Greek(size_t letters) {
     std::string s;
-    for (size_t i = 0; i < letters; ++i)
+    for (size_t i = 0; i < letters; ++i) {
         s += "λ";  // two UTF-8 bytes, one stored byte
+    }
     return s;
 }
 
@@ -41,8 +42,9 @@ TEST(DictionarySource, CutsAnEntryToThreeThousandBytes) {
     // between them 2979; a 14-byte item and its comma bring the entry to exactly 3000, so the
     // last 1-byte item no longer fits.
     std::vector<std::string> items;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         items.push_back(std::string(147, 'a') + char('A' + i));
+    }
     items.push_back(std::string(14, 'z'));
     items.push_back("q");
     DictionarySource source;

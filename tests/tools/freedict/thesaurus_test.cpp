@@ -19,8 +19,9 @@ MappedArticle Article(const std::string& word, const std::string& pos,
 
 const ThesaurusEntry* Find(const std::vector<ThesaurusEntry>& entries, const std::string& word) {
     for (const ThesaurusEntry& entry : entries) {
-        if (entry.headword == word)
+        if (entry.headword == word) {
             return &entry;
+        }
     }
     return nullptr;
 }

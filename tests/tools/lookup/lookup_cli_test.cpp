@@ -33,8 +33,9 @@ Result Lookup(const std::string& word, const std::string& dict = "GRENG",
     args.insert(args.end(), flags.begin(), flags.end());
     args.push_back(word);
     std::vector<const char*> argv;
-    for (const std::string& arg : args)
+    for (const std::string& arg : args) {
         argv.push_back(arg.c_str());
+    }
     std::string error;
     EXPECT_TRUE(ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, error))
         << error;
@@ -249,8 +250,9 @@ Result RunArgs(std::vector<std::string> args, const std::string& dir = LOOKUP_FI
     LookupRequest request;
     request.dir = dir;
     std::vector<const char*> argv;
-    for (const std::string& arg : args)
+    for (const std::string& arg : args) {
         argv.push_back(arg.c_str());
+    }
     Result result;
     if (!ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, result.error)) {
         result.status = -1;
