@@ -2,13 +2,17 @@
 // index length, then come the index and the body. The body's own trailer gives the key when it
 // is valid; otherwise the first body bytes do. Every third input has its body repeated past
 // two chunk sizes, so that chunk extension and the cutting of overlong entries are reached
-// with inputs of a few kilobytes. A few queries of both scripts run over it with small lists.
+// with inputs of a few kilobytes. The index check runs over the index, then a few queries of
+// both scripts run over it with small lists; last, the input as typed text is converted.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include <string>
+
+#include "engine/code_pages.h"
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
 
@@ -53,11 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     engine.pairMode = size % 2 == 0;
+    // The index check must end, in bounded memory, whatever the index holds.
+    CheckDictionaryIndex(engine.mainIndex, bodyLength);
+    SeekDictFile(engine.mainIndex, 0);
 
     PlainLookupView view(50, 20);
     SearchOptions options;
     options.accent = (size & 4) != 0;
     options.root = true;
+    options.queryScript = static_cast<QueryScript>((size >> 3) % 3);
     const char* queries[] = {
         "a", "ab", "abcdef", "\xE1", "\xE1\xE2\xE3\xE4", " x", "\xC1\xEB\xF6\xE1"};
     for (const char* q : queries) {
@@ -77,5 +85,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     engine.bufferA[n] = '\0';
     SplitTranslations(engine, view, 0, SplitMode::kCollect);
     CloseDictionaryFiles(engine);
+
+    // Typed text of any bytes converts or is refused, and its script is told.
+    std::string typed(reinterpret_cast<const char*>(data), size < 300 ? size : 300);
+    std::string stored;
+    EncodeError error;
+    TypedToStored(typed, &stored, &error);
+    IsGreekTypedText(typed);
+    std::u16string units(typed.size() / 2, u'\0');
+    memcpy(&units[0], typed.data(), units.size() * 2);
+    TypedToStored(units, &stored, &error);
+    IsGreekTypedText(units);
     return 0;
 }
