@@ -117,20 +117,21 @@ public:
             ++emptyLetters_;
             return true;
         }
+        const wchar_t* how = L"typed";
         switch (n % 3) {
             case 0:
                 TypeWord(word);
                 break;
             case 1:
-                // A letter button's own lookup, where the form has them.
-                if (Control(IDC_LETTER_FIRST)) {
-                    BringToFront(program_.dialog);
-                    Click(Control(IDC_LETTER_FIRST + static_cast<int>(random_() % 24)));
+                // The button of the word's first letter, where the form has letter buttons.
+                if (Control(IDC_LETTER_FIRST) && ClickLetterOf(word)) {
+                    how = L"letter button";
                 } else {
                     TypeWord(word);
                 }
                 break;
             default:
+                how = L"clipboard";
                 PasteWord(word);
                 break;
         }
@@ -139,10 +140,14 @@ public:
             return false;
         }
         bool listed =
-            WaitUntil([&] { return !ListBoxItems(Control(IDC_WORD_LIST)).empty(); }, 3000);
+            WaitUntil([&] { return !ListBoxItems(Control(IDC_WORD_LIST)).empty(); }, 10000);
         if (!listed) {
-            std::fwprintf(stderr, L"soak: nothing listed for \"%ls\" in \"%ls\"\n", word.c_str(),
-                          WindowText(program_.dialog).c_str());
+            std::fwprintf(stderr,
+                          L"soak: nothing listed for \"%ls\" (%ls) in \"%ls\"; the word box "
+                          L"shows \"%ls\", the status line \"%ls\"\n",
+                          word.c_str(), how, WindowText(program_.dialog).c_str(),
+                          WindowText(Control(IDC_WORD_BOX)).c_str(),
+                          WindowText(Control(IDC_STATUS_LINE)).c_str());
             ++misses_;
         }
         ++lookups_;
@@ -214,6 +219,31 @@ private:
         WaitIdle(program_.dialog);
         std::vector<std::wstring> words = ListBoxItems(Control(IDC_WORD_LIST));
         return words.empty() ? L"" : words[random_() % words.size()];
+    }
+
+    // Clicks the letter button of the word's first letter (without accents), on the keyboard
+    // of its script; false for a first letter that has no button.
+    bool ClickLetterOf(const std::wstring& word) {
+        wchar_t plain[8] = {};
+        wchar_t first[2] = {word[0], 0};
+        CharLowerW(first);
+        FoldStringW(MAP_COMPOSITE, first, 1, plain, 7);
+        const std::wstring latin = L"abcdefghijklmnopqrstuvwxyz";
+        const std::wstring greek = L"αβγδεζηθικλμνξοπρστυφχψω";
+        wchar_t letter = plain[0] == L'ς' ? L'σ' : plain[0];
+        size_t at = latin.find(letter);
+        bool isGreek = at == std::wstring::npos;
+        if (isGreek) {
+            at = greek.find(letter);
+        }
+        if (at == std::wstring::npos) {
+            return false;
+        }
+        BringToFront(program_.dialog);
+        Click(Control(isGreek ? IDC_KEYBOARD_LANG2 : IDC_KEYBOARD_LANG1));
+        WaitIdle(program_.dialog);
+        Click(Control(IDC_LETTER_FIRST + static_cast<int>(at)));
+        return true;
     }
 
     void TypeWord(const std::wstring& word) {
