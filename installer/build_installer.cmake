@@ -1,0 +1,98 @@
+# Builds the setup program and the portable zip from the staged program directory.
+#
+#   cmake -DDIST=... -DSETUP=... -DZIP=... -DSCRIPT=... -DICON=... -DVERSION_HEADER=...
+#         -DMAKENSIS=... -DWORK=... -P build_installer.cmake
+#
+# What ships is what the program directory holds of the program's own files: wordmere.exe, the
+# dictionaries (*.dic with *.ind), the texts file and the help. A user's words (*.usr) that a
+# test or the shell tool left there never ship. Nothing is rebuilt while every input is older
+# than both outputs, so an ordinary build does not wait for the compressor.
+cmake_minimum_required(VERSION 3.21)
+
+file(STRINGS ${VERSION_HEADER} version_line REGEX "^#define WORDMERE_VERSION_TEXT ")
+string(REGEX REPLACE "^#define WORDMERE_VERSION_TEXT \"([0-9.]+)\".*" "\\1" version
+       "${version_line}")
+if(NOT version MATCHES "^[0-9]+\\.[0-9]+$")
+    message(FATAL_ERROR "no version in ${VERSION_HEADER}")
+endif()
+
+set(required wordmere.exe vbrtexts.res vbr_help.chm GRENG.dic GRENG.ind)
+foreach(name ${required})
+    if(NOT EXISTS ${DIST}/${name})
+        message(FATAL_ERROR "The program directory ${DIST} lacks ${name}; build everything "
+                            "first (bash scripts/build.sh)")
+    endif()
+endforeach()
+file(GLOB dictionaries RELATIVE ${DIST} ${DIST}/*.dic)
+set(names wordmere.exe vbrtexts.res vbr_help.chm)
+foreach(dictionary ${dictionaries})
+    string(REGEX REPLACE "\\.dic$" ".ind" index ${dictionary})
+    if(EXISTS ${DIST}/${index})
+        list(APPEND names ${dictionary} ${index})
+    endif()
+endforeach()
+list(SORT names)
+
+# The two lists of the script, rewritten only when they change.
+set(install_lines "")
+set(delete_lines "")
+set(inputs ${SCRIPT} ${ICON} ${VERSION_HEADER})
+foreach(name ${names})
+    string(APPEND install_lines "File \"${DIST}/${name}\"\n")
+    string(APPEND delete_lines "Delete \"$INSTDIR\\${name}\"\n")
+    list(APPEND inputs ${DIST}/${name})
+endforeach()
+file(MAKE_DIRECTORY ${WORK})
+foreach(list install delete)
+    file(WRITE ${WORK}/${list}.nsh.new "${${list}_lines}")
+    file(COPY_FILE ${WORK}/${list}.nsh.new ${WORK}/${list}.nsh ONLY_IF_DIFFERENT)
+    list(APPEND inputs ${WORK}/${list}.nsh)
+endforeach()
+
+function(out_of_date output result)
+    set(${result} FALSE PARENT_SCOPE)
+    if(NOT EXISTS ${output})
+        set(${result} TRUE PARENT_SCOPE)
+        return()
+    endif()
+    foreach(input ${inputs})
+        if(${input} IS_NEWER_THAN ${output})
+            set(${result} TRUE PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+endfunction()
+
+out_of_date(${SETUP} setup_stale)
+if(setup_stale)
+    message(STATUS "Building ${SETUP}")
+    execute_process(COMMAND ${MAKENSIS} -V2 -DVERSION=${version} -DICON=${ICON}
+                            -DOUTFILE=${SETUP}.tmp -DFILES_NSH=${WORK}/install.nsh
+                            -DDELETE_NSH=${WORK}/delete.nsh ${SCRIPT}
+                    RESULT_VARIABLE failed)
+    if(failed)
+        file(REMOVE ${SETUP}.tmp)
+        message(FATAL_ERROR "makensis failed on ${SCRIPT}")
+    endif()
+    file(RENAME ${SETUP}.tmp ${SETUP})
+endif()
+
+# The portable zip: the same files in a folder "Wordmere".
+out_of_date(${ZIP} zip_stale)
+if(zip_stale)
+    message(STATUS "Building ${ZIP}")
+    set(staging ${WORK}/portable)
+    file(REMOVE_RECURSE ${staging})
+    file(MAKE_DIRECTORY ${staging}/Wordmere)
+    foreach(name ${names})
+        file(COPY ${DIST}/${name} DESTINATION ${staging}/Wordmere)
+    endforeach()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP}.tmp --format=zip Wordmere
+                    WORKING_DIRECTORY ${staging} RESULT_VARIABLE failed)
+    file(REMOVE_RECURSE ${staging})
+    if(failed)
+        file(REMOVE ${ZIP}.tmp)
+        message(FATAL_ERROR "could not write ${ZIP}")
+    endif()
+    file(RENAME ${ZIP}.tmp ${ZIP})
+endif()
