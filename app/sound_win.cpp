@@ -5,17 +5,17 @@
 #include "app/program_state_win.h"
 
 bool SoundDeviceAvailable() {
-    static const bool available = waveInGetNumDevs() > 0;
+    static const bool available = waveOutGetNumDevs() > 0;
     return available;
 }
 
 // The loaded sound resource; it must stay loaded while the system plays from its memory.
 static HGLOBAL loadedSound = nullptr;
 
-void PlayResourceSound(int resourceId, bool enabled) {
+bool PlayResourceSound(int resourceId, bool enabled) {
     HINSTANCE instance = Program().instance;
     if (!enabled || instance == nullptr || !SoundDeviceAvailable()) {
-        return;
+        return false;
     }
     if (resourceId == 0) {
         if (loadedSound != nullptr) {
@@ -24,16 +24,17 @@ void PlayResourceSound(int resourceId, bool enabled) {
             FreeResource(loadedSound);
             loadedSound = nullptr;
         }
-        return;
+        return false;
     }
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
     if (found == nullptr) {
-        return;
+        return false;
     }
     HGLOBAL sound = LoadResource(instance, found);
     if (sound == nullptr) {
-        return;
+        return false;
     }
     loadedSound = sound;
-    sndPlaySoundA(static_cast<const char*>(LockResource(sound)), SND_MEMORY | SND_ASYNC);
+    return sndPlaySoundA(static_cast<const char*>(LockResource(sound)), SND_MEMORY | SND_ASYNC) !=
+           FALSE;
 }

@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
-// True when the system reports a wave-input device; asked once, kept for the process's life.
+// True when the system reports a wave-output device (a machine with speakers and no microphone
+// clicks too); asked once, kept for the process's life.
 bool SoundDeviceAvailable();
 
 // With enabled on, a sound device present and the program's instance known: plays RCDATA
 // resourceId asynchronously (replacing a sound still playing), or with resourceId 0 frees the
-// sound loaded last. A missing resource is ignored.
-void PlayResourceSound(int resourceId, bool enabled);
+// sound loaded last. A missing resource is ignored. True when a sound was started; the program
+// itself never looks at the result.
+bool PlayResourceSound(int resourceId, bool enabled);

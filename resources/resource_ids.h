@@ -9,6 +9,7 @@
 #define IDR_CLICK_SOUND 25000      // RCDATA: a complete 8-bit mono WAV image
 #define IDS_APP_TITLE 19001        // "Wordmere"
 #define IDS_APP_TITLE_GREEK 19002  // the Greek product name, title with Greek interface texts
+#define HOTKEY_LOOKUP 801          // the global hot key, registered on the main window
 
 // ---- Lookup window: templates (full, compact and small form) ----
 #define IDD_LOOKUP_FULL 10000
