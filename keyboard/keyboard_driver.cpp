@@ -200,12 +200,13 @@ HookResult KeyboardHookStep(KeyboardDriver& driver, unsigned char keyboardMode, 
 
     // Ctrl+C and Ctrl+V: the focused control still gets the press (so an edit box copies or
     // pastes as usual); the release becomes the dialog's command.
-    if (modifiers.ctrl && !modifiers.shift && !modifiers.alt && released) {
-        if (virtualKey == kVkC) {
-            return Command(kCommandCopyTranslation);
-        }
-        if (virtualKey == kVkV) {
-            return Command(kCommandClipboardLookup);
+    bool ctrlAlone = modifiers.ctrl && !modifiers.shift && !modifiers.alt;
+    if (virtualKey == kVkC || virtualKey == kVkV) {
+        if (!released) {
+            driver.ctrlChordKey = ctrlAlone ? virtualKey : 0;
+        } else if (ctrlAlone || driver.ctrlChordKey == virtualKey) {
+            driver.ctrlChordKey = 0;
+            return Command(virtualKey == kVkC ? kCommandCopyTranslation : kCommandClipboardLookup);
         }
     }
 

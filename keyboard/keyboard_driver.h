@@ -94,6 +94,9 @@ struct KeyboardDriver {
     int deadKey = 0;
     // 0, or the byte that replaces the character of the next WM_CHAR.
     int replacement = 0;
+    // C or V pressed with Ctrl alone, until its release: the command follows that release even
+    // when Ctrl came up first, as it often does.
+    unsigned ctrlChordKey = 0;
     // The keyboard mode the two values above belong to. A dead key or letter pending from one
     // keyboard must not turn up in the text typed after the user switched to another.
     unsigned char mode = 0;

@@ -18,9 +18,11 @@ KeyboardHooks& Hooks() {
     return hooks;
 }
 
-// Down now, or pressed since the previous query.
+// Held as of the key message being handled, in the order the thread takes its messages. The
+// asynchronous state would be read too late: a quick Ctrl+C is often released altogether before
+// the hook sees the release of C, and Ctrl would no longer count for it.
 bool Counts(int virtualKey) {
-    return (GetAsyncKeyState(virtualKey) & 0x8001) != 0;
+    return (GetKeyState(virtualKey) & 0x8000) != 0;
 }
 
 KeyModifiers CurrentModifiers() {
@@ -93,11 +95,6 @@ LRESULT CALLBACK MessageHookProc(int code, WPARAM removed, LPARAM lParam) {
 bool InstallKeyboardHooks(HWND commandTarget) {
     KeyboardHooks& hooks = Hooks();
     hooks.commandTarget = commandTarget;
-    if (hooks.keyboardHook == nullptr || hooks.messageHook == nullptr) {
-        // Presses from before the hooks were in place (the hot key's own modifiers, say) must
-        // not count as held for the first key typed.
-        CurrentModifiers();
-    }
     DWORD thread = GetCurrentThreadId();
     if (hooks.keyboardHook == nullptr) {
         hooks.keyboardHook = SetWindowsHookExW(WH_KEYBOARD, KeyboardHookProc, nullptr, thread);

@@ -284,6 +284,35 @@ TEST(KeyboardHook, CtrlCPressReachesControlBeforeTheCommand) {
     EXPECT_EQ(release.command, kCommandCopyTranslation);
 }
 
+TEST(KeyboardHook, CtrlChordCountsWhenCtrlComesUpBeforeTheKey) {
+    KeyModifiers none;
+    KeyModifiers ctrl{true, false, false};
+    KeyModifiers ctrlShift{true, false, true};
+    struct Case {
+        const char* name;
+        KeyModifiers atPress;
+        unsigned pressed;
+        unsigned released;
+        int command;
+    };
+    const Case cases[] = {
+        {"Ctrl+C, Ctrl up first", ctrl, kVkC, kVkC, kCommandCopyTranslation},
+        {"Ctrl+V, Ctrl up first", ctrl, kVkV, kVkV, kCommandClipboardLookup},
+        {"Ctrl+Shift+C, both up first", ctrlShift, kVkC, kVkC, 0},
+        {"plain C", none, kVkC, kVkC, 0},
+        {"Ctrl+C press, V released", ctrl, kVkC, kVkV, 0},
+    };
+    for (const Case& c : cases) {
+        KeyboardDriver driver;
+        KeyboardHookStep(driver, kKeyboardGreek, 0, c.pressed, false, c.atPress);
+        HookResult release = KeyboardHookStep(driver, kKeyboardGreek, 0, c.released, true, none);
+        EXPECT_EQ(release.command, c.command) << c.name;
+        // The chord is spent: a second release alone posts nothing.
+        EXPECT_EQ(KeyboardHookStep(driver, kKeyboardGreek, 0, c.released, true, none).command, 0)
+            << c.name;
+    }
+}
+
 TEST(KeyboardHook, GreekSemicolonReleaseKeepsPendingDeadKey) {
     KeyboardDriver driver;
     KeyModifiers none;
