@@ -110,6 +110,44 @@
 #define IDS_CANT_OPEN_FILES 14510
 #define IDS_CANT_OPEN_USER_DICTIONARY 14511
 
+// ---- User dictionary maintenance (template 10007) ----
+// Also in this dialog: the found words IDC_WORD_LIST, the help line IDC_HINT_LINE and the
+// keyboard radio buttons IDC_KEYBOARD_SYSTEM .. IDC_KEYBOARD_LANG2, as in the lookup window.
+#define IDD_USER_DICTIONARY 10007
+#define IDC_USERDICT_WORD 2014
+#define IDC_USERDICT_TRANSLATION 2015
+#define IDC_USERDICT_REPLACE 2016
+#define IDC_USERDICT_DELETE 2017
+#define IDC_USERDICT_SEARCH 2018
+#define IDC_USERDICT_ADD 2019
+// The captions' ids are their Greek texts file keys too.
+#define IDC_USERDICT_KEYBOARDS_GROUP 17006
+#define IDC_USERDICT_WORD_CAPTION 17007
+#define IDC_USERDICT_TRANSLATION_CAPTION 17008
+#define IDC_USERDICT_BUTTONS_FRAME 65535  // an unnamed frame, as in the Information notice
+// Greek texts file keys of the title and the buttons.
+#define KEY_USERDICT_TITLE 17000
+#define KEY_USERDICT_SEARCH 17001
+#define KEY_USERDICT_ADD 17002
+#define KEY_USERDICT_DELETE 17003
+#define KEY_USERDICT_REPLACE 17004
+#define KEY_USERDICT_OK 17005
+// Help line texts (16000 + the control's offset).
+#define IDS_USERDICT_HELP_BASE 16000  // banner: product, version, F1 for help
+#define IDS_USERDICT_HELP_WORD 16001
+#define IDS_USERDICT_HELP_TRANSLATION 16002
+#define IDS_USERDICT_HELP_WORD_LIST 16003
+#define IDS_USERDICT_HELP_SYSTEM_KEYBOARD 16004
+#define IDS_USERDICT_HELP_DRIVER_KEYBOARD 16005
+#define IDS_USERDICT_HELP_SEARCH 16006
+#define IDS_USERDICT_HELP_ADD 16007
+#define IDS_USERDICT_HELP_REPLACE 16008
+#define IDS_USERDICT_HELP_DELETE 16009
+#define IDS_USERDICT_HELP_CLOSE 16010
+// Messages shown through the notice when a word is not stored.
+#define IDS_USERDICT_MARKER_WORD 16020
+#define IDS_USERDICT_WRITE_ERROR 16021
+
 // ---- Tip of the day ----
 #define IDS_DID_YOU_KNOW 14512
 
