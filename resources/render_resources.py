@@ -3,7 +3,8 @@
 
     render_resources.py OUTPUT_DIR
 
-Writes 16-colour BMPs of every button and of the Information notice's picture, the program
+Writes 16-colour BMPs of every button, of the Information notice's picture and of the About and
+Tip of the Day animations, the program
 icon (16, 32 and 48 pixels, 16 colours), the click sound (an 8-bit mono WAV image of exactly
 292 bytes) and bitmaps.rc, the resource lines that bind each picture to its id by the names of
 resources/resource_ids.h. Text is drawn from DejaVu (or Liberation) without anti-aliasing so
@@ -339,6 +340,86 @@ def notice_picture(rc, out_dir):
     rc.append("IDB_INFORMATION_PICTURE BITMAP \"information.bmp\"")
 
 
+# ---- Animation frames of the About and Tip of the Day dialogs ----
+# Each picture is drawn at its own size into a frame of the dialog less two pixels a side: About's
+# frame is 33 x 45 and the tip's 35 x 94 dialog units, about 45 x 69 and 48 x 148 pixels with the
+# smallest dialog font, so the pictures stay inside at any usual font.
+ABOUT_FRAME_SIZE = (44, 64)
+ABOUT_FRAMES = 6
+TIP_FRAME_SIZE = (46, 96)
+TIP_FRAMES = 5
+
+
+def text_lines(draw, left, right, top, bottom):
+    for row in range(top, bottom, 4):
+        draw.line((left, row, right, row), fill=GREY)
+
+
+def about_frame(index):
+    """An open book whose right-hand page turns over to the left, a step per frame."""
+    w, h = ABOUT_FRAME_SIZE
+    picture, draw = new_picture((w, h))
+    spine = w // 2
+    top, bottom = 18, 50
+    # Cover, then the two lying pages.
+    draw.polygon([(1, top + 4), (spine, top + 8), (w - 2, top + 4), (w - 2, bottom + 6),
+                  (spine, bottom + 10), (1, bottom + 6)], fill=NAVY, outline=BLACK)
+    draw.polygon([(3, top), (spine, top + 4), (spine, bottom + 6), (3, bottom + 2)],
+                 fill=WHITE, outline=BLACK)
+    draw.polygon([(spine, top + 4), (w - 4, top), (w - 4, bottom + 2), (spine, bottom + 6)],
+                 fill=WHITE, outline=BLACK)
+    text_lines(draw, 6, spine - 3, top + 6, bottom)
+    text_lines(draw, spine + 3, w - 7, top + 6, bottom)
+    # The turning page: its free edge swings over the spine, lifted in the middle of the turn.
+    angle = math.pi * index / (ABOUT_FRAMES - 1)
+    edge = spine + round((spine - 4) * math.cos(angle))
+    lift = round(14 * math.sin(angle))
+    if edge != spine:
+        draw.polygon([(spine, top + 4), (edge, top - lift), (edge, bottom + 2 - lift),
+                      (spine, bottom + 6)], fill=YELLOW, outline=BLACK)
+    else:
+        draw.line((spine, top + 4 - lift, spine, bottom + 6 - lift), fill=BLACK, width=2)
+    # A mark above the book, blinking red and blue, so every frame differs from the next.
+    draw.ellipse((spine - 5, 2, spine + 5, 12), fill=RED if index % 2 else BLUE, outline=BLACK)
+    return picture
+
+
+def tip_frame(index):
+    """A light bulb whose rays turn a step per frame and whose glass glows brighter and dimmer."""
+    w, h = TIP_FRAME_SIZE
+    picture, draw = new_picture((w, h))
+    cx, cy, radius = w // 2, 34, 12
+    for ray in range(8):
+        angle = 2 * math.pi * ray / 8 + (math.pi / 4) * index / TIP_FRAMES
+        inner, outer = radius + 4, radius + 9
+        draw.line((cx + round(inner * math.cos(angle)), cy + round(inner * math.sin(angle)),
+                   cx + round(outer * math.cos(angle)), cy + round(outer * math.sin(angle))),
+                  fill=RED if ray % 2 else OLIVE, width=2)
+    glass = (WHITE, YELLOW, YELLOW, WHITE, YELLOW)[index]
+    draw.ellipse((cx - radius, cy - radius, cx + radius, cy + radius), fill=glass, outline=BLACK)
+    draw.polygon([(cx - 6, cy + 8), (cx + 6, cy + 8), (cx + 5, cy + 18), (cx - 5, cy + 18)],
+                 fill=glass, outline=BLACK)
+    draw.line((cx - 3, cy - 2, cx, cy + 3), fill=OLIVE)
+    draw.line((cx, cy + 3, cx + 3, cy - 2), fill=OLIVE)
+    draw.line((cx, cy + 3, cx, cy + 16), fill=OLIVE)
+    for step in range(4):
+        draw.rectangle((cx - 5, cy + 19 + 3 * step, cx + 5, cy + 20 + 3 * step),
+                       fill=GREY if step % 2 else SILVER, outline=BLACK)
+    draw.polygon([(cx - 3, cy + 31), (cx + 3, cy + 31), (cx, cy + 35)], fill=BLACK)
+    return picture
+
+
+def animation_pictures(rc, out_dir):
+    for index in range(ABOUT_FRAMES):
+        name = "about_%d.bmp" % index
+        write_bmp(os.path.join(out_dir, name), about_frame(index))
+        rc.append("IDB_ABOUT_FIRST_FRAME + %d BITMAP \"%s\"" % (index, name))
+    for index in range(TIP_FRAMES):
+        name = "tip_%d.bmp" % index
+        write_bmp(os.path.join(out_dir, name), tip_frame(index))
+        rc.append("IDB_TIP_FIRST_FRAME + %d BITMAP \"%s\"" % (index, name))
+
+
 SMALL_W = ("X.....X", "X..X..X", "X..X..X", "X.X.X.X", ".X...X.")
 
 
@@ -388,6 +469,7 @@ def main(out_dir):
     icon_button_pictures(rc, out_dir)
     caption_button_pictures(rc, out_dir)
     notice_picture(rc, out_dir)
+    animation_pictures(rc, out_dir)
     program_icon(out_dir)
     write_click_wav(os.path.join(out_dir, "click.wav"))
     with open(os.path.join(out_dir, "bitmaps.rc"), "w") as out:

@@ -176,3 +176,69 @@
 #define BMP_BASE_SMALL_CLIPBOARD 144
 #define BMP_BASE_CLIPBOARD_ENGLISH 151
 #define BMP_BASE_COPY_ENGLISH 152
+
+// ---- About (template 10001) ----
+#define IDD_ABOUT 10001
+// The picture area is IDC_PICTURE, as in the notice.
+#define IDC_ABOUT_DICTIONARY_TITLE 16501
+#define IDC_ABOUT_VERSION 16502
+#define IDC_ABOUT_PUBLISHER_FIRST 16503  // four publisher lines, 16503-16506
+#define IDC_ABOUT_PUBLISHER_LAST 16506
+#define IDC_ABOUT_INFORMATION_LIST 12015
+#define IDB_ABOUT_FIRST_FRAME 1145  // six frames, 1145-1150
+#define ABOUT_LAST_FRAME 5
+// Greek texts file keys of the title and of OK; the version and publisher lines use their own ids.
+#define KEY_ABOUT_TITLE 16500
+#define KEY_ABOUT_OK 16507
+
+// ---- Program adjustments (template 10005) ----
+#define IDD_ADJUSTMENTS 10005
+#define IDC_HOTKEY_SHIFT 2001
+#define IDC_HOTKEY_CONTROL 2002
+#define IDC_HOTKEY_ALT 2003
+#define IDC_HOTKEY_DISABLE 2004
+#define IDC_OPTION_ACCENT 2005
+#define IDC_OPTION_ROOT 2006
+#define IDC_OPTION_FORM_TYPE 2007
+#define IDC_OPTION_USE_GREEK 2008
+#define IDC_HOTKEY_KEY_LIST 2009
+#define IDC_ADJUSTMENTS_OK 2011
+#define IDC_OPTION_CLIPBOARD 2012
+#define IDC_OPTION_LARGE_FONT 2013
+#define IDC_OPTION_SOUNDS 2022
+#define IDC_OPTION_USER_DICTIONARY 2023
+#define IDC_OPTION_TASK_BAR_ICON 2024
+// The help line is IDC_HINT_LINE, as in the lookup window. The three statics also key their
+// Greek texts by their own ids.
+#define IDC_HOTKEY_TEXT 17503
+#define IDC_HOTKEY_KEY_TEXT 17504
+#define IDC_ACCENT_EXAMPLES 17505  // its text is read from the texts file in both languages
+#define KEY_ADJUSTMENTS_TITLE 17500
+#define KEY_ADJUSTMENTS_CANCEL 17501
+#define KEY_ADJUSTMENTS_OK 17502
+// The key list: string IDS_KEY_NAME_BASE + virtual-key code, for the codes that have a name.
+#define IDS_KEY_NAME_BASE 9000
+#define KEY_NAME_FIRST_CODE 8
+#define KEY_NAME_LAST_CODE 222
+// Help line texts: 15500 + the control's offset.
+#define IDS_ADJUSTMENTS_HELP_BASE 15500
+#define IDS_ADJUSTMENTS_HELP_LAST 15516
+
+// ---- Tip of the day (template 10008) ----
+#define IDD_TIP_OF_THE_DAY 10008
+#define IDC_TIP_PANEL IDC_PICTURE  // hidden; marks the painted panel
+#define IDC_TIP_PICTURE 12016
+#define IDC_SHOW_TIPS 12017
+#define IDB_TIP_FIRST_FRAME 1153  // five frames, 1153-1157
+#define TIP_LAST_FRAME 4
+#define KEY_TIP_TITLE 18000
+#define KEY_TIP_SHOW_TIPS 18001
+#define KEY_TIP_NEXT 18002
+#define KEY_TIP_CLOSE 18003
+
+// ---- Help balloons (lookup window, program adjustments, user dictionary) ----
+#define TIMER_BALLOON_DELAY 6554
+#define TIMER_BALLOON_LIFE 6555
+// The picture animation of About and Tip of the Day.
+#define TIMER_PICTURE 10
+

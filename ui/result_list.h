@@ -29,7 +29,7 @@ constexpr int kButtonDrawActualSize = 0;
 constexpr int kButtonDrawStretch = 1;
 
 // The About dialog's list of centred lines, drawn here too.
-constexpr int kAboutList = 12015;
+constexpr int kAboutList = IDC_ABOUT_INFORMATION_LIST;
 
 // The letter a button shows for a keyboard mode: Latin capitals for modes 0, 1 and 8, Greek
 // capitals (sharing the Latin bitmap where the letters look alike) for any other. 0 = none.

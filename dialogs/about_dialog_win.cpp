@@ -1,0 +1,87 @@
+#include "dialogs/about_dialog_win.h"
+
+#include <string>
+
+#include "app/interface_texts_win.h"
+#include "dialogs/about_lines.h"
+#include "resources/resource_ids.h"
+#include "ui/forms_win.h"
+#include "ui/lookup_lists_win.h"
+#include "ui/result_list_win.h"
+
+namespace {
+
+constexpr UINT kFirstFrameMs = 200;
+constexpr UINT kNextFrameMs = 250;
+
+struct AboutDialog {
+    const char* textsFile = "";
+    bool useGreek = false;
+    const DictionaryTrailer* dictionary = nullptr;
+};
+
+static_assert(sizeof DictionaryTrailer::infoEnglish[0] == kAboutLineSize, "About line size");
+
+void FillInformationList(HWND dialog, const AboutDialog& data) {
+    WinListBox list(GetDlgItem(dialog, IDC_ABOUT_INFORMATION_LIST));
+    list.Clear();
+    const auto& lines = data.useGreek ? data.dictionary->infoGreek : data.dictionary->infoEnglish;
+    for (const std::string& item : AboutListItems(lines, sizeof lines / sizeof lines[0])) {
+        list.Add(item.c_str());
+    }
+}
+
+void OnInitDialog(HWND dialog, const AboutDialog& data) {
+    if (data.useGreek) {
+        LoadGreekTitle(dialog, KEY_ABOUT_TITLE, data.textsFile);
+        LoadGreekItem(dialog, IDOK, KEY_ABOUT_OK, data.textsFile);
+        LoadGreekItems(dialog, IDC_ABOUT_VERSION, IDC_ABOUT_PUBLISHER_LAST, data.textsFile);
+    }
+    SetDlgWindowPos(dialog, nullptr, FALSE);
+    // The trailer's fields are terminated within their sizes when it is read.
+    SetStoredWindowText(
+        GetDlgItem(dialog, IDC_ABOUT_DICTIONARY_TITLE),
+        data.useGreek ? data.dictionary->titleGreek : data.dictionary->titleEnglish);
+    FillInformationList(dialog, data);
+    ShowBitmapFrame(dialog, kFrameReset, IDC_PICTURE, IDB_ABOUT_FIRST_FRAME, ABOUT_LAST_FRAME);
+    SetTimer(dialog, TIMER_PICTURE, kFirstFrameMs, nullptr);
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+            OnInitDialog(dialog, *reinterpret_cast<const AboutDialog*>(lParam));
+            return TRUE;
+        case WM_TIMER:
+            if (wParam == TIMER_PICTURE) {
+                KillTimer(dialog, TIMER_PICTURE);
+                ShowBitmapFrame(dialog, kFrameNext, IDC_PICTURE, IDB_ABOUT_FIRST_FRAME,
+                                ABOUT_LAST_FRAME);
+                SetTimer(dialog, TIMER_PICTURE, kNextFrameMs, nullptr);
+            }
+            return FALSE;
+        case WM_DRAWITEM:
+            DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), 0);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowAboutDialog(HWND owner, HINSTANCE instance, const char* textsFile, bool useGreek,
+                     const DictionaryTrailer& dictionary) {
+    AboutDialog data;
+    data.textsFile = textsFile;
+    data.useGreek = useGreek;
+    data.dictionary = &dictionary;
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc,
+                    reinterpret_cast<LPARAM>(&data));
+}

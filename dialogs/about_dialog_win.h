@@ -1,0 +1,12 @@
+// The About dialog: the product version, the current dictionary's title and its information
+// lines, with an animated picture.
+#pragma once
+
+#include <windows.h>
+
+#include "engine/dictionary.h"
+
+// Shows About over owner until OK, Escape or the close box. The title and information lines
+// come from the trailer of the current dictionary, in the interface language.
+void ShowAboutDialog(HWND owner, HINSTANCE instance, const char* textsFile, bool useGreek,
+                     const DictionaryTrailer& dictionary);

@@ -1,0 +1,17 @@
+// The About dialog's list of information lines, built from the current dictionary's lines.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// A short list is padded to this many items, so that its lines sit in the middle of the box.
+constexpr size_t kAboutListItems = 11;
+constexpr size_t kAboutLineSize = 70;  // a line of the trailer, terminator included
+
+// The items of the list: each line in order until the first empty one (which still gives one
+// empty item). Within a line "@line " (the word in any case) starts a separator: an empty item
+// is added at once and the marker is not copied; "@" with any other word drops the marker
+// without a separator. A list of up to 10 items gets (11 - count) / 2 empty items on top and
+// is filled with empty items to 11.
+std::vector<std::string> AboutListItems(const char (*lines)[kAboutLineSize], size_t lineCount);
