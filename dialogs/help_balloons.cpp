@@ -39,15 +39,15 @@ const HelpControl kAdjustmentsTable[] = {
 // The user dictionary dialog's controls: the word and translation boxes, the list, the keyboard
 // choice, Search, Add, Replace, Delete and Close.
 const HelpControl kUserDictionaryTable[] = {
-    {2014, 2014, 1},
-    {2015, 2015, 2},
+    {IDC_USERDICT_WORD, IDC_USERDICT_WORD, 1},
+    {IDC_USERDICT_TRANSLATION, IDC_USERDICT_TRANSLATION, 2},
     {IDC_WORD_LIST, IDC_WORD_LIST, 3},
     {IDC_KEYBOARD_SYSTEM, IDC_KEYBOARD_SYSTEM, 4},
     {IDC_KEYBOARD_LANG1, IDC_KEYBOARD_LANG2, 5},
-    {2018, 2018, 6},
-    {2019, 2019, 7},
-    {2016, 2016, 8},
-    {2017, 2017, 9},
+    {IDC_USERDICT_SEARCH, IDC_USERDICT_SEARCH, 6},
+    {IDC_USERDICT_ADD, IDC_USERDICT_ADD, 7},
+    {IDC_USERDICT_REPLACE, IDC_USERDICT_REPLACE, 8},
+    {IDC_USERDICT_DELETE, IDC_USERDICT_DELETE, 9},
     {2, 2, 10},
 };
 

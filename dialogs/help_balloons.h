@@ -11,7 +11,7 @@
 // The base text ids: the banner of each dialog; base + a control's offset is its help text.
 constexpr int kLookupHelpBase = IDS_HELP_BASE;
 constexpr int kAdjustmentsHelpBase = IDS_ADJUSTMENTS_HELP_BASE;
-constexpr int kUserDictionaryHelpBase = 16000;
+constexpr int kUserDictionaryHelpBase = IDS_USERDICT_HELP_BASE;
 
 // The balloon texts live in these sections of the texts file, keyed by the decimal text id.
 constexpr const char* kEnglishBalloonsSection = "EnglishBalloons";
