@@ -397,6 +397,7 @@ TEST_F(InstallerTest, SilentRoundTripLeavesOnlyTheUsersWords) {
     std::vector<std::wstring> translations = ListBoxItems(GetDlgItem(program.dialog, 12001));
     EXPECT_TRUE(std::any_of(translations.begin(), translations.end(),
                             [](const std::wstring& t) { return t.rfind(L"σπίτι", 0) == 0; }));
+    EXPECT_TRUE(SaveWindowPng(program.dialog, ScreenshotFile(L"installed_program")));
 
     // The user's own words, where the program keeps them: beside the dictionaries, or in the
     // application data when the program folder is not writable.
