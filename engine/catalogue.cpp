@@ -194,7 +194,9 @@ bool OpenSingle(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, i
     FileSystem& files = Files(catalogue);
     const char* baseName = catalogue.baseNames[number];
     char userDict[kCataloguePathSize];
-    if (FormatDictionaryPath(userDict, sizeof userDict, catalogue.programDir, baseName, "usr")) {
+    const char* userDictDir =
+        catalogue.userDictDir[0] ? catalogue.userDictDir : catalogue.programDir;
+    if (FormatDictionaryPath(userDict, sizeof userDict, userDictDir, baseName, "usr")) {
         CopyField(catalogue.userDictPath, sizeof catalogue.userDictPath, userDict);
     } else {
         catalogue.userDictPath[0] = '\0';

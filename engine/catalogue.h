@@ -100,6 +100,8 @@ struct Catalogue {
     char programDir[kCataloguePathSize] = {};
     FileSystem* files = nullptr;  // nullptr: the system's
     bool useGreek = false;        // interface language of the list texts and titles
+    // Folder of the user dictionaries (BASE.usr); the program directory when empty.
+    char userDictDir[kCataloguePathSize] = {};
 
     // Base name of each entry by catalogue number; empty for language pairs.
     char baseNames[kMaxCatalogueEntries][kBaseNameSize] = {};

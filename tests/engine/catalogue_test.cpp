@@ -288,6 +288,16 @@ TEST_F(CatalogueTest, OpensSingleDictionariesWithTheirTrailers) {
     EXPECT_EQ(StoredToUtf8(dialog.descriptor.c_str()), "Ελληνικό.2");
 }
 
+TEST_F(CatalogueTest, UserDictionariesLiveInTheirOwnFolderWhenOneIsSet) {
+    AddStandardSet();
+    const char* folder = "C:\\Users\\a\\AppData\\Roaming\\Wordmere";
+    fs.AddFile(MemoryFileSystem::Join(folder, "GRENG.usr"), std::string(130, '\0'));
+    strcpy(catalogue->userDictDir, folder);
+    ASSERT_TRUE(Choose("Greek-English dictionary"));
+    EXPECT_STREQ(catalogue->userDictPath, MemoryFileSystem::Join(folder, "GRENG.usr").c_str());
+    EXPECT_NE(engine->userDict, nullptr);
+}
+
 TEST_F(CatalogueTest, PairsSwapMainAndSecondDictionaries) {
     AddStandardSet();
     ASSERT_TRUE(Choose("Greek-English dictionary"));
