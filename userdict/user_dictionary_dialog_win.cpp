@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr UINT kBalloonDelayTimer = 6554;
-constexpr UINT kBalloonLifeTimer = 6555;
-constexpr UINT kBalloonLife = 10000;
 constexpr int kCaptionSize = 30;  // radio captions and the word taken from the lookup dialog
 
 struct UserDictionaryDialog {
@@ -388,9 +385,13 @@ INT_PTR CALLBACK UserDictionaryProc(HWND dialog, UINT message, WPARAM wParam, LP
         return FALSE;
     }
     INT_PTR result = FALSE;
+    if (HandleHelpMessage(d->args.help, dialog, message, wParam, IDS_USERDICT_HELP_BASE,
+                          &d->balloonShown, &result)) {
+        return result;
+    }
     switch (message) {
         case WM_COMMAND:
-            KillTimer(dialog, kBalloonDelayTimer);
+            KillTimer(dialog, TIMER_BALLOON_DELAY);
             result = Command(*d, dialog, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
             break;
         case WM_ACTIVATE:
@@ -400,33 +401,13 @@ INT_PTR CALLBACK UserDictionaryProc(HWND dialog, UINT message, WPARAM wParam, LP
                 d->args.host->InstallKeyboardHooks();
             }
             break;
-        case WM_SETCURSOR:
-            d->args.host->ShowHelpText(dialog, reinterpret_cast<HWND>(wParam), false);
-            return FALSE;
-        case WM_TIMER:
-            if (wParam == kBalloonDelayTimer) {
-                KillTimer(dialog, kBalloonDelayTimer);
-                POINT at;
-                GetCursorPos(&at);
-                d->args.host->ShowHelpText(dialog, WindowFromPoint(at), true);
-                d->balloonShown = true;
-                SetTimer(dialog, kBalloonLifeTimer, kBalloonLife, nullptr);
-            } else if (wParam == kBalloonLifeTimer) {
-                KillTimer(dialog, kBalloonLifeTimer);
-                d->args.host->HideBalloon(dialog);
-                d->balloonShown = false;
-            }
-            return FALSE;
         case WM_MEASUREITEM:
             return MeasureLookupItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         case WM_DRAWITEM:
             return DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), 0);
     }
     // Whatever else happens ends a balloon on show.
-    if (d->balloonShown) {
-        d->args.host->HideBalloon(dialog);
-        d->balloonShown = false;
-    }
+    HideDialogBalloon(d->args.help, dialog, &d->balloonShown);
     return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "dialogs/help_balloons_win.h"
 #include "keyboard/keyboard_selection.h"
 
 // What the dialog asks of the rest of the program; the lookup dialog, which opens it, answers.
@@ -18,10 +19,6 @@ public:
     virtual void SetCommandTarget(HWND target) = 0;
     virtual void InstallKeyboardHooks() = 0;
     virtual void RemoveKeyboardHooks() = 0;
-    // The help line 12006 (balloon = false) or the help balloon for a control, and the end of
-    // the balloon; they may do nothing.
-    virtual void ShowHelpText(HWND dialog, HWND control, bool balloon) = 0;
-    virtual void HideBalloon(HWND dialog) = 0;
 };
 
 struct UserDictionaryDialogArgs {
@@ -32,6 +29,7 @@ struct UserDictionaryDialogArgs {
     HFONT latinFont = nullptr;
     bool greekTexts = false;  // captions from the texts file
     const char* textsFile = nullptr;
+    HelpContext help;  // the help line and balloons of the controls
     UserDictionaryDialogHost* host = nullptr;
 };
 

@@ -25,8 +25,6 @@ public:
     void SetCommandTarget(HWND target) override { commandTarget = target; }
     void InstallKeyboardHooks() override { ++hookInstalls; }
     void RemoveKeyboardHooks() override { ++hookRemovals; }
-    void ShowHelpText(HWND, HWND, bool) override {}
-    void HideBalloon(HWND) override {}
 
     std::vector<UINT> notices;
     int diskErrors = 0;
