@@ -19,6 +19,7 @@
 #include "ui/lookup_lists_win.h"
 #include "ui/lookup_rules.h"
 #include "ui/result_list_win.h"
+#include "userdict/user_dict_path_win.h"
 
 namespace {
 
@@ -202,6 +203,8 @@ BOOL OnInitDialog(HWND dialog) {
     ResetCatalogue(program.catalogue);
     snprintf(program.catalogue.programDir, sizeof program.catalogue.programDir, "%s",
              program.programDir);
+    UserDictFolderForProgram(program.catalogue.userDictDir, sizeof program.catalogue.userDictDir,
+                             program.programDir);
     if (!OpenDictionary(dialog)) {
         SendMessageW(dialog, MSG_END_PROGRAM, 0, 0);
         return FALSE;
