@@ -424,7 +424,11 @@ bool BuildDictionary(const DictionarySourceFile& source, std::string* body, std:
         memcpy(key, source.key.data(), source.key.size());
     }
     ScrambleWithKey(key, keyLength, &(*body)[0], 0, body->size());
-    if (!source.builtin) {
+    // A built-in dictionary's trailer is the program's own; a trailer is written for one only
+    // to carry its About lines, which the About dialog reads from the file.
+    const bool hasAboutLines =
+        source.trailer.infoEnglish[0][0] != '\0' || source.trailer.infoGreek[0][0] != '\0';
+    if (!source.builtin || hasAboutLines) {
         DictionaryTrailer trailer = source.trailer;
         trailer.magic = kTrailerMagic;
         trailer.keyLength = static_cast<uint8_t>(keyLength);

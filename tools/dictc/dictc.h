@@ -15,7 +15,7 @@ struct SourceLineEntry {
 };
 
 struct DictionarySourceFile {
-    bool builtin = false;         // no trailer, scrambled with the built-in key
+    bool builtin = false;         // scrambled with the built-in key; a trailer only for About lines
     std::string key;              // the dictionary's key (ASCII, 0..12 bytes)
     DictionaryTrailer trailer{};  // header fields; magic and key are set when building
     std::vector<SourceLineEntry> entries;

@@ -117,3 +117,40 @@ bool ReadDictdDatabase(const std::string& indexPath, const std::string& dictPath
     }
     return true;
 }
+
+bool ReadDictdInformation(const std::string& indexPath, const std::string& dictPath,
+                          std::string& info, std::string& error) {
+    std::ifstream index(indexPath, std::ios::binary);
+    if (!index) {
+        error = indexPath + ": cannot open";
+        return false;
+    }
+    unsigned long long offset = 0, length = 0;
+    bool found = false;
+    for (std::string line; !found && std::getline(index, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const size_t tab1 = line.find('\t');
+        const size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+        const std::string word = line.substr(0, tab1);
+        found = (word == "00-database-info" || word == "00databaseinfo") &&
+                tab2 != std::string::npos &&
+                DecodeDictdNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) &&
+                DecodeDictdNumber(line.substr(tab2 + 1), length);
+    }
+    if (!found) {
+        error = indexPath + ": no information entry";
+        return false;
+    }
+    std::string data;
+    if (!InflateWholeFile(dictPath, data, error)) {
+        return false;
+    }
+    if (offset > data.size() || length > data.size() - offset) {
+        error = indexPath + ": the information entry points past the end of " + dictPath;
+        return false;
+    }
+    info = data.substr(offset, length);
+    return true;
+}

@@ -18,3 +18,9 @@ bool DecodeDictdNumber(const std::string& text, unsigned long long& value);
 // On failure returns false with a one-line message naming the file and the problem.
 bool ReadDictdDatabase(const std::string& indexPath, const std::string& dictPath,
                        std::vector<DictdArticle>& articles, std::string& error);
+
+// The text of the database's information entry ("00-database-info", or "00databaseinfo" as
+// older tools index it). False with a one-line message when the files cannot be read or the
+// database has no such entry.
+bool ReadDictdInformation(const std::string& indexPath, const std::string& dictPath,
+                          std::string& info, std::string& error);

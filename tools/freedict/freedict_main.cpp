@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/freedict/database_credits.h"
 #include "tools/freedict/dictd_database.h"
 #include "tools/freedict/dictionary_source.h"
 #include "tools/freedict/freedict_article.h"
@@ -47,6 +48,7 @@ const PairableDictionary kPairable[] = {
 
 struct Database {
     std::string name;  // "ell-fra"
+    DatabaseCredits credits;
     std::vector<MappedArticle> articles;
     long notesDropped = 0;
     long placeholdersDropped = 0;
@@ -59,6 +61,11 @@ bool LoadDatabase(const std::string& dir, const std::string& name, Database& dat
     if (!ReadDictdDatabase(stem + ".index", stem + ".dict.dz", articles, error)) {
         return false;
     }
+    std::string info;
+    if (!ReadDictdInformation(stem + ".index", stem + ".dict.dz", info, error)) {
+        return false;
+    }
+    database.credits = ParseDatabaseInfo(name, info);
     database.name = name;
     database.articles.clear();
     for (const DictdArticle& article : articles) {
@@ -111,13 +118,30 @@ bool WriteDictionary(const std::string& outDir, const std::string& base,
     return true;
 }
 
-std::vector<SourceHeaderLine> PairableHeader(const PairableDictionary& d) {
+// The About lines, in both interface languages, that credit the FreeDict databases a dictionary
+// is made of.
+void AddCredits(std::vector<SourceHeaderLine>& header, const std::string& headingEnglish,
+                const std::string& headingGreek, const std::vector<const Database*>& databases) {
+    std::vector<DatabaseCredits> credits;
+    for (const Database* database : databases) {
+        credits.push_back(database->credits);
+    }
+    for (const std::string& line : CreditLines(headingEnglish, credits, false)) {
+        header.push_back({"info-en", line});
+    }
+    for (const std::string& line : CreditLines(headingGreek, credits, true)) {
+        header.push_back({"info-el", line});
+    }
+}
+
+std::vector<SourceHeaderLine> PairableHeader(const PairableDictionary& d, const Database& fromGreek,
+                                             const Database& toGreek) {
     std::string en = d.english;
     std::string el = d.greek;
     std::string code = d.code;
     std::string titleEn = "Greek-" + en + " dictionary";
     std::string titleEl = std::string(d.greekTitle) + " λεξικό";
-    return {
+    std::vector<SourceHeaderLine> header = {
         {"key", d.key},
         {"title-en", titleEn},
         {"title-el", titleEl},
@@ -130,19 +154,11 @@ std::vector<SourceHeaderLine> PairableHeader(const PairableDictionary& d) {
         {"format", "2"},
         {"start-word", d.startWord},
         {"phonetic", "System"},
-        {"info-en", "Greek-" + en + " and " + en + "-Greek dictionary"},
-        {"info-en", "Data: the FreeDict project (freedict.org), made by WikDict"},
-        {"info-en", "from Wiktionary; databases ell-" + code + " and " + code + "-ell."},
-        {"info-en", "Licence: Creative Commons Attribution-ShareAlike 3.0"},
-        {"info-en", "(CC BY-SA 3.0). Converted for Wordmere; words and translations"},
-        {"info-en", "outside the Windows code pages were adapted or left out."},
-        {"info-el", std::string(d.greekTitle) + " και " + d.greekBack + " λεξικό"},
-        {"info-el", "Δεδομένα: το έργο FreeDict (freedict.org), από το WikDict"},
-        {"info-el", "και το Wiktionary· βάσεις ell-" + code + " και " + code + "-ell."},
-        {"info-el", "Άδεια: Creative Commons Αναφορά-Παρόμοια Διανομή 3.0"},
-        {"info-el", "(CC BY-SA 3.0). Μετατροπή για το Wordmere· λέξεις εκτός των"},
-        {"info-el", "κωδικοσελίδων των Windows προσαρμόστηκαν ή παραλείφθηκαν."},
     };
+    AddCredits(header, "Greek-" + en + " and " + en + "-Greek dictionary",
+               std::string(d.greekTitle) + " και " + d.greekBack + " λεξικό",
+               {&fromGreek, &toGreek});
+    return header;
 }
 
 int Fail(const std::string& message) {
@@ -178,8 +194,12 @@ int main(int argc, char** argv) {
     DictionarySource greng;
     AddDatabase(greng, greekEnglish);
     AddDatabase(greng, englishGreek);
-    if (!WriteDictionary(outDir, "GRENG", {{"builtin", ""}}, greng, "ell-eng, eng-ell", "ab",
-                         error)) {
+    // The built-in dictionaries have no trailer of their own; their About lines are stored in
+    // one all the same, which only the About dialog reads.
+    std::vector<SourceHeaderLine> grengHeader = {{"builtin", ""}};
+    AddCredits(grengHeader, "Greek-English and English-Greek dictionary",
+               "Ελληνοαγγλικό και αγγλοελληνικό λεξικό", {&greekEnglish, &englishGreek});
+    if (!WriteDictionary(outDir, "GRENG", grengHeader, greng, "ell-eng, eng-ell", "ab", error)) {
         return Fail(error);
     }
 
@@ -188,7 +208,10 @@ int main(int argc, char** argv) {
          DeriveThesaurus(greekEnglish.articles, englishGreek.articles)) {
         thess.Add(entry.headword, entry.related);
     }
-    if (!WriteDictionary(outDir, "THESS", {{"builtin", ""}}, thess,
+    std::vector<SourceHeaderLine> thessHeader = {{"builtin", ""}};
+    AddCredits(thessHeader, "Greek words that share English translations",
+               "Ελληνικές λέξεις με κοινές αγγλικές μεταφράσεις", {&greekEnglish, &englishGreek});
+    if (!WriteDictionary(outDir, "THESS", thessHeader, thess,
                          "Greek words sharing English translations in ell-eng, eng-ell", "αβ",
                          error)) {
         return Fail(error);
@@ -204,7 +227,7 @@ int main(int argc, char** argv) {
         DictionarySource source;
         AddDatabase(source, fromGreek);
         AddDatabase(source, toGreek);
-        if (!WriteDictionary(outDir, d.base, PairableHeader(d), source,
+        if (!WriteDictionary(outDir, d.base, PairableHeader(d, fromGreek, toGreek), source,
                              fromGreek.name + ", " + toGreek.name, d.startWord, error)) {
             return Fail(error);
         }

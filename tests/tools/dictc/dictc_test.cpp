@@ -254,6 +254,9 @@ TEST(DictcTest, KeysAndTrailers) {
         {"", true, ""},
         {"@key 5\n", true, "5"},
         {"@builtin\n", false, std::string(reinterpret_cast<char*>(builtin), kBuiltinKeyLength)},
+        // A built-in dictionary's About lines need a trailer to be stored in.
+        {"@builtin\n@info-en Data: FreeDict\n", true,
+         std::string(reinterpret_cast<char*>(builtin), kBuiltinKeyLength)},
     };
     for (const Case& c : cases) {
         DictionarySourceFile source;

@@ -1,0 +1,93 @@
+// The credits of a FreeDict database, from its information entry to the About lines.
+#include "tools/freedict/database_credits.h"
+
+#include <gtest/gtest.h>
+
+#include "tools/freedict/code_page_fit.h"
+
+namespace {
+
+// The shape of the packages' entries, with a maker whose name needs a stand-in and a licence of
+// two paragraphs.
+const char kInfo[] =
+    "00-database-info\n"
+    "English - Modern Greek XDXF/FreeDict dictionary\n"
+    "\n"
+    "converted by: Piotr Bański\n"
+    "\n"
+    "Edition: 0.1.1\n"
+    "Size: 20973 headwords\n"
+    "\n"
+    "Availability:\n"
+    "\n"
+    "    Available under the terms of the GNU General Public License ver. 2.0 or\n"
+    "  later.\n"
+    "    You have to make the choice before you distribute it.\n"
+    "\n"
+    "Source(s):\n"
+    "\n"
+    "  Made by WikDict [http://www.wikdict.com/] from Wiktionary, mail a@b.org.\n"
+    "\n"
+    "The Project:\n"
+    "\n"
+    "  This dictionary comes to you through nice people.\n";
+
+size_t Chars(const std::string& text) {
+    size_t count = 0;
+    for (size_t at = 0; at < text.size(); NextCodePoint(text, at)) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST(DatabaseCredits, ReadFromTheInformationEntry) {
+    const DatabaseCredits credits = ParseDatabaseInfo("eng-ell", kInfo);
+    EXPECT_EQ(credits.database, "eng-ell");
+    EXPECT_EQ(credits.title, "English - Modern Greek XDXF/FreeDict dictionary");
+    EXPECT_EQ(credits.maintainer, "Piotr Bański");
+    EXPECT_EQ(credits.edition, "0.1.1");
+    EXPECT_EQ(credits.licence,
+              "Available under the terms of the GNU General Public License ver. 2.0 or later.");
+    EXPECT_EQ(credits.source, "Made by WikDict from Wiktionary, mail a@b.org.");
+    // A maintainer named as such wins over the converter.
+    const DatabaseCredits maintained =
+        ParseDatabaseInfo("ell-fra", "Title\n\nMaintainer: Karl Bartel\nconverted by: X\n");
+    EXPECT_EQ(maintained.maintainer, "Karl Bartel");
+    EXPECT_TRUE(maintained.licence.empty());
+}
+
+TEST(DatabaseCredits, AboutLinesFitTheTrailerAndNameEveryDatabase) {
+    const DatabaseCredits first = ParseDatabaseInfo("ell-eng", kInfo);
+    const DatabaseCredits second = ParseDatabaseInfo("eng-ell", kInfo);
+    for (bool greek : {false, true}) {
+        const std::vector<std::string> lines = CreditLines(
+            greek ? "Ελληνοαγγλικό λεξικό" : "Greek-English dictionary", {first, second}, greek);
+        ASSERT_LE(lines.size(), kCreditLineCount);
+        std::string all;
+        int separators = 0;
+        for (const std::string& line : lines) {
+            EXPECT_LE(Chars(line), kCreditLineLength) << line;
+            std::string fitted;
+            char32_t bad;
+            EXPECT_EQ(FitToCodePages(line, fitted, bad), FitResult::Unchanged) << line;
+            separators += line.compare(0, 6, "@line ") == 0;
+            EXPECT_EQ(line.find('@', line.compare(0, 6, "@line ") == 0 ? 1 : 0), std::string::npos)
+                << line;
+            all += line + "\n";
+        }
+        EXPECT_EQ(separators, 2);
+        EXPECT_NE(all.find("ell-eng: English - Modern Greek"), std::string::npos) << all;
+        EXPECT_NE(all.find("eng-ell: English - Modern Greek"), std::string::npos) << all;
+        EXPECT_NE(all.find("Piotr Banski"), std::string::npos) << all;
+        EXPECT_NE(all.find("GNU General Public License"), std::string::npos) << all;
+        EXPECT_NE(all.find("a(at)b.org"), std::string::npos) << all;
+        EXPECT_NE(all.find("FreeDict"), std::string::npos);
+    }
+}
+
+TEST(DatabaseCredits, ManyDatabasesStopAtTwentyLines) {
+    std::vector<DatabaseCredits> many(6, ParseDatabaseInfo("ell-eng", kInfo));
+    EXPECT_EQ(CreditLines("Heading", many, false).size(), kCreditLineCount);
+}

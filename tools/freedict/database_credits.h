@@ -1,0 +1,30 @@
+// The credits of a FreeDict database, read from its own information entry (00-database-info),
+// and the About lines that name them in each dictionary built from it: the FreeDict data is
+// licensed, and its sources, makers and licence travel with the program that ships it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct DatabaseCredits {
+    std::string database;  // "ell-fra"
+    std::string title;     // the entry's first line
+    std::string edition;
+    std::string maintainer;  // "Maintainer:", else "converted by:"
+    std::string licence;     // the first paragraph under "Availability:"
+    std::string source;      // the first paragraph under "Source(s):", without its links
+};
+
+// Reads the fields out of the text of the information entry; missing ones stay empty.
+DatabaseCredits ParseDatabaseInfo(const std::string& database, const std::string& info);
+
+// The About lines of a dictionary made of these databases (UTF-8, each at most 69 characters,
+// 20 lines at most; the About list centres them): a heading, then per database its title, edition
+// and maintainer, licence and source, with the labels in Greek when greek is set. Every character
+// is one the dictionaries can store (a stand-in or "?" otherwise), and "@" of the data is written
+// "(at)" so that the About list does not take it for a separator.
+std::vector<std::string> CreditLines(const std::string& heading,
+                                     const std::vector<DatabaseCredits>& databases, bool greek);
+
+constexpr size_t kCreditLineLength = 69;
+constexpr size_t kCreditLineCount = 20;
