@@ -622,3 +622,7 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
     }
     return found ? kExitFound : kExitNotFound;
 }
+
+std::string PrintableText(const std::string& utf8) {
+    return Printable(utf8);
+}

@@ -43,6 +43,9 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
 // Whether the arguments ask for the usage text (--help before any "--").
 bool AsksForHelp(int argc, const char* const* argv);
 
+// Text for a terminal: control bytes shown as \xNN.
+std::string PrintableText(const std::string& utf8);
+
 // The dictionary directory used when --dir is not given, found from the directory the tool
 // runs from: that directory itself when it holds the default dictionary (the tools installed
 // in the program directory), else the staged program directory of the build tree the tool

@@ -81,10 +81,11 @@ public:
     std::vector<FoundRecord> found;
 };
 
+// A field as the terminal gets it: control bytes of a damaged or hostile file are escaped.
 std::string FieldUtf8(const char* field, size_t size) {
     char text[kUserDictTranslationSize];
     UserDictFieldText(field, size, text);
-    return StoredToUtf8(text);
+    return PrintableText(StoredToUtf8(text));
 }
 
 std::string RecordLine(uint32_t index, const UserDictRecord& record) {

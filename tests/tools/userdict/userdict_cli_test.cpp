@@ -176,6 +176,14 @@ TEST_F(UserDictCli, WorksOverMoreRecordsThanAListBoxHolds) {
     EXPECT_EQ(Run({"delete", "--record", "40000"}).error, "wordmere-userdict: no record 40000\n");
 }
 
+TEST_F(UserDictCli, ControlBytesOfTheFileDoNotReachTheTerminal) {
+    UserDictRecord record;
+    MakeUserDictRecord("bad\x1b[2Jword", "line\nbreak", &record);
+    std::ofstream(dir + "/GRENG.usr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(&record), sizeof record);
+    EXPECT_EQ(Run({"list"}).out, "0\tbad\\x1B[2Jword\tline\\x0Abreak\n");
+}
+
 // Output that cannot be written is a failure of the command, not a success.
 TEST_F(UserDictCli, OutputThatCannotBeWrittenFailsTheCommand) {
     ASSERT_EQ(Run({"add", "house", "σπίτι"}).status, kExitFound);
