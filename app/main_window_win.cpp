@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/information_win.h"
 #include "app/program_state_win.h"
 #include "app/settings.h"
 #include "app/settings_win.h"
+#include "app/sound_win.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
 #include "ui/lookup_dialog_win.h"
@@ -69,6 +71,33 @@ void DeleteFontHandle(HFONT& font) {
     font = nullptr;
 }
 
+// The dictionaries, texts and help live beside the executable, whatever the current directory:
+// a start from a command prompt elsewhere, from a shortcut without a working folder or from a
+// file manager finds them all the same. The files are named with 8-bit paths, so a directory
+// the system code page cannot spell, or one longer than the program's buffer, names nothing.
+bool FindProgramDirectory(HINSTANCE instance, char* dir, size_t size) {
+    std::wstring path(32768, L'\0');
+    DWORD length = GetModuleFileNameW(instance, &path[0], static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size()) {
+        return false;
+    }
+    path.resize(length);
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
+        return false;
+    }
+    path.resize(slash);
+    BOOL lossy = FALSE;
+    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(),
+                                    static_cast<int>(path.size()), dir, static_cast<int>(size) - 1,
+                                    nullptr, &lossy);
+    if (path.empty() || bytes <= 0 || lossy) {
+        return false;
+    }
+    dir[bytes] = '\0';
+    return true;
+}
+
 LRESULT StartUp(HWND window) {
     ProgramState& program = Program();
     HDC dc = GetDC(window);
@@ -78,10 +107,7 @@ LRESULT StartUp(HWND window) {
     const SettingsStorage& storage = ProcessSettingsStorage();
     EnsureSettingsKeys(*storage.registry);
 
-    // The dictionaries, texts and help live in the current directory; a path longer than the
-    // program's buffer cannot name them.
-    DWORD length = GetCurrentDirectoryA(sizeof program.programDir, program.programDir);
-    if (length == 0 || length >= sizeof program.programDir) {
+    if (!FindProgramDirectory(program.instance, program.programDir, sizeof program.programDir)) {
         program.programDir[0] = '\0';
         ShowInformation(nullptr, IDS_CANT_OPEN_FILES);
         PostQuitMessage(0);
@@ -136,6 +162,7 @@ void ShutDown() {
     DeleteFontHandle(program.latinFont);
     CloseLookupDictionaries();
     DeleteFontHandle(program.smallGreekFont);
+    FreeResourceSound();
 }
 
 int LookupTemplate() {
@@ -225,7 +252,8 @@ bool StartClipboardCapture() {
     return false;
 }
 
-extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ProgramState& program = Program();
     switch (message) {
         case WM_CREATE:
@@ -269,7 +297,14 @@ extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void PrepareProcess() {
+    // A read from removed media (a CD taken out while a dictionary is open) fails back to the
+    // program, which shows its own disk error, instead of stopping in the system's box.
+    SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS);
+}
+
 int RunProgram(HINSTANCE instance) {
+    PrepareProcess();
     if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
         HandOverTo(running);
         return 0;

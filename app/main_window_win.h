@@ -13,8 +13,13 @@ constexpr int kLookupHotKeyId = 801;
 // loop. Always returns 0.
 int RunProgram(HINSTANCE instance);
 
+// Sets what the whole process needs before any window: failed reads from removed media come
+// back to the program instead of the system's critical-error box.
+void PrepareProcess();
+
 // The main window procedure (exported under this name).
-extern "C" LRESULT CALLBACK StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The global hot key and the copy-keystroke playback come with the keyboard hooks. Until they
 // land these keep the places that will use them: no hot key is registered, so a hot-key message

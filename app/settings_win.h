@@ -31,7 +31,8 @@ public:
     bool PutString(const char* section, const char* key, const char* text) override;
 
 private:
-    char path_[MAX_PATH];
+    // Room for the texts file in a program directory of the longest length the program takes.
+    char path_[400];
 };
 
 // True when the program may create or change "Vocabre.ini" in folder.

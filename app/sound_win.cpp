@@ -12,18 +12,24 @@ bool SoundDeviceAvailable() {
 // The loaded sound resource; it must stay loaded while the system plays from its memory.
 static HGLOBAL loadedSound = nullptr;
 
+bool FreeResourceSound() {
+    if (loadedSound == nullptr) {
+        return false;
+    }
+    // Nothing may play from the memory that is about to go.
+    sndPlaySoundA(nullptr, 0);
+    FreeResource(loadedSound);
+    loadedSound = nullptr;
+    return true;
+}
+
 bool PlayResourceSound(int resourceId, bool enabled) {
     HINSTANCE instance = Program().instance;
     if (!enabled || instance == nullptr || !SoundDeviceAvailable()) {
         return false;
     }
     if (resourceId == 0) {
-        if (loadedSound != nullptr) {
-            // Nothing may play from the memory that is about to go.
-            sndPlaySoundA(nullptr, 0);
-            FreeResource(loadedSound);
-            loadedSound = nullptr;
-        }
+        FreeResourceSound();
         return false;
     }
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));

@@ -12,3 +12,7 @@ bool SoundDeviceAvailable();
 // sound loaded last. A missing resource is ignored. True when a sound was started; the program
 // itself never looks at the result.
 bool PlayResourceSound(int resourceId, bool enabled);
+
+// Stops the sound and frees the resource loaded last, whatever the sound option says (at
+// shutdown). True when a sound was loaded.
+bool FreeResourceSound();

@@ -103,7 +103,7 @@ bool IsDuplicate(DictionaryList& list, bool checkDuplicates, const char* text) {
 // Opens the body and index of a base name in one directory; both or neither stay open.
 bool OpenDictionaryPair(FileSystem& files, const char* dir, const char* baseName, DictFile** body,
                         DictFile** index) {
-    char bodyPath[kCataloguePathSize + kBaseNameSize + 8];
+    char bodyPath[kDictionaryPathSize];
     char indexPath[sizeof bodyPath];
     if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, baseName, "dic") ||
         !FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName, "ind")) {
@@ -119,6 +119,21 @@ bool OpenDictionaryPair(FileSystem& files, const char* dir, const char* baseName
     *body = nullptr;
     *index = nullptr;
     return false;
+}
+
+// A dictionary without its index cannot be searched: it is not offered at all, the built-in
+// ones included, so that no remembered choice can fall on it.
+bool HasIndex(FileSystem& files, const char* dir, const char* baseName) {
+    char indexPath[kDictionaryPathSize];
+    if (!FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName, "ind")) {
+        return false;
+    }
+    DictFile* index = files.OpenFile(indexPath, DictFileMode::kRead);
+    if (!index) {
+        return false;
+    }
+    CloseDictFile(index);
+    return true;
 }
 
 // The part of a descriptor before its "@", at most `size` - 1 bytes.
@@ -193,7 +208,7 @@ bool OpenPair(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, uin
 bool OpenSingle(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, int number) {
     FileSystem& files = Files(catalogue);
     const char* baseName = catalogue.baseNames[number];
-    char userDict[kCataloguePathSize];
+    char userDict[kDictionaryPathSize];
     const char* userDictDir =
         catalogue.userDictDir[0] ? catalogue.userDictDir : catalogue.programDir;
     if (FormatDictionaryPath(userDict, sizeof userDict, userDictDir, baseName, "usr")) {
@@ -294,6 +309,9 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
     char text[kMaxCatalogueTextSize];
     for (const std::string& name : names) {
         if (SameNoCase(name.c_str(), "GRENG.DIC")) {
+            if (!HasIndex(files, dir, "GRENG")) {
+                continue;
+            }
             found = true;
             engine.texts->Load(kTextGreekEnglishTitle, catalogue.useGreek, text, sizeof text);
             if (!IsDuplicate(list, checkDuplicates, text) &&
@@ -305,6 +323,9 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
             continue;
         }
         if (SameNoCase(name.c_str(), "THESS.DIC")) {
+            if (!HasIndex(files, dir, "THESS")) {
+                continue;
+            }
             found = true;
             engine.texts->Load(kTextThesaurusTitle, catalogue.useGreek, text, sizeof text);
             if (!IsDuplicate(list, checkDuplicates, text)) {
@@ -323,17 +344,11 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
             continue;
         }
         std::string baseName = name.substr(0, baseLength);
-        char bodyPath[kCataloguePathSize + kBaseNameSize + 8];
-        char indexPath[sizeof bodyPath];
+        char bodyPath[kDictionaryPathSize];
         if (!FormatDictionaryPath(bodyPath, sizeof bodyPath, dir, baseName.c_str(), "dic") ||
-            !FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName.c_str(), "ind")) {
+            !HasIndex(files, dir, baseName.c_str())) {
             continue;
         }
-        DictFile* index = files.OpenFile(indexPath, DictFileMode::kRead);
-        if (!index) {
-            continue;
-        }
-        CloseDictFile(index);
         DictFile* body = files.OpenFile(bodyPath, DictFileMode::kRead);
         if (!body) {
             continue;

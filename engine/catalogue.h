@@ -32,6 +32,8 @@ constexpr size_t kBaseNameSize = 20;  // base names of at most 19 characters
 constexpr size_t kPairableBaseNameSize = 8;
 constexpr size_t kLanguageNameSize = 20;
 constexpr size_t kCataloguePathSize = 360;
+// A directory of kCataloguePathSize characters with a file name and extension after it.
+constexpr size_t kDictionaryPathSize = kCataloguePathSize + kBaseNameSize + 8;
 constexpr int kCatalogueBlockCount = 255;
 constexpr size_t kRememberedDictionarySize = 400;  // the "Diction" buffer
 constexpr size_t kMaxCatalogueTextSize = 64;       // an entry's text, terminator included
@@ -97,11 +99,11 @@ public:
 // What the catalogue knows; owned with the Engine by the main window.
 struct Catalogue {
     // Set by the owner before the first call.
-    char programDir[kCataloguePathSize] = {};
-    FileSystem* files = nullptr;  // nullptr: the system's
-    bool useGreek = false;        // interface language of the list texts and titles
+    char programDir[kCataloguePathSize + 1] = {};  // at most 360 characters
+    FileSystem* files = nullptr;                   // nullptr: the system's
+    bool useGreek = false;  // interface language of the list texts and titles
     // Folder of the user dictionaries (BASE.usr); the program directory when empty.
-    char userDictDir[kCataloguePathSize] = {};
+    char userDictDir[kCataloguePathSize + 1] = {};
 
     // Base name of each entry by catalogue number; empty for language pairs.
     char baseNames[kMaxCatalogueEntries][kBaseNameSize] = {};
@@ -111,7 +113,7 @@ struct Catalogue {
     int languageCount = 0;
     char siblingDirs[kMaxSiblingDirs][kCataloguePathSize] = {};
     // "dir\BASE.usr" of the last single dictionary opened; a pair keeps it.
-    char userDictPath[kCataloguePathSize] = {};
+    char userDictPath[kDictionaryPathSize] = {};
 };
 
 // Forgets the entries, language records and sibling directories (the settings stay).

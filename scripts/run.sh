@@ -11,4 +11,7 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "     or on a virtual screen: scripts/xvfb_run.sh scripts/run.sh" >&2
     exit 1
 fi
-exec scripts/wine_run "$root/build/dist/wordmere.exe"
+# The program finds its files beside its executable; it starts in its own folder all the same,
+# as a shortcut with a working folder starts it.
+cd "$root/build/dist"
+exec "$root/scripts/wine_run" "$root/build/dist/wordmere.exe"

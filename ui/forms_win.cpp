@@ -90,6 +90,11 @@ void LayoutSmallForm(HWND dialog, bool restore) {
     MovePlace(dialog, IDC_DICTIONARY_LIST, layout.dictionaryList);
     MovePlace(dialog, IDC_WORD_LIST, layout.matchList);
     MovePlace(dialog, IDC_TRANSLATION_LIST, layout.translationList);
+    // A list that grew (or lost its scroll bar) repaints all of itself now, not at the next
+    // search: the dialog's background would otherwise stay in its new part.
+    for (int id : {IDC_WORD_LIST, IDC_TRANSLATION_LIST}) {
+        InvalidateRect(GetDlgItem(dialog, id), nullptr, TRUE);
+    }
 }
 
 void ShowBitmapFrame(HWND dialog, int action, int controlId, int firstBitmapId, int lastFrame) {

@@ -15,6 +15,7 @@
 #include "keyboard/keyboard_selection.h"
 #include "resources/resource_ids.h"
 #include "ui/clipboard_win.h"
+#include "ui/dictionary_choice.h"
 #include "ui/forms_win.h"
 #include "ui/lookup_lists_win.h"
 #include "ui/lookup_rules.h"
@@ -55,6 +56,9 @@ WinLookupFields DialogFields(HWND dialog) {
 
 void SaveLookupSettings(HWND dialog) {
     WinLookupFields fields = DialogFields(dialog);
+    // The keyboard in use, not the one loaded at start: a choice made since must outlive a form
+    // switch and a restart.
+    CurrentSettings().GrEng = CurrentKeyboard.mode;
     SaveSettings(CurrentSettings(), ProcessSettingsStorage(), fields);
 }
 
@@ -62,15 +66,34 @@ void LoadInterfaceTextFor(unsigned id, char* buffer, size_t size) {
     ProgramTexts().Load(id, CurrentSettings().UseGreek != 0, buffer, size);
 }
 
-bool OpenDictionary(HWND dialog) {
-    ProgramState& program = Program();
-    program.catalogue.useGreek = program.settings.UseGreek != 0;
-    WinCatalogueDialog catalogueDialog(dialog);
-    return OpenSelectedDictionary(program.engine, program.catalogue, &catalogueDialog);
-}
-
 void ReadWordBox(HWND dialog, char* word) {
     GetStoredWindowText(GetDlgItem(dialog, IDC_WORD_BOX), word, kMaxWordBoxChars);
+}
+
+// Opens the chosen dictionary, or the one open before (the first at start) when the choice
+// cannot be opened. False when no entry opens at all.
+bool OpenDictionary(HWND dialog) {
+    ProgramState& program = Program();
+    LookupDialogState& state = LookupDialog();
+    program.catalogue.useGreek = program.settings.UseGreek != 0;
+    WinCatalogueDialog catalogueDialog(dialog);
+    int open = OpenDictionaryChoice(program.engine, program.catalogue, catalogueDialog,
+                                    state.openDictionary);
+    state.openDictionary = open;
+    return open >= 0;
+}
+
+// The word box shows the word the lists were filled for.
+void ShowCurrentWord(HWND dialog) {
+    char shown[kMaxWordBoxChars + 1];
+    ReadWordBox(dialog, shown);
+    char word[kCurrentWordSize];
+    snprintf(word, sizeof word, "%s", LookupDialog().currentWord);
+    TrimTrailingSpaces(word);
+    TrimLeadingSpaces(word);
+    if (CompareNoCase(shown, word) != 0) {
+        SetStoredWindowText(GetDlgItem(dialog, IDC_WORD_BOX), word);
+    }
 }
 
 // The hint line names the control under the mouse: string 14000 + the control's offset.
@@ -170,6 +193,7 @@ void SetTopmost(HWND dialog, bool onTop) {
 // Ends this run of the dialog; the main window opens it again (1) or ends the program (2).
 void EndLookupDialog(HWND dialog, INT_PTR result) {
     Program().lookupWindow = nullptr;
+    RemoveClipboardFormatListener(dialog);
     EndDialog(dialog, result);
 }
 
@@ -188,6 +212,7 @@ BOOL OnInitDialog(HWND dialog) {
     state.ignoreNextEdit = 0;
     ActivateUsEnglishLayout();
     state.lastDictionarySelection = -1;
+    state.openDictionary = -1;
 
     SetDlgWindowPos(dialog, nullptr, FALSE);
     AppendSystemMenu(dialog);
@@ -198,6 +223,8 @@ BOOL OnInitDialog(HWND dialog) {
     WinLookupFields fields = DialogFields(dialog);
     LoadSettings(program.settings, ProcessSettingsStorage(), &fields);
     state.currentLetter = program.settings.Key;
+    // The history entry selected at load only begins with the saved word.
+    ShowCurrentWord(dialog);
 
     // Each run starts from an empty list, so the catalogue is built again.
     ResetCatalogue(program.catalogue);
@@ -218,6 +245,8 @@ BOOL OnInitDialog(HWND dialog) {
         SearchLookupWord(dialog);
     }
     UpdateClipboardButtons(dialog);
+    // Paste follows what other programs put on the clipboard.
+    AddClipboardFormatListener(dialog);
     if (program.settings.StayOnTop) {
         SetTopmost(dialog, true);
     }
@@ -311,15 +340,19 @@ void OnDictionaryChange(HWND dialog) {
     if (selection == state.lastDictionarySelection) {
         return;
     }
-    state.lastDictionarySelection = selection;
     if (!OpenDictionary(dialog)) {
         SendMessageW(dialog, MSG_END_PROGRAM, 0, 0);
         return;
     }
+    state.lastDictionarySelection = state.openDictionary;
     ReadWordBox(dialog, state.currentWord);
     if (!SearchLookupWord(dialog)) {
         snprintf(state.currentWord, kCurrentWordSize, "%s", Program().engine.trailer.startWord);
         SearchLookupWord(dialog);
+        // Enter afterwards looks up what the box shows: the start word the lists hold now,
+        // not the word this dictionary does not have.
+        ShowCurrentWord(dialog);
+        FollowWordFont(dialog);
     }
 }
 
@@ -521,7 +554,13 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             }
             return FALSE;
         case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                UpdateClipboardButtons(dialog);
+            }
             return ExitMessage();
+        case WM_CLIPBOARDUPDATE:
+            UpdateClipboardButtons(dialog);
+            return TRUE;
         case WM_CLOSE:
             // With the notification icon the close box only hides: the default handling turns
             // the close into Cancel.

@@ -18,6 +18,7 @@ struct LookupDialogState {
     char currentWord[kCurrentWordSize] = {};
     int currentLetter = 0;             // the index button drawn pressed (the Key setting)
     int lastDictionarySelection = -1;  // index of list 12011 at the last dictionary change
+    int openDictionary = -1;           // index of list 12011 of the dictionary open now
     bool tipsAtStart = true;           // cleared the first time the tip of the day is asked for
     bool balloonShown = false;
     unsigned hintShown = 0;  // string id on the hint line

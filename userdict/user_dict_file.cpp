@@ -409,7 +409,8 @@ void ListUserDictTranslations(Engine& engine, LookupView& view, uint32_t itemDat
                 return;
             }
             length = 0;
-        } else {
+        } else if (length > 0 || *p != ' ') {
+            // "word, speech" is typed with a blank after the comma; it is no part of the word.
             piece[length++] = *p;
         }
     }

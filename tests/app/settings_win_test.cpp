@@ -14,6 +14,14 @@
 
 namespace {
 
+// These tests delete and rewrite the program's keys: they must never do it in the prefix the
+// user runs the program in.
+TEST(SettingsWinTest, RunsInAThrowAwayWinePrefix) {
+    char prefix[1024] = "";
+    ASSERT_GT(GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix), 0u);
+    EXPECT_STRNE(prefix, WORDMERE_USER_PREFIX);
+}
+
 std::string RawValue(HKEY root, const char* subKey, const char* name, DWORD* type) {
     HKEY key;
     if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {

@@ -161,4 +161,21 @@ TEST_F(ClipboardTest, ClipboardButtonIsEnabledExactlyWhenTheClipboardHoldsText) 
     EXPECT_TRUE(IsWindowEnabled(Control(139))) << "text on the clipboard at the last search";
 }
 
+// Text copied in another program enables the clipboard button at once, with no search between.
+TEST_F(ClipboardTest, ClipboardButtonFollowsTextCopiedElsewhere) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    Start();
+    ASSERT_FALSE(IsWindowEnabled(Control(139)));
+    ASSERT_TRUE(SetClipboardUnicode(L"house"));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(139)) != FALSE; }))
+        << "the clipboard button stayed disabled";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(139)) == FALSE; }))
+        << "the clipboard button stayed enabled on an empty clipboard";
+}
+
 }  // namespace

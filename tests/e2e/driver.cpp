@@ -569,6 +569,35 @@ bool ReadClipboardBytes(std::string& bytes) {
     return true;
 }
 
+int CountClientPixels(HWND window, COLORREF colour) {
+    RECT client;
+    if (!GetClientRect(window, &client)) {
+        return 0;
+    }
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    int width = client.right, height = client.bottom;
+    if (width <= 0 || height <= 0) {
+        return 0;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    int count = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            count += GetPixel(memory, x, y) == colour;
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
 bool SaveWindowPng(HWND window, const std::wstring& path) {
     BringToFront(window);
     RedrawWindow(window, nullptr, nullptr,

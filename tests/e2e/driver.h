@@ -104,6 +104,9 @@ bool ReadClipboardBytes(std::string& bytes);
 
 // ---- Pictures ----
 
+// How many pixels of the window's client area the screen shows in this colour, as painted now
+// (nothing is redrawn first).
+int CountClientPixels(HWND window, COLORREF colour);
 // Saves what the screen shows of the window (after bringing it forward) as a PNG file.
 bool SaveWindowPng(HWND window, const std::wstring& path);
 

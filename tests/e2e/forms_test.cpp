@@ -49,15 +49,28 @@ TEST_F(FormsTest, SmallFormKeepsItsRectangleAndLaysOutItsControls) {
     Start();
     ASSERT_TRUE(IsSmallForm());
     const RECT wanted = {100, 120, 700, 300};
-    // Asynchronous: a program that does not answer cannot hold this call.
-    SetWindowPos(program.dialog, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
-                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    // Dragged out step by step, as a user drags its frame. Asynchronous: a program that does not
+    // answer cannot hold these calls.
+    for (int step = 0; step <= 10; ++step) {
+        int width = 300 + step * (wanted.right - wanted.left - 300) / 10;
+        int height = 100 + step * (wanted.bottom - wanted.top - 100) / 10;
+        SetWindowPos(program.dialog, nullptr, wanted.left, wanted.top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    }
     RECT window;
     ASSERT_TRUE(WaitUntil([&] {
         GetWindowRect(program.dialog, &window);
         return EqualRect(&window, &wanted) != FALSE;
     })) << "the small form did not take the new size";
     WaitIdle(program.dialog);
+    // The lists paint all of their new area: no block of the dialog's grey is left in them.
+    Sleep(300);
+    for (int id : {12000, 12001}) {
+        EXPECT_EQ(CountClientPixels(Control(id), GetSysColor(COLOR_BTNFACE)), 0)
+            << "grey left in list " << id;
+    }
+    SaveWindowPng(program.dialog,
+                  ScreenshotPath(L"small-form-resized-" + CodePageName() + L".png"));
 
     // Both lists share the width; the word box and the dictionary list share what the three
     // buttons leave.

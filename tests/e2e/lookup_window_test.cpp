@@ -161,6 +161,36 @@ TEST_F(LookupWindowTest, DictionaryWithoutTheWordShowsItsStartWord) {
         << "a dictionary change adds nothing to the history";
 }
 
+// After a change to a dictionary that lacks the word, Enter keeps the start word's lists,
+// whether the list was changed with the mouse or the keyboard.
+TEST_F(LookupWindowTest, EnterAfterADictionaryChangeKeepsItsLists) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    TypeAndEnter(L"house");
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    UseDictionary(kThesaurus);
+    std::vector<std::wstring> startWordMatches = Matches();
+    ASSERT_FALSE(startWordMatches.empty());
+    ASSERT_TRUE(BringToFront(program.dialog));
+    PressKey(VK_RETURN);
+    WaitIdle(program.dialog);
+    EXPECT_EQ(Matches(), startWordMatches);
+    EXPECT_FALSE(Translations().empty());
+    EXPECT_NE(WindowText(Control(12003)), L"house") << "the word box shows the start word";
+}
+
+// The saved word need only begin a history entry; the box shows the word that was searched.
+TEST_F(LookupWindowTest, AfterARestartTheWordBoxShowsTheSearchedWord) {
+    SeedSettings({{"SearchFor", "house"}});
+    ASSERT_TRUE(WritePrivateProfileStringW(L"History", L"History0", L"maison", L"Vocabre.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"History", L"History1", L"houses", L"Vocabre.ini"));
+    ASSERT_TRUE(
+        WritePrivateProfileStringW(L"Dictionary", L"Diction", kGreekEnglish, L"Vocabre.ini"));
+    Start();
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    EXPECT_EQ(WindowText(Control(12003)), L"house");
+}
+
 TEST_F(LookupWindowTest, RestartRestoresHistoryWordDictionaryAndForm) {
     Start();
     UseDictionary(kGreekEnglish);

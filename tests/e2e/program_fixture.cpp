@@ -17,26 +17,12 @@ public:
             ASSERT_EQ(GetACP(), 1253u) << "LC_ALL=" << locale << " should give code page 1253";
         }
 
-        std::wstring dist = WinePath(WORDMERE_DIST);
         const std::wstring& dir = ProgramDirectory();
         CreateDirectoryW(WinePath(WORDMERE_E2E_DIR).c_str(), nullptr);
         CreateDirectoryW(dir.c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(WinePath(WORDMERE_EXE).c_str(), ProgramExe().c_str(), FALSE));
-        int dictionaries = 0;
-        for (const wchar_t* pattern : {L"*.dic", L"*.ind", L"vbrtexts.res"}) {
-            WIN32_FIND_DATAW found;
-            HANDLE search = FindFirstFileW(Join(dist, pattern).c_str(), &found);
-            if (search == INVALID_HANDLE_VALUE) {
-                continue;
-            }
-            do {
-                ASSERT_TRUE(CopyFileW(Join(dist, found.cFileName).c_str(),
-                                      Join(dir, found.cFileName).c_str(), FALSE));
-                dictionaries += lstrcmpW(pattern, L"*.dic") == 0;
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        ASSERT_GE(dictionaries, 3) << "build the dictionaries into " << WORDMERE_DIST;
+        ASSERT_GE(CopyProgramFiles(WinePath(WORDMERE_DIST), dir, L"wordmere.exe"), 3)
+            << "build the dictionaries into " << WORDMERE_DIST;
         WritePrivateProfileStringW(L"Tips", L"ShowTips", L"0", Join(dir, L"vbrtexts.res").c_str());
         CreateDirectoryW(WinePath(WORDMERE_SHOTS).c_str(), nullptr);
     }
@@ -46,6 +32,30 @@ const testing::Environment* const kProgramDirectory =
     testing::AddGlobalTestEnvironment(new ProgramDirectoryEnvironment);
 
 }  // namespace
+
+int CopyProgramFiles(const std::wstring& from, const std::wstring& to, const wchar_t* leaveOut) {
+    int dictionaries = 0;
+    for (const wchar_t* pattern : {L"*.dic", L"*.ind", L"vbrtexts.res", L"wordmere.exe"}) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(Join(from, pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        do {
+            if (leaveOut && lstrcmpiW(found.cFileName, leaveOut) == 0) {
+                continue;
+            }
+            if (!CopyFileW(Join(from, found.cFileName).c_str(), Join(to, found.cFileName).c_str(),
+                           FALSE)) {
+                ADD_FAILURE() << "cannot copy into the program directory";
+                break;
+            }
+            dictionaries += lstrcmpW(pattern, L"*.dic") == 0;
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return dictionaries;
+}
 
 std::wstring CodePageName() {
     return L"cp" + std::to_wstring(GetACP());

@@ -119,4 +119,22 @@ TEST_F(StoredStateTest, SmallFormTakesAStoredRectangleOnlyWhenItIsSet) {
     }
 }
 
+// The keyboard the user chose is the one saved, through a form switch and a restart.
+TEST_F(StoredStateTest, TheKeyboardInUseIsSaved) {
+    Start();
+    UseDictionary(L"Greek-English dictionary");
+    auto checked = [&](int id) { return Send(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    Command(program.dialog, 12014);
+    ASSERT_TRUE(checked(12014)) << "Greek is not checked after the click";
+    Command(program.dialog, 769);
+    ASSERT_TRUE(WaitForReopenedDialog(program));
+    EXPECT_TRUE(checked(12014)) << "after the form switch";
+    Restart();
+    EXPECT_TRUE(checked(12014)) << "after a restart";
+    EXPECT_EQ(StopProgram(program), 0);
+    std::string value;
+    EXPECT_TRUE(ReadProgramSetting("State", "GrEng", value));
+    EXPECT_EQ(value, "2");
+}
+
 }  // namespace

@@ -169,6 +169,39 @@ TEST_F(CatalogueTest, ListsDictionariesAndEveryPairSorted) {
     EXPECT_STREQ(catalogue->baseNames[dialog.list.ItemData(Find("Latin glossary"))], "LATIN");
 }
 
+// The built-in dictionaries are checked like every other: listed without their index, the
+// saved choice of one of them would end every start.
+TEST_F(CatalogueTest, BuiltInDictionariesWithoutTheirIndexAreLeftOut) {
+    fs.AddFile(MemoryFileSystem::Join(kProgramDir, "GRENG.dic"),
+               Compile("@builtin\nhouse\tσπίτι\n").body);
+    fs.AddFile(MemoryFileSystem::Join(kProgramDir, "THESS.dic"),
+               Compile("@builtin\nσπίτι\tοίκος\n").body);
+    Add(kProgramDir, "FRENCH", Pairable("French", "Γαλλικά", "5820417396", kFrenchEntries));
+    dialog.remembered = "Greek-English dictionary";
+    ASSERT_TRUE(FillCatalogue(*engine, *catalogue, dialog));
+    EXPECT_EQ(List(), (Texts{"Greek-French dictionary"})) << "no GRENG, no THESS, no pair";
+    EXPECT_TRUE(OpenSelectedDictionary(*engine, *catalogue, &dialog));
+    EXPECT_TRUE(dialog.information.empty());
+}
+
+// The program takes a directory of up to 360 characters, and the catalogue must hold all of it.
+TEST_F(CatalogueTest, AProgramDirectoryOfThreeHundredSixtyCharactersWorks) {
+    std::string dir = "C:";
+    while (dir.size() < kCataloguePathSize) {
+        dir += "\\" + std::string(std::min<size_t>(kCataloguePathSize - dir.size() - 1, 100), 'd');
+    }
+    ASSERT_EQ(dir.size(), 360u);
+    ASSERT_LT(snprintf(catalogue->programDir, sizeof catalogue->programDir, "%s", dir.c_str()),
+              static_cast<int>(sizeof catalogue->programDir));
+    Add(dir, "GRENG", Compile("@builtin\nhouse\tσπίτι\n"));
+    Add(dir, "FRENCH", Pairable("French", "Γαλλικά", "5820417396", kFrenchEntries));
+    ASSERT_TRUE(FillCatalogue(*engine, *catalogue, dialog));
+    EXPECT_EQ(List().size(), 4u);
+    dialog.list.Select(Find("Greek-English dictionary"));
+    EXPECT_TRUE(OpenSelectedDictionary(*engine, *catalogue, &dialog));
+    EXPECT_STREQ(catalogue->userDictPath, MemoryFileSystem::Join(dir, "GRENG.usr").c_str());
+}
+
 TEST_F(CatalogueTest, GreekInterfaceNamesPairsInGreek) {
     AddStandardSet();
     catalogue->useGreek = true;

@@ -308,16 +308,17 @@ TEST_F(UserDictTest, TheLookupListsUserWordsAfterTheDictionarysOwn) {
     EXPECT_EQ(dictionary.view.words.ItemData(2), kUserDictItemFlag + 0);
     dictionary.view.words.Select(2);
     ShowSelectedTranslations(e, dictionary.view, dictionary.options);
-    EXPECT_EQ(dictionary.Translations(), (Texts{" σπιτιού", "δουλειές"}));
+    EXPECT_EQ(dictionary.Translations(), (Texts{"δουλειές", "σπιτιού"}));
 
-    // Pieces are split at commas untrimmed; an empty piece between two commas is a line.
+    // Pieces are split at commas without the blank after each; an empty piece between two
+    // commas is a line.
     PlainLookupView view;
     ListUserDictTranslations(e, view, kUserDictItemFlag + 1);
     Texts pieces;
     for (int i = 0; i < view.translations.Count(); ++i) {
         pieces.push_back(view.translations.TextAt(i));
     }
-    EXPECT_EQ(pieces, (Texts{"", " two", "one", "three"}));
+    EXPECT_EQ(pieces, (Texts{"", "one", "three", "two"}));
 
     // With the user dictionary off, only the dictionary's words.
     dictionary.options.useUserDict = false;
