@@ -154,6 +154,7 @@ void LookUpClipboardWord(HWND dialog) {
     } else if (!PrepareClipboardWord("", state.currentWord)) {
         return;
     }
+    state.currentScript = QueryScript::kFromBytes;
     if (strcmp(state.currentWord, Program().engine.lastSearched) != 0) {
         AddLookupHistory(dialog, state.currentWord);
         SearchLookupWord(dialog);
@@ -170,15 +171,18 @@ void ApplyWordFontRule(HWND dialog) {
         }
         return;
     }
+    // The box keeps the user's own characters: its text is read and put back as UTF-16, never
+    // through the 8-bit form, which would show "é" as Greek or "λόγοςx" as Latin accents.
     HWND box = GetDlgItem(dialog, IDC_WORD_BOX);
-    char text[kMaxWordBoxChars + 1];
-    GetStoredWindowText(box, text, kMaxWordBoxChars);
-    char trimmed[kMaxWordBoxChars + 1];
-    memcpy(trimmed, text, sizeof trimmed);
-    TrimTrailingSpaces(trimmed);
-    TrimLeadingSpaces(trimmed);
-    size_t length = strlen(text);
-    WordFontChoice choice = ChooseWordFont(IsGreekText(trimmed), IsGreekKeyboardLayout(),
+    wchar_t text[kMaxWordBoxChars + 1] = {};
+    GetWindowTextW(box, text, kMaxWordBoxChars + 1);
+    std::u16string typed(text, text + wcslen(text));
+    size_t first = typed.find_first_not_of(u' ');
+    size_t last = typed.find_last_not_of(u' ');
+    std::u16string trimmed =
+        first == std::u16string::npos ? std::u16string() : typed.substr(first, last - first + 1);
+    size_t length = typed.size();
+    WordFontChoice choice = ChooseWordFont(IsGreekTypedText(trimmed), IsGreekKeyboardLayout(),
                                            CurrentKeyboard.mode, state.wordFontIsGreek, length);
     if (choice.stop) {
         return;
@@ -186,6 +190,6 @@ void ApplyWordFontRule(HWND dialog) {
     if (choice.change) {
         SetWordBoxFont(dialog, choice.greek, false);
     }
-    SetStoredWindowText(box, text);
+    SetWindowTextW(box, text);
     SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(length, 0xFFFF));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/interface_texts_win.h"
 #include "app/main_window_win.h"
@@ -9,6 +10,7 @@
 #include "app/settings_win.h"
 #include "app/sound_win.h"
 #include "engine/catalogue.h"
+#include "engine/code_pages.h"
 #include "engine/folding.h"
 #include "engine/search.h"
 #include "keyboard/keyboard_layout_win.h"
@@ -44,6 +46,7 @@ SearchOptions LookupSearchOptions() {
     options.root = settings.Root != 0;
     options.useGreek = settings.UseGreek != 0;
     options.useUserDict = settings.UseUserDict != 0;
+    options.queryScript = LookupDialog().currentScript;
     options.formType = settings.FormType;
     options.dialogState = settings.DialogState;
     return options;
@@ -66,8 +69,18 @@ void LoadInterfaceTextFor(unsigned id, char* buffer, size_t size) {
     ProgramTexts().Load(id, CurrentSettings().UseGreek != 0, buffer, size);
 }
 
-void ReadWordBox(HWND dialog, char* word) {
-    GetStoredWindowText(GetDlgItem(dialog, IDC_WORD_BOX), word, kMaxWordBoxChars);
+// The word box's text as stored bytes. Typed text knows its script ("ö" is Latin although its
+// byte is that of "φ"): the search is told, unless only the bytes are wanted.
+void ReadWordBox(HWND dialog, char* word, QueryScript* script = nullptr) {
+    HWND box = GetDlgItem(dialog, IDC_WORD_BOX);
+    GetStoredWindowText(box, word, kMaxWordBoxChars);
+    if (script) {
+        wchar_t typed[kMaxWordBoxChars + 1] = {};
+        GetWindowTextW(box, typed, kMaxWordBoxChars + 1);
+        *script = IsGreekTypedText(std::u16string(typed, typed + wcslen(typed)))
+                      ? QueryScript::kGreek
+                      : QueryScript::kLatin;
+    }
 }
 
 // Opens the chosen dictionary, or the one open before (the first at start) when the choice
@@ -83,7 +96,8 @@ bool OpenDictionary(HWND dialog) {
     return open >= 0;
 }
 
-// The word box shows the word the lists were filled for.
+// The word box shows the word the lists were filled for, or a longer word that begins with it
+// (the history entry of a word the closest-word search shortened).
 void ShowCurrentWord(HWND dialog) {
     char shown[kMaxWordBoxChars + 1];
     ReadWordBox(dialog, shown);
@@ -91,7 +105,7 @@ void ShowCurrentWord(HWND dialog) {
     snprintf(word, sizeof word, "%s", LookupDialog().currentWord);
     TrimTrailingSpaces(word);
     TrimLeadingSpaces(word);
-    if (CompareNoCase(shown, word) != 0) {
+    if (!StartsWithNoCase(shown, word)) {
         SetStoredWindowText(GetDlgItem(dialog, IDC_WORD_BOX), word);
     }
 }
@@ -222,6 +236,7 @@ BOOL OnInitDialog(HWND dialog) {
 
     WinLookupFields fields = DialogFields(dialog);
     LoadSettings(program.settings, ProcessSettingsStorage(), &fields);
+    state.currentScript = QueryScript::kFromBytes;
     state.currentLetter = program.settings.Key;
     // The history entry selected at load only begins with the saved word.
     ShowCurrentWord(dialog);
@@ -274,12 +289,22 @@ BOOL OnInitDialog(HWND dialog) {
 
 void OnEnter(HWND dialog) {
     LookupDialogState& state = LookupDialog();
-    ReadWordBox(dialog, state.currentWord);
+    ReadWordBox(dialog, state.currentWord, &state.currentScript);
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
     }
+    HWND box = GetDlgItem(dialog, IDC_WORD_BOX);
+    wchar_t typed[kMaxWordBoxChars + 1] = {};
+    GetWindowTextW(box, typed, kMaxWordBoxChars + 1);
     LowerText(state.currentWord);
     AddLookupHistory(dialog, state.currentWord);
+    // The history entry the box now shows is the 8-bit form; where that is more than a change
+    // of case ("ö" stored reads back as "φ", "ł" as its stand-in "l"), the user's own text stays.
+    wchar_t shown[kMaxWordBoxChars + 1] = {};
+    GetWindowTextW(box, shown, kMaxWordBoxChars + 1);
+    if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, shown, -1, typed, -1) != CSTR_EQUAL) {
+        SetWindowTextW(box, typed);
+    }
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog);
 }
@@ -295,6 +320,7 @@ void OnLetterButton(HWND dialog, int id) {
     unsigned char letter = LetterForButton(id, CurrentKeyboard.mode);
     state.currentWord[0] = static_cast<char>(letter);
     state.currentWord[1] = '\0';
+    state.currentScript = QueryScript::kFromBytes;
     SearchIfNew(dialog);
 }
 
@@ -308,6 +334,7 @@ void OnTranslationDoubleClick(HWND dialog) {
     }
     LookupDialogState& state = LookupDialog();
     translations.Text(selection, state.currentWord, kCurrentWordSize);
+    state.currentScript = QueryScript::kFromBytes;
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
     }
@@ -325,6 +352,7 @@ void OnHistoryChoice(HWND dialog) {
     }
     LookupDialogState& state = LookupDialog();
     fields.HistoryText(selection, state.currentWord, kCurrentWordSize);
+    state.currentScript = QueryScript::kFromBytes;
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
     }
@@ -345,9 +373,10 @@ void OnDictionaryChange(HWND dialog) {
         return;
     }
     state.lastDictionarySelection = state.openDictionary;
-    ReadWordBox(dialog, state.currentWord);
+    ReadWordBox(dialog, state.currentWord, &state.currentScript);
     if (!SearchLookupWord(dialog)) {
         snprintf(state.currentWord, kCurrentWordSize, "%s", Program().engine.trailer.startWord);
+        state.currentScript = QueryScript::kFromBytes;
         SearchLookupWord(dialog);
         // Enter afterwards looks up what the box shows: the start word the lists hold now,
         // not the word this dictionary does not have.

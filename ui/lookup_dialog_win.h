@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "engine/search.h"
+
 // The word box text the dialog reads: at most 39 characters.
 constexpr size_t kMaxWordBoxChars = 39;
 // The current word holds 79 characters (a double-clicked translation can be that long; the
@@ -16,6 +18,7 @@ constexpr size_t kCurrentWordSize = 80;
 // What the lookup dialog keeps between messages. One dialog exists at a time.
 struct LookupDialogState {
     char currentWord[kCurrentWordSize] = {};
+    QueryScript currentScript = QueryScript::kFromBytes;  // of currentWord, when it was typed
     int currentLetter = 0;             // the index button drawn pressed (the Key setting)
     int lastDictionarySelection = -1;  // index of list 12011 at the last dictionary change
     int openDictionary = -1;           // index of list 12011 of the dictionary open now

@@ -27,12 +27,15 @@ void WideToStored(const wchar_t* wide, char* out, size_t size) {
     if (size == 0) {
         return;
     }
-    size_t n = 0;
-    for (; *wide && n + 1 < size; ++wide) {
-        wchar_t c = *wide;
-        int byte = (c >= 0xD800 && c <= 0xDFFF) ? -1 : EncodeStoredChar(static_cast<char32_t>(c));
-        out[n++] = static_cast<char>(byte < 0 ? '?' : byte);
+    std::u16string text(wide, wide + wcslen(wide));
+    std::string stored;
+    EncodeError error;
+    // A character with no stand-in at all reads as '?', and the rest of the text still counts.
+    while (!TypedToStored(text, &stored, &error) && error.offset < text.size()) {
+        text[error.offset] = u'?';
     }
+    size_t n = stored.size() < size - 1 ? stored.size() : size - 1;
+    memcpy(out, stored.data(), n);
     out[n] = '\0';
 }
 

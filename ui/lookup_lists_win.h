@@ -17,8 +17,9 @@
 
 // Stored bytes to a control's text, decoded by the script of the whole text.
 void SetStoredWindowText(HWND window, const char* stored);
-// A window's text as stored bytes, at most maxChars characters (out holds maxChars + 1).
-// A character neither code page holds becomes '?'.
+// A window's text as stored bytes, at most maxChars characters (out holds maxChars + 1), made
+// character by character as the shell tools make typed text (TypedToStored): a character
+// neither code page holds takes its stand-in, or becomes '?' when it has none.
 void GetStoredWindowText(HWND window, char* out, size_t maxChars);
 // UTF-16 to stored bytes the same way, cut to size - 1 bytes.
 void WideToStored(const wchar_t* wide, char* out, size_t size);

@@ -161,6 +161,47 @@ TEST_F(LookupWindowTest, DictionaryWithoutTheWordShowsItsStartWord) {
         << "a dictionary change adds nothing to the history";
 }
 
+// The word box keeps the characters the user typed, and the search makes its 8-bit query from
+// them character by character, with the shell tools' stand-ins and the typed script.
+TEST_F(LookupWindowTest, TheWordBoxKeepsTheTypedText) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    TypeAndEnter(L"λόγος");
+    ASSERT_TRUE(WaitForFirstMatch(L"λόγος"));
+    HWND box = Control(12003);
+    HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
+    ASSERT_TRUE(BringToFront(program.dialog));
+    Click(edit);
+    PressKey(VK_END);
+    TypeText(L"x");
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"λόγοςx"; }))
+        << "a letter typed after a Greek word changed the word";
+    PressKey(VK_RETURN);
+    WaitIdle(program.dialog);
+    EXPECT_EQ(WindowText(box), L"λόγοςx");
+
+    struct Typed {
+        const wchar_t* dictionary;
+        const wchar_t* word;         // TypeAndEnter checks that the box shows it while typing
+        const wchar_t* translation;  // one of the first match's translations
+    };
+    const Typed cases[] = {
+        {kGreekFrench, L"été", L"καλοκαίρι"},
+        {L"Greek-Polish dictionary", L"łódź", L"βάρκα"},  // ł and ź by their stand-ins
+        {L"Greek-Swedish dictionary", L"ö", L"νήσος"},    // a Latin letter, not Greek φ
+    };
+    for (const Typed& c : cases) {
+        SCOPED_TRACE(testing::Message() << "typed " << StoredBytes(c.word));
+        UseDictionary(c.dictionary);
+        TypeAndEnter(c.word);
+        WaitIdle(program.dialog);
+        std::vector<std::wstring> translations = Translations();
+        EXPECT_NE(std::find(translations.begin(), translations.end(), c.translation),
+                  translations.end());
+        EXPECT_EQ(WindowText(box), c.word) << "the box keeps the typed word after Enter";
+    }
+}
+
 // After a change to a dictionary that lacks the word, Enter keeps the start word's lists,
 // whether the list was changed with the mouse or the keyboard.
 TEST_F(LookupWindowTest, EnterAfterADictionaryChangeKeepsItsLists) {
@@ -179,11 +220,12 @@ TEST_F(LookupWindowTest, EnterAfterADictionaryChangeKeepsItsLists) {
     EXPECT_NE(WindowText(Control(12003)), L"house") << "the word box shows the start word";
 }
 
-// The saved word need only begin a history entry; the box shows the word that was searched.
+// A saved word that begins no history entry: the box shows the word that was searched, not the
+// latest entry.
 TEST_F(LookupWindowTest, AfterARestartTheWordBoxShowsTheSearchedWord) {
     SeedSettings({{"SearchFor", "house"}});
     ASSERT_TRUE(WritePrivateProfileStringW(L"History", L"History0", L"maison", L"Vocabre.ini"));
-    ASSERT_TRUE(WritePrivateProfileStringW(L"History", L"History1", L"houses", L"Vocabre.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"History", L"History1", L"horse", L"Vocabre.ini"));
     ASSERT_TRUE(
         WritePrivateProfileStringW(L"Dictionary", L"Diction", kGreekEnglish, L"Vocabre.ini"));
     Start();

@@ -54,6 +54,10 @@ TEST_F(LookupListsWinTest, StoredTextReachesTheControlInItsOwnScript) {
     EXPECT_STREQ(mixed, "\xEB\xDD\xEE\xE7 \xE9 ?");
     GetStoredWindowText(status, mixed, 3);
     EXPECT_STREQ(mixed, "\xEB\xDD\xEE");
+    // Letters outside both code pages take the stand-ins the shell tools use.
+    SetWindowTextW(status, L"\x0142\xF3d\x017A");
+    GetStoredWindowText(status, mixed, 79);
+    EXPECT_STREQ(mixed, "l\xF3" "dz");
 }
 
 TEST_F(LookupListsWinTest, WordListKeepsOrderAndItemData) {
