@@ -31,8 +31,23 @@ void WideToStored(const wchar_t* wide, char* out, size_t size) {
     std::string stored;
     EncodeError error;
     // A character with no stand-in at all reads as '?', and the rest of the text still counts.
-    while (!TypedToStored(text, &stored, &error) && error.offset < text.size()) {
-        text[error.offset] = u'?';
+    // Control characters are no typed text but stay what they are: a clipboard word keeps its
+    // line breaks and tabs.
+    std::string piece;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] >= 0x20) {
+            continue;
+        }
+        std::u16string part = text.substr(start, i - start);
+        while (!TypedToStored(part, &piece, &error) && error.offset < part.size()) {
+            part[error.offset] = u'?';
+        }
+        stored += piece;
+        if (i < text.size()) {
+            stored += static_cast<char>(text[i]);
+        }
+        start = i + 1;
     }
     size_t n = stored.size() < size - 1 ? stored.size() : size - 1;
     memcpy(out, stored.data(), n);

@@ -55,9 +55,13 @@ TEST_F(LookupListsWinTest, StoredTextReachesTheControlInItsOwnScript) {
     GetStoredWindowText(status, mixed, 3);
     EXPECT_STREQ(mixed, "\xEB\xDD\xEE");
     // Letters outside both code pages take the stand-ins the shell tools use.
-    SetWindowTextW(status, L"\x0142\xF3d\x017A");
+    SetWindowTextW(status,
+                   L"\x0142\x00F3"
+                   L"d\x017A");
     GetStoredWindowText(status, mixed, 79);
-    EXPECT_STREQ(mixed, "l\xF3" "dz");
+    EXPECT_STREQ(mixed,
+                 "l\xF3"
+                 "dz");
 }
 
 TEST_F(LookupListsWinTest, WordListKeepsOrderAndItemData) {
