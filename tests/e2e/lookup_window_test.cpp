@@ -177,7 +177,7 @@ TEST_F(LookupWindowTest, TheWordBoxKeepsTheTypedText) {
     EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"λόγοςx"; }))
         << "a letter typed after a Greek word changed the word";
     PressKey(VK_RETURN);
-    WaitIdle(program.dialog);
+    EXPECT_TRUE(WaitUntil([&] { return !Matches().empty() && Matches()[0] != L"λόγος"; }));
     EXPECT_EQ(WindowText(box), L"λόγοςx");
 
     struct Typed {
@@ -194,10 +194,12 @@ TEST_F(LookupWindowTest, TheWordBoxKeepsTheTypedText) {
         SCOPED_TRACE(testing::Message() << "typed " << StoredBytes(c.word));
         UseDictionary(c.dictionary);
         TypeAndEnter(c.word);
-        WaitIdle(program.dialog);
-        std::vector<std::wstring> translations = Translations();
-        EXPECT_NE(std::find(translations.begin(), translations.end(), c.translation),
-                  translations.end());
+        // The Enter key is input: it is handled after any message sent meanwhile.
+        EXPECT_TRUE(WaitUntil([&] {
+            std::vector<std::wstring> translations = Translations();
+            return std::find(translations.begin(), translations.end(), c.translation) !=
+                   translations.end();
+        })) << "the translation of the typed word";
         EXPECT_EQ(WindowText(box), c.word) << "the box keeps the typed word after Enter";
     }
 }
@@ -214,6 +216,8 @@ TEST_F(LookupWindowTest, EnterAfterADictionaryChangeKeepsItsLists) {
     ASSERT_FALSE(startWordMatches.empty());
     ASSERT_TRUE(BringToFront(program.dialog));
     PressKey(VK_RETURN);
+    // The Enter key is input, handled after any message sent meanwhile: give it its time.
+    Sleep(500);
     WaitIdle(program.dialog);
     EXPECT_EQ(Matches(), startWordMatches);
     EXPECT_FALSE(Translations().empty());
