@@ -18,8 +18,6 @@
 namespace {
 
 constexpr int kBalloonSaveSize = 400;
-constexpr int kLargeWordPoints = 13;
-constexpr int kWordPoints = 10;
 constexpr int kBalloonPoints = 10;
 constexpr int kSmallGreekPoints = 9;
 // "Βορδμέρ" in Windows-1253.

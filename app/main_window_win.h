@@ -8,6 +8,9 @@
 constexpr const char kMainWindowClass[] = "Vocabre:Main";
 constexpr UINT_PTR kStartTimer = 1;
 constexpr int kLookupHotKeyId = 801;
+// The word and list fonts' sizes, by UseLargeFont.
+constexpr int kLargeWordPoints = 13;
+constexpr int kWordPoints = 10;
 
 // The process: hands over to a running instance, or creates the main window and runs the message
 // loop. Always returns 0.

@@ -58,3 +58,16 @@ std::vector<std::string> AboutListItems(const char (*lines)[kAboutLineSize], siz
     }
     return items;
 }
+
+void TakeStoredAboutLines(DictFile* body, DictionaryTrailer* trailer) {
+    if (body == nullptr) {
+        return;
+    }
+    DictionaryTrailer stored;
+    // No disk error box: the lines are a nicety, and the built-in ones stay on any failure.
+    if (!ReadTrailer(nullptr, body, &stored)) {
+        return;
+    }
+    memcpy(trailer->infoEnglish, stored.infoEnglish, sizeof trailer->infoEnglish);
+    memcpy(trailer->infoGreek, stored.infoGreek, sizeof trailer->infoGreek);
+}

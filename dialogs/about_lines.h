@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/dictionary.h"
+
 // A short list is padded to this many items, so that its lines sit in the middle of the box.
 constexpr size_t kAboutListItems = 11;
 constexpr size_t kAboutLineSize = 70;  // a line of the trailer, terminator included
@@ -15,3 +17,8 @@ constexpr size_t kAboutLineSize = 70;  // a line of the trailer, terminator incl
 // without a separator. A list of up to 10 items gets (11 - count) / 2 empty items on top and
 // is filled with empty items to 11.
 std::vector<std::string> AboutListItems(const char (*lines)[kAboutLineSize], size_t lineCount);
+
+// The About lines of an open dictionary: those its trailer holds. A built-in dictionary's
+// trailer is the program's own, but its body may end with a trailer that carries the lines of
+// the data it was built from; those then replace the built-in ones.
+void TakeStoredAboutLines(DictFile* body, DictionaryTrailer* trailer);

@@ -9,6 +9,12 @@
 #include "app/program_state_win.h"
 #include "app/settings_win.h"
 #include "app/sound_win.h"
+#include "dialogs/about_dialog_win.h"
+#include "dialogs/about_lines.h"
+#include "dialogs/adjustments_dialog_win.h"
+#include "dialogs/help_balloons_win.h"
+#include "dialogs/tip_dialog_win.h"
+#include "dialogs/tips.h"
 #include "engine/catalogue.h"
 #include "engine/code_pages.h"
 #include "engine/folding.h"
@@ -26,8 +32,6 @@
 
 namespace {
 
-constexpr UINT_PTR kBalloonDelayTimer = 6554;
-constexpr UINT_PTR kBalloonLifeTimer = 6555;
 constexpr size_t kStatusTextSize = 150;
 constexpr size_t kMenuTextSize = 80;
 
@@ -110,63 +114,27 @@ void ShowCurrentWord(HWND dialog) {
     }
 }
 
-// The hint line names the control under the mouse: string 14000 + the control's offset.
-int HintOffset(int controlId) {
-    if (controlId >= IDC_LETTER_FIRST && controlId <= IDC_LETTER_LAST) {
-        return 1;
-    }
-    switch (controlId) {
-        case IDC_KEYBOARD_HINT:
-            return 2;
-        case IDC_COPY:
-        case IDC_SMALL_COPY:
-            return 4;
-        case IDC_CLIPBOARD:
-        case IDC_SMALL_CLIPBOARD:
-            return 5;
-        case IDC_SEARCH:
-            return 7;
-        case IDC_WORD_BOX:
-            return 8;
-        case IDC_WORD_LIST:
-            return 9;
-        case IDC_TRANSLATION_LIST:
-            return 10;
-        case IDC_DICTIONARY_LIST:
-            return 12;
-        case IDC_KEYBOARD_SYSTEM:
-            return 13;
-        case IDC_KEYBOARD_LANG1:
-        case IDC_KEYBOARD_LANG2:
-            return 14;
-    }
-    return 0;
-}
-
-void ShowHintFor(HWND dialog, HWND under) {
-    // The edit field of a combo box is a grandchild: the dialog's own child names the control.
-    while (under && GetParent(under) && GetParent(under) != dialog) {
-        under = GetParent(under);
-    }
-    int controlId = (under && under != dialog) ? GetDlgCtrlID(under) : 0;
-    unsigned id = IDS_HELP_BASE + HintOffset(controlId);
-    if (id == LookupDialog().hintShown) {
-        return;
-    }
-    LookupDialog().hintShown = id;
-    char text[kStatusTextSize];
-    LoadInterfaceTextFor(id, text, sizeof text);
-    SetStoredWindowText(GetDlgItem(dialog, IDC_HINT_LINE), text);
-}
-
 void KillBalloonTimers(HWND dialog) {
-    KillTimer(dialog, kBalloonLifeTimer);
-    KillTimer(dialog, kBalloonDelayTimer);
+    KillTimer(dialog, TIMER_BALLOON_LIFE);
+    KillTimer(dialog, TIMER_BALLOON_DELAY);
+}
+
+// What the help of this window draws with.
+HelpContext LookupHelp() {
+    const ProgramState& program = Program();
+    HelpContext help;
+    help.instance = program.instance;
+    help.textsFile = program.textsFile;
+    help.useGreek = program.settings.UseGreek != 0;
+    help.balloonsOn = program.settings.Balloons != 0;
+    help.balloonFont = program.balloonFont;
+    help.saveBitmap = program.balloonSaveBitmap;
+    return help;
 }
 
 // The common end of a handled message: a balloon on screen goes away.
-INT_PTR ExitMessage() {
-    LookupDialog().balloonShown = false;
+INT_PTR ExitMessage(HWND dialog) {
+    HideDialogBalloon(LookupHelp(), dialog, &LookupDialog().balloonShown);
     return FALSE;
 }
 
@@ -395,21 +363,77 @@ void SwitchForms(HWND dialog) {
     EndLookupDialog(dialog, 1);
 }
 
-void OnTipOfTheDay() {
+void OnTipOfTheDay(HWND dialog) {
+    ProgramState& program = Program();
     LookupDialogState& state = LookupDialog();
+    WinProfileFile texts(program.textsFile);
+    ProfileFile* settingsIni = ProcessSettingsStorage().history;
+    const bool showAtStart = ReadShowTips(texts, settingsIni);
     if (state.tipsAtStart) {
         state.tipsAtStart = false;
-        WinProfileFile texts(Program().textsFile);
-        char value[16];
-        texts.GetString("Tips", "ShowTips", "1", value, sizeof value);
-        if ((ParseSettingNumber(value) & 0xFF) == 0) {
+        if (!showAtStart) {
             return;
         }
     }
-    // The tip of the day dialog is not part of the program yet; the hot key is released
-    // around it all the same, as around every secondary dialog.
     UnregisterProgramHotKey();
-    RegisterProgramHotKey(Program().lookupWindow);
+    TipSource source;
+    source.instance = program.instance;
+    source.textsFile = program.textsFile;
+    source.settingsIni = settingsIni;
+    source.useGreek = program.settings.UseGreek != 0;
+    source.tipCount = program.tipCount;
+    source.todayTip = program.todayTip;
+    bool show = showAtStart;
+    program.currentTip = ShowTipOfTheDayDialog(dialog, source, &show);
+    RegisterProgramHotKey(dialog);
+}
+
+void OnAbout(HWND dialog) {
+    ProgramState& program = Program();
+    UnregisterProgramHotKey();
+    DictionaryTrailer about = program.engine.trailer;
+    TakeStoredAboutLines(program.engine.mainBody, &about);
+    ShowAboutDialog(dialog, program.instance, program.textsFile, program.settings.UseGreek != 0,
+                    about);
+    RegisterProgramHotKey(dialog);
+}
+
+// The word fonts in the size the settings ask for; the lists are filled again in them.
+void ApplyWordFontSize(HWND dialog) {
+    ProgramState& program = Program();
+    const int points = program.settings.UseLargeFont ? kLargeWordPoints : kWordPoints;
+    HFONT greek = CreateFontByName(dialog, nullptr, "Arial", points, kAnyFontType, GREEK_CHARSET);
+    HFONT latin = CreateFontByName(dialog, nullptr, "Arial", points, kAnyFontType, DEFAULT_CHARSET);
+    if (greek == nullptr || latin == nullptr) {
+        DeleteObject(greek);
+        DeleteObject(latin);
+        return;
+    }
+    DeleteObject(program.greekFont);
+    DeleteObject(program.latinFont);
+    program.greekFont = greek;
+    program.latinFont = latin;
+    SetWordBoxFont(dialog, LookupDialog().wordFontIsGreek, true);
+    program.engine.lastSearched[0] = '\0';
+    SearchLookupWord(dialog);
+}
+
+void OnAdjustments(HWND dialog) {
+    ProgramState& program = Program();
+    UnregisterProgramHotKey();
+    AdjustmentChanges changes;
+    if (ShowAdjustmentsDialog(dialog, LookupHelp(), program.settings, &changes)) {
+        SaveLookupSettings(dialog);
+        if (changes.reopenLookupWindow) {
+            RegisterProgramHotKey(dialog);
+            EndLookupDialog(dialog, 1);
+            return;
+        }
+        if (changes.fontSize) {
+            ApplyWordFontSize(dialog);
+        }
+    }
+    RegisterProgramHotKey(dialog);
 }
 
 void OnEndProgram(HWND dialog) {
@@ -462,7 +486,7 @@ void OnCommand(HWND dialog, int id, int notification) {
             RegisterProgramHotKey(dialog);
             break;
         case CMD_TIP_OF_THE_DAY:
-            OnTipOfTheDay();
+            OnTipOfTheDay(dialog);
             break;
         case IDC_WORD_LIST:
             if (notification == LBN_SELCHANGE) {
@@ -504,11 +528,10 @@ INT_PTR OnSysCommand(HWND dialog, WPARAM command) {
     HMENU menu = GetSystemMenu(dialog, FALSE);
     switch (command) {
         case IDM_SYS_ADJUSTMENTS:
+            OnAdjustments(dialog);
+            return TRUE;
         case IDM_SYS_ABOUT:
-            // The adjustments and About dialogs are not part of the program yet; the hot key
-            // is released around them all the same.
-            UnregisterProgramHotKey();
-            RegisterProgramHotKey(dialog);
+            OnAbout(dialog);
             return TRUE;
         case IDM_SYS_ALWAYS_ON_TOP:
             settings.StayOnTop = settings.StayOnTop ? 0 : 1;
@@ -545,14 +568,14 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_INITDIALOG:
             return OnInitDialog(dialog);
         case WM_SETCURSOR:
-            ShowHintFor(dialog, reinterpret_cast<HWND>(wParam));
-            return FALSE;
-        case WM_TIMER:
-            KillTimer(dialog, wParam);
-            if (wParam == kBalloonLifeTimer) {
-                LookupDialog().balloonShown = false;
+        case WM_TIMER: {
+            INT_PTR result = FALSE;
+            if (!HandleHelpMessage(LookupHelp(), dialog, message, wParam, IDS_HELP_BASE,
+                                   &LookupDialog().balloonShown, &result)) {
+                KillTimer(dialog, wParam);
             }
-            return FALSE;
+            return result;
+        }
         case WM_DRAWITEM:
             DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
                            LookupDialog().currentLetter);
@@ -561,7 +584,7 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return MeasureLookupItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     }
 
-    KillTimer(dialog, kBalloonDelayTimer);
+    KillTimer(dialog, TIMER_BALLOON_DELAY);
     switch (message) {
         case WM_COMMAND:
             OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
@@ -569,14 +592,14 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                 SwitchForms(dialog);
                 return TRUE;
             }
-            return ExitMessage();
+            return ExitMessage(dialog);
         case WM_SYSCOMMAND:
             KillBalloonTimers(dialog);
             return OnSysCommand(dialog, wParam);
         case WM_SIZE:
             if (wParam == SIZE_MINIMIZED) {
                 ShowWindow(dialog, SW_HIDE);
-                return ExitMessage();
+                return ExitMessage(dialog);
             }
             if (CurrentSettings().DialogState == 1) {
                 LayoutSmallForm(dialog, false);
@@ -586,7 +609,7 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             if (LOWORD(wParam) != WA_INACTIVE) {
                 UpdateClipboardButtons(dialog);
             }
-            return ExitMessage();
+            return ExitMessage(dialog);
         case WM_CLIPBOARDUPDATE:
             UpdateClipboardButtons(dialog);
             return TRUE;
@@ -610,7 +633,7 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             char command[kCataloguePathSize + 40];
             snprintf(command, sizeof command, "winhlp32 %s\\vbr_help.hlp", Program().programDir);
             WinExec(command, SW_SHOW);
-            return ExitMessage();
+            return ExitMessage(dialog);
         }
         case MSG_FOLLOW_WORD_FONT:
             ApplyWordFontRule(dialog);
@@ -621,7 +644,7 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             }
             return TRUE;
     }
-    return ExitMessage();
+    return ExitMessage(dialog);
 }
 
 }  // namespace
