@@ -131,6 +131,34 @@ void Wrap(const std::string& text, const std::string& indent, std::vector<std::s
     }
 }
 
+// The About list decodes each line by its script, so a line keeps to one: Greek is named
+// "Greek" in the databases' titles, and the Greek lines write accented Latin letters plain.
+std::string InOneScript(const std::string& text, bool greek) {
+    static const char* const kPlain[][2] = {
+        {"à", "a"}, {"á", "a"}, {"â", "a"}, {"ä", "a"}, {"ã", "a"}, {"å", "a"}, {"ç", "c"},
+        {"è", "e"}, {"é", "e"}, {"ê", "e"}, {"ë", "e"}, {"ì", "i"}, {"í", "i"}, {"î", "i"},
+        {"ï", "i"}, {"ñ", "n"}, {"ò", "o"}, {"ó", "o"}, {"ô", "o"}, {"ö", "o"}, {"õ", "o"},
+        {"ù", "u"}, {"ú", "u"}, {"û", "u"}, {"ü", "u"}, {"ý", "y"}, {"ÿ", "y"}, {"Å", "A"},
+        {"Ä", "A"}, {"Ö", "O"}, {"Ü", "U"}, {"É", "E"}, {"ß", "ss"}};
+    std::string out = text;
+    // The databases' titles name Greek in Greek among Latin words; such a line would be
+    // decoded as Latin in either list.
+    for (const char* name : {"ελληνικά", "Ελληνικά"}) {
+        for (size_t at = out.find(name); at != std::string::npos; at = out.find(name)) {
+            out.replace(at, std::string(name).size(), "Greek");
+        }
+    }
+    if (!greek) {
+        return out;
+    }
+    for (const auto& pair : kPlain) {
+        for (size_t at = out.find(pair[0]); at != std::string::npos; at = out.find(pair[0])) {
+            out.replace(at, std::string(pair[0]).size(), pair[1]);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 DatabaseCredits ParseDatabaseInfo(const std::string& database, const std::string& info) {
@@ -185,7 +213,7 @@ std::vector<std::string> CreditLines(const std::string& heading,
     auto add = [&](const std::string& text, const std::string& indent,
                    const std::string& marker = "") {
         std::vector<std::string> wrapped;
-        Wrap(marker + Storable(text), indent, wrapped);
+        Wrap(marker + Storable(InOneScript(text, greek)), indent, wrapped);
         lines.insert(lines.end(), wrapped.begin(), wrapped.end());
     };
     add(heading, "");

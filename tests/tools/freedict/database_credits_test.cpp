@@ -87,6 +87,18 @@ TEST(DatabaseCredits, AboutLinesFitTheTrailerAndNameEveryDatabase) {
     }
 }
 
+// The About list decodes a line by its script: the titles name Greek in English, and the Greek
+// lines write accented Latin letters plain.
+TEST(DatabaseCredits, EachLineKeepsToOneScript) {
+    DatabaseCredits credits =
+        ParseDatabaseInfo("ell-fra", "ελληνικά-français FreeDict+WikDict dictionary\n");
+    const std::vector<std::string> english = CreditLines("Greek-French", {credits}, false);
+    const std::vector<std::string> greek = CreditLines("Ελληνογαλλικό", {credits}, true);
+    ASSERT_GE(english.size(), 3u);
+    EXPECT_EQ(english[2], "@line ell-fra: Greek-français FreeDict+WikDict dictionary");
+    EXPECT_EQ(greek[2], "@line ell-fra: Greek-francais FreeDict+WikDict dictionary");
+}
+
 TEST(DatabaseCredits, ManyDatabasesStopAtTwentyLines) {
     std::vector<DatabaseCredits> many(6, ParseDatabaseInfo("ell-eng", kInfo));
     EXPECT_EQ(CreditLines("Heading", many, false).size(), kCreditLineCount);
