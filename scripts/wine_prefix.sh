@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Creates the project's Wine prefix once, with a font that answers to "Arial" and has Greek
-# glyphs (Wine ships no Arial), and Wine's own fonts (Marlett draws the window buttons and check
-# marks; this Wine does not find them in its data folder by itself). Safe to call from parallel
-# tests: the first one builds it. A prefix made before Wine's fonts were added gets them.
+# glyphs (Wine ships no Arial), and Wine's own symbol fonts (Marlett draws the window buttons and
+# check marks; this Wine does not find them in its data folder by itself). Safe to call from
+# parallel tests: the first one builds it. A prefix made before the symbol fonts were added gets
+# them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix="${WINEPREFIX:-${WORDMERE_WINEPREFIX:-$root/build/wineprefix}}"
 fonts="$prefix/drive_c/windows/Fonts"
 wine_fonts=/usr/share/wine/fonts
+# Only the symbol fonts: Wine's text fonts (MS Sans Serif, Tahoma, System) have no Greek, and in
+# the prefix they would take the dialogs' "Helv" away from the Greek-capable font Wine picks
+# without them, so Greek captions would draw as boxes.
+symbol_fonts=(marlett.ttf symbol.ttf wingding.ttf webdings.ttf)
 ready() {
-    [ -f "$prefix/.wordmere-ready" ] && { [ ! -d "$wine_fonts" ] || [ -f "$fonts/marlett.ttf" ]; }
+    [ -f "$prefix/.wordmere-ready" ] && grep -qx symbol-fonts "$prefix/.wordmere-ready" 2>/dev/null
 }
 ready && exit 0
 
@@ -28,6 +33,14 @@ if [ ! -f "$prefix/.wordmere-ready" ]; then
     /usr/bin/python3 "$root/scripts/make_arial.py" "$fonts"
 fi
 if [ -d "$wine_fonts" ]; then
-    cp "$wine_fonts"/*.ttf "$wine_fonts"/*.fon "$fonts"/
+    # A prefix of an earlier set-up holds all of Wine's fonts: the text fonts go again.
+    for font in "$wine_fonts"/*; do
+        rm -f "$fonts/$(basename "$font")"
+    done
+    for font in "${symbol_fonts[@]}"; do
+        if [ -f "$wine_fonts/$font" ]; then
+            cp "$wine_fonts/$font" "$fonts/"
+        fi
+    done
 fi
-touch "$prefix/.wordmere-ready"
+echo symbol-fonts >"$prefix/.wordmere-ready"
