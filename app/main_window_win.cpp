@@ -9,6 +9,8 @@
 #include "app/settings.h"
 #include "app/settings_win.h"
 #include "app/sound_win.h"
+#include "keyboard/copy_playback_win.h"
+#include "keyboard/hot_key_win.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
 #include "ui/lookup_dialog_win.h"
@@ -147,6 +149,7 @@ void ShutDown() {
         return;
     }
     program.shutDown = true;
+    CancelCopyPlayback();
     if (program.textsFile[0]) {
         WinProfileFile texts(program.textsFile);
         AdvanceTodayTip(texts, TipCounters{program.tipCount, program.todayTip});
@@ -210,7 +213,7 @@ LRESULT OnSize(WPARAM kind) {
 
 void OnHotKey(WPARAM id) {
     ProgramState& program = Program();
-    if (id != kLookupHotKeyId || !program.hotKeyRegistered || !program.lookupWindow) {
+    if (id != HOTKEY_LOOKUP || !program.hotKeyRegistered || !program.lookupWindow) {
         return;
     }
     if (GetActiveWindow() == program.lookupWindow) {
@@ -218,36 +221,43 @@ void OnHotKey(WPARAM id) {
         return;
     }
     program.captureSourceWindow = GetForegroundWindow();
-    program.clipboardCapturePending = false;
+    // The keystrokes go to the window in front, so the dialog comes forward only when they are
+    // done (command 773).
     if (program.settings.UseClipboard && IsWindow(program.captureSourceWindow) &&
-        !IsIconic(program.captureSourceWindow) && StartClipboardCapture()) {
-        program.clipboardCapturePending = true;
+        !IsIconic(program.captureSourceWindow) &&
+        (CopyPlaybackRunning() ||
+         StartCopyPlayback(program.captureSourceWindow, program.lookupWindow))) {
+        return;
     }
     SetForegroundWindow(program.lookupWindow);
     ShowWindow(program.lookupWindow, SW_SHOW);
-    if (program.clipboardCapturePending) {
-        PostMessageW(program.lookupWindow, WM_COMMAND, CMD_LOOKUP_CLIPBOARD, 0);
-    }
-    program.clipboardCapturePending = false;
 }
 
 }  // namespace
 
-bool RegisterProgramHotKey(HWND) {
-    Program().hotKeyRegistered = false;
-    return true;
+bool RegisterProgramHotKey(HWND owner) {
+    ProgramState& program = Program();
+    const Settings& settings = program.settings;
+    HotKeyChoice choice;
+    choice.state = settings.HotKeyState;
+    choice.alt = settings.Alt;
+    choice.control = settings.Control;
+    choice.shift = settings.Shift;
+    choice.virtualKey = settings.ScanCode;
+    HotKeyRegistration result = RegisterLookupHotKey(program.mainWindow, choice);
+    program.hotKeyRegistered = result == HotKeyRegistration::Registered;
+    if (result == HotKeyRegistration::Failed && owner != nullptr) {
+        ShowInformation(owner, IDS_HOTKEY_IN_USE);
+    }
+    return program.hotKeyRegistered;
 }
 
 void UnregisterProgramHotKey() {
     ProgramState& program = Program();
     if (program.hotKeyRegistered) {
-        UnregisterHotKey(program.mainWindow, kLookupHotKeyId);
+        UnregisterLookupHotKey(program.mainWindow);
     }
     program.hotKeyRegistered = false;
-}
-
-bool StartClipboardCapture() {
-    return false;
 }
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK

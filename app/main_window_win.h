@@ -7,7 +7,6 @@
 
 constexpr const char kMainWindowClass[] = "Vocabre:Main";
 constexpr UINT_PTR kStartTimer = 1;
-constexpr int kLookupHotKeyId = 801;
 // The word and list fonts' sizes, by UseLargeFont.
 constexpr int kLargeWordPoints = 13;
 constexpr int kWordPoints = 10;
@@ -24,9 +23,7 @@ void PrepareProcess();
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The global hot key and the copy-keystroke playback come with the keyboard hooks. Until they
-// land these keep the places that will use them: no hot key is registered, so a hot-key message
-// is ignored and no playback ever starts.
+// The hot key from the HotKey settings; a failure shows message 14508 over owner when one is
+// given (after a secondary dialog), and is only stored at start.
 bool RegisterProgramHotKey(HWND owner);
 void UnregisterProgramHotKey();
-bool StartClipboardCapture();

@@ -20,7 +20,6 @@ struct ProgramState {
     bool startTimerFired = false;  // timer 1 has opened the lookup window
     bool shutDown = false;         // the shutdown sequence has run; it never runs twice
     HWND captureSourceWindow = nullptr;
-    bool clipboardCapturePending = false;
 
     char programDir[361] = {};
     char textsFile[400] = {};

@@ -2,8 +2,6 @@
 
 #include <mmsystem.h>
 
-#include "app/program_state_win.h"
-
 bool SoundDeviceAvailable() {
     static const bool available = waveOutGetNumDevs() > 0;
     return available;
@@ -23,8 +21,7 @@ bool FreeResourceSound() {
     return true;
 }
 
-bool PlayResourceSound(int resourceId, bool enabled) {
-    HINSTANCE instance = Program().instance;
+bool PlayResourceSound(HINSTANCE instance, int resourceId, bool enabled) {
     if (!enabled || instance == nullptr || !SoundDeviceAvailable()) {
         return false;
     }

@@ -26,6 +26,8 @@
 // Both hooks must use the same KeyboardDriver; it is the driver's process-wide state.
 #pragma once
 
+#include "resources/resource_ids.h"
+
 // Keyboard modes (the value of KeyboardMode). Every nonzero mode other than the Greek and the
 // Latin driver means the US layout without translation.
 constexpr unsigned char kKeyboardSystem = 0;
@@ -55,11 +57,11 @@ constexpr unsigned kVkOem7 = 0xDE;  // ' and "
 constexpr int kHookCodeNoRemove = 3;
 
 // Commands the keyboard hook posts to its command target as WM_COMMAND (id in wParam, lParam 0).
-constexpr int kCommandCopyTranslation = 765;  // Ctrl+C
-constexpr int kCommandClipboardLookup = 766;  // Ctrl+V
-constexpr int kCommandSwitchForm = 769;       // F2
-constexpr int kCommandNextKeyboard = 770;     // F3
-constexpr int kCommandUserDictionary = 771;   // F5
+constexpr int kCommandCopyTranslation = CMD_COPY_TRANSLATION;  // Ctrl+C
+constexpr int kCommandClipboardLookup = CMD_LOOKUP_CLIPBOARD;  // Ctrl+V
+constexpr int kCommandSwitchForm = CMD_SWITCH_FORM;            // F2
+constexpr int kCommandNextKeyboard = CMD_NEXT_KEYBOARD;        // F3
+constexpr int kCommandUserDictionary = CMD_USER_DICTIONARY;    // F5
 
 // Code pages of the bytes the driver writes.
 constexpr int kCodePageGreek = 1253;

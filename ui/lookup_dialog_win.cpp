@@ -4,11 +4,13 @@
 #include <cstring>
 #include <string>
 
+#include "app/help_win.h"
 #include "app/interface_texts_win.h"
 #include "app/main_window_win.h"
 #include "app/program_state_win.h"
 #include "app/settings_win.h"
 #include "app/sound_win.h"
+#include "app/tray_win.h"
 #include "dialogs/about_dialog_win.h"
 #include "dialogs/about_lines.h"
 #include "dialogs/adjustments_dialog_win.h"
@@ -19,6 +21,8 @@
 #include "engine/code_pages.h"
 #include "engine/folding.h"
 #include "engine/search.h"
+#include "keyboard/copy_playback_win.h"
+#include "keyboard/keyboard_hooks_win.h"
 #include "keyboard/keyboard_layout_win.h"
 #include "keyboard/keyboard_selection.h"
 #include "resources/resource_ids.h"
@@ -172,11 +176,50 @@ void SetTopmost(HWND dialog, bool onTop) {
                  SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void AddProgramTrayIcon(HWND dialog) {
+    ProgramState& program = Program();
+    std::u16string title = StoredToUtf16(program.appTitle);
+    AddTrayIcon(dialog, IDI_WORDMERE, MSG_TRAY_CALLBACK, program.appIcon,
+                reinterpret_cast<const wchar_t*>(title.c_str()));
+}
+
 // Ends this run of the dialog; the main window opens it again (1) or ends the program (2).
 void EndLookupDialog(HWND dialog, INT_PTR result) {
     Program().lookupWindow = nullptr;
     RemoveClipboardFormatListener(dialog);
+    RemoveKeyboardHooks();
+    if (CurrentSettings().TaskBarIcon) {
+        RemoveTrayIcon(dialog, IDI_WORDMERE);
+    }
     EndDialog(dialog, result);
+}
+
+// A mouse event over the notification icon.
+void OnTrayCallback(HWND dialog, LPARAM mouseMessage) {
+    LookupDialogState& state = LookupDialog();
+    if (mouseMessage == WM_MOUSEMOVE) {
+        state.trayClickSource = GetForegroundWindow();
+        return;
+    }
+    if (mouseMessage != WM_LBUTTONUP) {
+        return;
+    }
+    HWND source = state.trayClickSource;
+    if (CurrentSettings().UseClipboard && source != dialog && IsWindow(source) &&
+        !IsIconic(source)) {
+        // Command 773 brings the dialog forward once the keystrokes are done.
+        if (!CopyPlaybackRunning()) {
+            StartCopyPlayback(source, dialog);
+        }
+        return;
+    }
+    if (IsWindowVisible(dialog)) {
+        SetForegroundWindow(dialog);
+    } else {
+        ShowWindow(dialog, SW_SHOW);
+        SetForegroundWindow(dialog);
+    }
+    state.trayClickSource = nullptr;
 }
 
 void SearchIfNew(HWND dialog) {
@@ -221,12 +264,7 @@ BOOL OnInitDialog(HWND dialog) {
     }
     InitLookupStatus(dialog);
 
-    if (program.clipboardCapturePending && ClipboardHasText()) {
-        PostMessageW(dialog, WM_COMMAND, CMD_LOOKUP_CLIPBOARD, 0);
-        program.clipboardCapturePending = false;
-    } else {
-        SearchLookupWord(dialog);
-    }
+    SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog);
     // Paste follows what other programs put on the clipboard.
     AddClipboardFormatListener(dialog);
@@ -234,6 +272,10 @@ BOOL OnInitDialog(HWND dialog) {
         SetTopmost(dialog, true);
     }
     program.lookupWindow = dialog;
+    InstallKeyboardHooks(dialog);
+    if (program.settings.TaskBarIcon) {
+        AddProgramTrayIcon(dialog);
+    }
 
     char word[kMaxWordBoxChars + 1];
     ReadWordBox(dialog, word);
@@ -293,8 +335,7 @@ void OnLetterButton(HWND dialog, int id) {
 }
 
 void OnTranslationDoubleClick(HWND dialog) {
-    PlayResourceSound(IDR_CLICK_SOUND, CurrentSettings().UseSounds != 0);
-    PlayResourceSound(0, false);
+    PlayResourceSound(Program().instance, IDR_CLICK_SOUND, CurrentSettings().UseSounds != 0);
     WinListBox translations(GetDlgItem(dialog, IDC_TRANSLATION_LIST));
     int selection = translations.Selection();
     if (selection < 0) {
@@ -564,6 +605,13 @@ INT_PTR OnSysCommand(HWND dialog, WPARAM command) {
 }
 
 INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TaskbarCreatedMessage()) {
+        // The shell started again without the icon.
+        if (CurrentSettings().TaskBarIcon) {
+            AddProgramTrayIcon(dialog);
+        }
+        return FALSE;
+    }
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog(dialog);
@@ -606,12 +654,18 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             }
             return FALSE;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) {
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RemoveKeyboardHooks();
+            } else {
+                InstallKeyboardHooks(dialog);
                 UpdateClipboardButtons(dialog);
             }
             return ExitMessage(dialog);
         case WM_CLIPBOARDUPDATE:
             UpdateClipboardButtons(dialog);
+            return TRUE;
+        case MSG_TRAY_CALLBACK:
+            OnTrayCallback(dialog, lParam);
             return TRUE;
         case WM_CLOSE:
             // With the notification icon the close box only hides: the default handling turns
@@ -629,12 +683,10 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_PARENTNOTIFY:
             KillBalloonTimers(dialog);
             return TRUE;
-        case WM_HELP: {
-            char command[kCataloguePathSize + 40];
-            snprintf(command, sizeof command, "winhlp32 %s\\vbr_help.hlp", Program().programDir);
-            WinExec(command, SW_SHOW);
+        case WM_HELP:
+            // The balloon delay timer was stopped above, before the viewer takes the front.
+            OpenProgramHelp(dialog, Program().programDir);
             return ExitMessage(dialog);
-        }
         case MSG_FOLLOW_WORD_FONT:
             ApplyWordFontRule(dialog);
             return TRUE;

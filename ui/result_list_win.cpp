@@ -223,7 +223,7 @@ static void DrawButton(const DRAWITEMSTRUCT* item, int currentLetter) {
         look = CommandButtonLook(base, item->itemAction, item->itemState);
     }
     if (look.clickSound) {
-        PlayResourceSound(IDR_CLICK_SOUND, settings.UseSounds != 0);
+        PlayResourceSound(Program().instance, IDR_CLICK_SOUND, settings.UseSounds != 0);
     }
     DrawButtonItem(Program().instance, look.bitmapId, item->hDC, &item->rcItem, kButtonDrawStretch);
 }

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/help_win.h"
-#include "app/program_state_win.h"
 #include "app/sound_win.h"
 #include "app/tray_win.h"
 #include "resources/resource_ids.h"
@@ -82,15 +81,17 @@ TEST(ClickSound, DeviceCheckAsksForOutputDevices) {
 }
 
 TEST(ClickSound, PlaysTheResourceOnlyWhenAskedAndPresent) {
-    Program().instance = GetModuleHandleW(nullptr);
-    EXPECT_FALSE(PlayResourceSound(IDR_CLICK_SOUND, false));
-    EXPECT_FALSE(PlayResourceSound(24999, true)) << "no such resource";
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    EXPECT_FALSE(PlayResourceSound(instance, IDR_CLICK_SOUND, false));
+    EXPECT_FALSE(PlayResourceSound(nullptr, IDR_CLICK_SOUND, true)) << "no player made ready";
+    EXPECT_FALSE(PlayResourceSound(instance, 24999, true)) << "no such resource";
     if (!SoundDeviceAvailable()) {
         GTEST_SKIP() << "no wave-output device here";
     }
-    EXPECT_TRUE(PlayResourceSound(IDR_CLICK_SOUND, true));
-    EXPECT_TRUE(PlayResourceSound(IDR_CLICK_SOUND, true)) << "a second click replaces the first";
-    EXPECT_FALSE(PlayResourceSound(0, true));
+    EXPECT_TRUE(PlayResourceSound(instance, IDR_CLICK_SOUND, true));
+    EXPECT_TRUE(PlayResourceSound(instance, IDR_CLICK_SOUND, true))
+        << "a second click replaces the first";
+    EXPECT_FALSE(PlayResourceSound(instance, 0, true));
 }
 
 }  // namespace

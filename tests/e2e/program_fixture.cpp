@@ -35,7 +35,8 @@ const testing::Environment* const kProgramDirectory =
 
 int CopyProgramFiles(const std::wstring& from, const std::wstring& to, const wchar_t* leaveOut) {
     int dictionaries = 0;
-    for (const wchar_t* pattern : {L"*.dic", L"*.ind", L"vbrtexts.res", L"wordmere.exe"}) {
+    for (const wchar_t* pattern :
+         {L"*.dic", L"*.ind", L"vbrtexts.res", L"vbr_help.chm", L"wordmere.exe"}) {
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW(Join(from, pattern).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {
