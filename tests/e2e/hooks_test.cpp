@@ -305,12 +305,15 @@ TEST_F(HooksTest, TrayClickCopiesFromTheProgramInFront) {
     PostMessageW(program.dialog, kMessageEndProgram, 0, 0);
 }
 
-TEST_F(HooksTest, F1OpensTheHelpViewer) {
+TEST_F(HooksTest, F1OpensTheHelpViewerWhateverTheCurrentDirectory) {
     std::wstring help = ProgramDirectory() + L"\\vbr_help.chm";
     if (GetFileAttributesW(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
         GTEST_SKIP() << "no help file was built into the program directory";
     }
-    Start();
+    // Started from another folder: the help is found beside the program all the same.
+    wchar_t windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    ASSERT_TRUE(StartProgram(ProgramExe(), windows, program));
     ASSERT_TRUE(XFocus(program.dialog));
     XKeys(L"F1");
     HWND viewer = nullptr;
