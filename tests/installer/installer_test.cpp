@@ -387,6 +387,8 @@ TEST_F(InstallerTest, SilentRoundTripLeavesOnlyTheUsersWords) {
     EXPECT_NE(manifest.find("supportedOS"), std::string::npos);
     EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
 
+    // The tip of the day would take the focus from the word box at the first start.
+    WritePrivateProfileStringW(L"Tips", L"ShowTips", L"0", (dir + L"\\vbrtexts.res").c_str());
     // Started as the Start menu starts it: the shortcut's target in its working directory.
     ShortcutTarget shortcut;
     ASSERT_TRUE(ReadShortcut(Shortcut(), shortcut));
