@@ -111,6 +111,9 @@ wait_gone "About"
 
 # ---- A help balloon: 3 s after the mouse rests on a control, gone after 10 s ----
 system_menu "$lookup" 6
+# The word box's caret blinks on its own; with the focus on the next control no pixel changes
+# but the balloon's.
+xdotool key Tab
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$lookup")"
 wx=$X; wy=$Y; ww=$WIDTH; wh=$HEIGHT
