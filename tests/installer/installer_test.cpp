@@ -354,7 +354,8 @@ TEST_F(InstallerTest, PagesOfTheSetupProgram) {
     EXPECT_FALSE(FindWindowW(kMainClass, nullptr)) << "the unticked program started anyway";
 
     ASSERT_TRUE(UninstallAsWindowsDoes());
-    EXPECT_FALSE(Exists(InstallDir()));
+    // The uninstaller removes its folder last, after its own file and registry key.
+    EXPECT_TRUE(WaitUntil([] { return !Exists(InstallDir()); }, 30000));
 }
 
 TEST_F(InstallerTest, SilentRoundTripLeavesOnlyTheUsersWords) {
