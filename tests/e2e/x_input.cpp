@@ -40,9 +40,15 @@ std::wstring ShellQuote(const std::wstring& text) {
 }
 
 bool RunUnixCommand(const std::wstring& command, DWORD timeoutMs) {
+    // The mark goes into this test's own throw-away prefix: no name shared with other tests, and
+    // a mark left by a command that outlived its bound goes with the prefix.
     static int runs = 0;
-    std::wstring mark = L"/tmp/wordmere-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(++runs);
+    wchar_t prefix[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || prefix[0] != L'/') {
+        return false;
+    }
+    std::wstring mark = std::wstring(prefix) + L"/wordmere-e2e-mark-" + std::to_wstring(++runs);
     std::wstring markDos = L"Z:" + mark;
     for (wchar_t& c : markDos) {
         if (c == L'/') {
