@@ -11,6 +11,7 @@ Usage: scripts/startup_benchmark.py [--win-build build/win] [--dist build/dist] 
 Needs a display; without one it runs itself on a private Xvfb (scripts/xvfb_run.sh).
 """
 import argparse
+import contextlib
 import os
 import shutil
 import statistics
@@ -22,6 +23,54 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 def wine_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+@contextlib.contextmanager
+def benchmark_setting(win_build, dist, name):
+    """A copy of the program directory and of the project's prefix under win_build/name, so a
+    benchmark neither changes the staged files (the program writes its tip counter at close)
+    nor the settings of the project's prefix. The program's first start there is a first run;
+    the benchmark's warm-up start takes it, and every timed start reads the settings that run
+    wrote. Yields the environment to run Wine with and the program directory's copy."""
+    work = os.path.join(win_build, name)
+    prefix = os.path.join(work, "wineprefix")
+    program_dir = os.path.join(work, "program")
+    prefix_script = os.path.join(ROOT, "tests", "e2e", "e2e_prefix.sh")
+    env = dict(os.environ, WORDMERE_WINEPREFIX=prefix, WINEDEBUG="-all")
+    try:
+        shutil.rmtree(program_dir, ignore_errors=True)
+        os.makedirs(program_dir)
+        for entry in os.listdir(dist):
+            if entry.lower().endswith((".exe", ".dic", ".ind", ".res")):
+                shutil.copy2(os.path.join(dist, entry), program_dir)
+        subprocess.run(["bash", prefix_script, "copy", prefix], check=True,
+                       env={k: v for k, v in os.environ.items() if k != "WORDMERE_WINEPREFIX"})
+        subprocess.run([os.path.join(ROOT, "scripts", "wine_run"), "reg", "delete",
+                        r"HKLM\Software\Corvessa\Wordmere", "/f"], env=env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        yield env, program_dir
+    finally:
+        subprocess.run(["bash", prefix_script, "stop", prefix])
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def print_rounds(output, tool, how, labels):
+    """Prints the medians of a probe's "<0|1> <ms>" lines, one round of the program (0) and
+    its peer (1) after the other, and the median of the per-round ratios."""
+    times = {0: [], 1: []}
+    for line in output.splitlines():
+        index, ms = line.split()
+        times[int(index)].append(float(ms))
+    if not times[0] or len(times[0]) != len(times[1]):
+        sys.exit(f"{tool}: the probe reported no complete rounds")
+    ratios = [a / b for a, b in zip(times[0], times[1])]
+    width = max(len(label) for label in labels) + 1
+    print(f"runs: {len(ratios)} of each, {how}")
+    for index, label in enumerate(labels):
+        values = times[index]
+        print(f"{label + ':':{width}} median {statistics.median(values):.1f} ms "
+              f"(min {min(values):.1f}, max {max(values):.1f})")
+    print(f"median ratio: {statistics.median(ratios):.2f}")
 
 
 def main():
@@ -47,52 +96,17 @@ def main():
         if not os.path.exists(path):
             sys.exit(f"startup_benchmark: {path} is missing; build the cross build first")
 
-    work = os.path.join(args.win_build, "startup-benchmark")
-    prefix = os.path.join(work, "wineprefix")
-    program_dir = os.path.join(work, "program")
-    prefix_script = os.path.join(ROOT, "tests", "e2e", "e2e_prefix.sh")
-    env = dict(os.environ, WORDMERE_WINEPREFIX=prefix, WINEDEBUG="-all")
-    try:
-        # A copy of the program directory and of the project's prefix, so the benchmark neither
-        # changes the staged files (the program writes its tip counter at close) nor the
-        # settings of the project's prefix.
-        shutil.rmtree(program_dir, ignore_errors=True)
-        os.makedirs(program_dir)
-        for name in os.listdir(args.dist):
-            if name.lower().endswith((".exe", ".dic", ".ind", ".res")):
-                shutil.copy2(os.path.join(args.dist, name), program_dir)
-        subprocess.run(["bash", prefix_script, "copy", prefix], check=True,
-                       env={k: v for k, v in os.environ.items() if k != "WORDMERE_WINEPREFIX"})
-        # The program's first start in the prefix is a first run; the probe's warm-up start
-        # takes it, and every timed start reads the settings that run wrote.
-        subprocess.run([os.path.join(ROOT, "scripts", "wine_run"), "reg", "delete",
-                        r"HKLM\Software\Corvessa\Wordmere", "/f"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with benchmark_setting(args.win_build, args.dist, "startup-benchmark") as (env, program_dir):
         result = subprocess.run(
             [os.path.join(ROOT, "scripts", "wine_run"), probe, str(args.runs),
              wine_path(os.path.join(program_dir, "wordmere.exe")), wine_path(program_dir),
              wine_path(peer), wine_path(bin_dir)],
             env=env, stdout=subprocess.PIPE, text=True, timeout=60 + args.runs * 30)
-        if result.returncode != 0:
-            sys.exit(f"startup_benchmark: the probe failed with exit code {result.returncode}")
-    finally:
-        subprocess.run(["bash", prefix_script, "stop", prefix])
-        shutil.rmtree(work, ignore_errors=True)
+    if result.returncode != 0:
+        sys.exit(f"startup_benchmark: the probe failed with exit code {result.returncode}")
 
-    times = {0: [], 1: []}
-    for line in result.stdout.splitlines():
-        index, ms = line.split()
-        times[int(index)].append(float(ms))
-    if not times[0] or len(times[0]) != len(times[1]):
-        sys.exit("startup_benchmark: the probe reported no complete rounds")
-    ratios = [a / b for a, b in zip(times[0], times[1])]
-    print(f"runs: {len(ratios)} of each, started in turn")
-    print(f"wordmere.exe to its first results: median {statistics.median(times[0]):.1f} ms "
-          f"(min {min(times[0]):.1f}, max {max(times[0]):.1f})")
-    print(f"bare dialog to its first item:     median {statistics.median(times[1]):.1f} ms "
-          f"(min {min(times[1]):.1f}, max {max(times[1]):.1f})")
-    print(f"median ratio: {statistics.median(ratios):.2f}")
-
+    print_rounds(result.stdout, "startup_benchmark", "started in turn",
+                 ["wordmere.exe to its first results", "bare dialog to its first item"])
 
 if __name__ == "__main__":
     main()
