@@ -3,41 +3,55 @@
 #include <cstdio>
 
 #include "app/interface_texts_win.h"
-#include "app/program_state_win.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
 
 // Messages are cut to this many characters.
 constexpr int kMessageSize = 300;
 
-static void SetMessage(HWND dialog, UINT stringId) {
-    const ProgramState& program = Program();
+namespace {
+
+// What the notice shows, handed to it through lParam.
+struct InformationData {
+    UINT stringId = 0;
+    InterfaceLanguage language;
+};
+
+void SetMessage(HWND dialog, const InformationData& data) {
+    const InterfaceLanguage& language = data.language;
+    UINT stringId = data.stringId;
     HWND text = GetDlgItem(dialog, IDC_INFORMATION_TEXT);
-    if (program.settings.UseGreek != 0) {
+    if (language.greek) {
         // No fallback to the English string table: a missing Greek text shows an empty message.
         char greek[kMessageSize];
-        GetGreekText(stringId, greek, sizeof greek, program.textsFile);
+        GetGreekText(stringId, greek, sizeof greek, language.textsFile);
         SetGreekWindowText(text, greek);
         return;
     }
     wchar_t message[kMessageSize];
-    if (LoadStringW(program.instance, stringId, message, kMessageSize) <= 0) {
+    if (LoadStringW(language.instance, stringId, message, kMessageSize) <= 0) {
         swprintf(message, kMessageSize, L"Error code : (%u)", stringId);
     }
     SetWindowTextW(text, message);
 }
 
-static INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+const InformationData* Data(HWND dialog) {
+    return reinterpret_cast<const InformationData*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+}
+
+INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
+            SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+            const InformationData& data = *Data(dialog);
             SetDlgWindowPos(dialog, nullptr, FALSE);
-            const ProgramState& program = Program();
-            if (program.settings.UseGreek != 0) {
-                LoadGreekTitle(dialog, KEY_INFORMATION_TITLE, program.textsFile);
-                LoadGreekItem(dialog, IDOK, KEY_INFORMATION_OK, program.textsFile);
+            if (data.language.greek) {
+                LoadGreekTitle(dialog, KEY_INFORMATION_TITLE, data.language.textsFile);
+                LoadGreekItem(dialog, IDOK, KEY_INFORMATION_OK, data.language.textsFile);
             }
-            SetMessage(dialog, static_cast<UINT>(lParam));
-            ShowBitmapFrame(dialog, kFrameReset, IDC_PICTURE, IDB_INFORMATION_PICTURE, 0);
+            SetMessage(dialog, data);
+            ShowBitmapFrame(data.language.instance, dialog, kFrameReset, IDC_PICTURE,
+                            IDB_INFORMATION_PICTURE, 0);
             MessageBeep(MB_ICONHAND);
             return TRUE;
         }
@@ -47,7 +61,10 @@ static INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam
             PAINTSTRUCT paint;
             BeginPaint(dialog, &paint);
             EndPaint(dialog, &paint);
-            ShowBitmapFrame(dialog, kFrameReset, IDC_PICTURE, IDB_INFORMATION_PICTURE, 0);
+            if (const InformationData* data = Data(dialog)) {
+                ShowBitmapFrame(data->language.instance, dialog, kFrameReset, IDC_PICTURE,
+                                IDB_INFORMATION_PICTURE, 0);
+            }
             return TRUE;
         }
         case WM_COMMAND:
@@ -60,8 +77,13 @@ static INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam
     return FALSE;
 }
 
-INT_PTR ShowInformation(HWND owner, UINT stringId) {
-    DialogBoxParamW(Program().instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, InformationProc,
-                    static_cast<LPARAM>(stringId));
+}  // namespace
+
+INT_PTR ShowInformation(HWND owner, UINT stringId, const InterfaceLanguage& language) {
+    InformationData data;
+    data.stringId = stringId;
+    data.language = language;
+    DialogBoxParamW(language.instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, InformationProc,
+                    reinterpret_cast<LPARAM>(&data));
     return IDCANCEL;
 }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
-// Shows the message of stringId (Greek from the texts file with Greek interface texts on, else
-// from the string table) and waits for OK or Escape. owner may be null. Always returns 2.
-INT_PTR ShowInformation(HWND owner, UINT stringId);
+#include "app/interface_texts_win.h"
+
+// Shows the message of stringId (Greek from the texts file with the Greek interface, else from
+// the string table of the language's module) and waits for OK or Escape. owner may be null.
+// Always returns 2.
+INT_PTR ShowInformation(HWND owner, UINT stringId, const InterfaceLanguage& language);

@@ -1,7 +1,10 @@
 #include "app/interface_texts_win.h"
 
+#include <cstdio>
+
 #include "app/interface_texts.h"
 #include "app/settings_win.h"
+#include "engine/code_pages.h"
 
 namespace {
 
@@ -54,4 +57,27 @@ bool LoadGreekItem(HWND dialog, int controlId, unsigned number, const char* text
 size_t GetGreekText(unsigned number, char* out, size_t size, const char* textsFile) {
     WinProfileFile texts(textsFile);
     return GetGreekText(number, out, size, texts);
+}
+
+void WinInterfaceTexts::Load(unsigned id, bool greek, char* buffer, size_t size) const {
+    if (size == 0) {
+        return;
+    }
+    buffer[0] = '\0';
+    if (greek && GetGreekText(id, buffer, size, textsFile_) > 0) {
+        return;
+    }
+    wchar_t wide[kGreekItemSize];
+    int length = instance_ ? LoadStringW(instance_, id, wide, kGreekItemSize) : 0;
+    if (length <= 0) {
+        snprintf(buffer, size, "%s", EnglishInterfaceText(id));
+        return;
+    }
+    std::string stored;
+    EncodeError error;
+    std::u16string text(wide, wide + length);
+    if (!Utf16ToStored(text, &stored, &error)) {
+        stored.clear();
+    }
+    snprintf(buffer, size, "%s", stored.c_str());
 }

@@ -10,11 +10,12 @@
 #include "app/settings_win.h"
 #include "app/sound_win.h"
 #include "keyboard/copy_playback_win.h"
-#include "keyboard/hot_key_win.h"
 #include "resources/resource_ids.h"
+#include "ui/forms.h"
 #include "ui/forms_win.h"
 #include "ui/lookup_dialog_win.h"
-#include "ui/lookup_lists_win.h"
+#include "ui/stored_text_win.h"
+#include "ui/word_box_font_win.h"
 #include "userdict/user_dict_file.h"
 
 namespace {
@@ -109,7 +110,7 @@ LRESULT StartUp(HWND window) {
 
     if (!FindProgramDirectory(program.instance, program.programDir, sizeof program.programDir)) {
         program.programDir[0] = '\0';
-        ShowInformation(nullptr, IDS_CANT_OPEN_FILES);
+        ShowInformation(nullptr, IDS_CANT_OPEN_FILES, ProgramLanguage(program));
         PostQuitMessage(0);
         return 0;
     }
@@ -123,7 +124,8 @@ LRESULT StartUp(HWND window) {
 
     program.dialogLoopRunning = false;
     LoadSettings(program.settings, storage, nullptr);
-    program.engine.texts = &ProgramTexts();
+    program.texts = WinInterfaceTexts(program.instance, program.textsFile);
+    program.engine.texts = &program.texts;
     // Searches consult the user's own words (when UseUserDict is on) through these hooks.
     InstallUserDictHooks(program.engine);
 
@@ -161,21 +163,14 @@ void ShutDown() {
     DeleteFontHandle(program.balloonFont);
     DeleteFontHandle(program.greekFont);
     DeleteFontHandle(program.latinFont);
-    CloseLookupDictionaries();
+    CloseLookupDictionaries(program);
     DeleteFontHandle(program.smallGreekFont);
     FreeResourceSound();
 }
 
+// The form the stored settings ask for, read afresh before each run of the dialog.
 int LookupTemplate() {
-    int16_t formType = ReadStateNumber("FormType");
-    int16_t dialogState = ReadStateNumber("DialogState");
-    if (formType != 0 && formType != 1) {
-        return 0;
-    }
-    if (dialogState > 0) {
-        return IDD_LOOKUP_SMALL;
-    }
-    return formType == 1 ? IDD_LOOKUP_FULL : IDD_LOOKUP_COMPACT;
+    return LookupFormTemplate(ReadStateNumber("FormType"), ReadStateNumber("DialogState"));
 }
 
 LRESULT OnSize(WPARAM kind) {
@@ -203,7 +198,7 @@ LRESULT OnSize(WPARAM kind) {
         if (templateId == 0 || program.shutDown) {
             break;
         }
-        if (RunLookupDialog(program.instance, program.mainWindow, templateId) != 1) {
+        if (ShowLookupDialog(program.mainWindow, templateId) != 1) {
             break;
         }
     }
@@ -211,6 +206,9 @@ LRESULT OnSize(WPARAM kind) {
     return 0;
 }
 
+// WM_HOTKEY: hides the lookup window when it is active; otherwise brings it forward, first
+// copying the selection of the program in front when the clipboard option is on (the copy
+// keystrokes post 773 to the dialog once the selection is on the clipboard).
 void OnHotKey(WPARAM id) {
     ProgramState& program = Program();
     if (id != HOTKEY_LOOKUP || !program.hotKeyRegistered || !program.lookupWindow) {
@@ -235,31 +233,6 @@ void OnHotKey(WPARAM id) {
 
 }  // namespace
 
-bool RegisterProgramHotKey(HWND owner) {
-    ProgramState& program = Program();
-    const Settings& settings = program.settings;
-    HotKeyChoice choice;
-    choice.state = settings.HotKeyState;
-    choice.alt = settings.Alt;
-    choice.control = settings.Control;
-    choice.shift = settings.Shift;
-    choice.virtualKey = settings.ScanCode;
-    HotKeyRegistration result = RegisterLookupHotKey(program.mainWindow, choice);
-    program.hotKeyRegistered = result == HotKeyRegistration::Registered;
-    if (result == HotKeyRegistration::Failed && owner != nullptr) {
-        ShowInformation(owner, IDS_HOTKEY_IN_USE);
-    }
-    return program.hotKeyRegistered;
-}
-
-void UnregisterProgramHotKey() {
-    ProgramState& program = Program();
-    if (program.hotKeyRegistered) {
-        UnregisterLookupHotKey(program.mainWindow);
-    }
-    program.hotKeyRegistered = false;
-}
-
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ProgramState& program = Program();
@@ -276,7 +249,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
             program.startTimerFired = true;
             program.dialogLoopRunning = false;
             program.lookupWindow = nullptr;
-            RegisterProgramHotKey(nullptr);
+            TakeHotKey(program, nullptr);
             SendMessageW(window, WM_SIZE, SIZE_MAXIMIZED, 0);
             return 0;
         case WM_SIZE:
@@ -345,6 +318,6 @@ int RunProgram(HINSTANCE instance) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    UnregisterProgramHotKey();
+    GiveBackHotKey(program);
     return 0;
 }

@@ -7,9 +7,6 @@
 
 constexpr const char kMainWindowClass[] = "Vocabre:Main";
 constexpr UINT_PTR kStartTimer = 1;
-// The word and list fonts' sizes, by UseLargeFont.
-constexpr int kLargeWordPoints = 13;
-constexpr int kWordPoints = 10;
 
 // The process: hands over to a running instance, or creates the main window and runs the message
 // loop. Always returns 0.
@@ -22,8 +19,3 @@ void PrepareProcess();
 // The main window procedure (exported under this name).
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     StartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The hot key from the HotKey settings; a failure shows message 14508 over owner when one is
-// given (after a secondary dialog), and is only stored at start.
-bool RegisterProgramHotKey(HWND owner);
-void UnregisterProgramHotKey();

@@ -1,6 +1,40 @@
 #include "app/program_state_win.h"
 
+#include "app/information_win.h"
+#include "keyboard/hot_key_win.h"
+#include "resources/resource_ids.h"
+
 ProgramState& Program() {
     static ProgramState state;
     return state;
+}
+
+InterfaceLanguage ProgramLanguage(const ProgramState& program) {
+    InterfaceLanguage language;
+    language.instance = program.instance;
+    language.textsFile = program.textsFile;
+    language.greek = program.settings.UseGreek != 0;
+    return language;
+}
+
+bool TakeHotKey(ProgramState& program, HWND owner) {
+    HotKeyChoice choice;
+    choice.state = program.settings.HotKeyState;
+    choice.alt = program.settings.Alt;
+    choice.control = program.settings.Control;
+    choice.shift = program.settings.Shift;
+    choice.virtualKey = program.settings.ScanCode;
+    HotKeyRegistration result = RegisterLookupHotKey(program.mainWindow, choice);
+    program.hotKeyRegistered = result == HotKeyRegistration::Registered;
+    if (result == HotKeyRegistration::Failed && owner != nullptr) {
+        ShowInformation(owner, IDS_HOTKEY_IN_USE, ProgramLanguage(program));
+    }
+    return program.hotKeyRegistered;
+}
+
+void GiveBackHotKey(ProgramState& program) {
+    if (program.hotKeyRegistered) {
+        UnregisterLookupHotKey(program.mainWindow);
+    }
+    program.hotKeyRegistered = false;
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "app/interface_texts_win.h"
 #include "app/settings.h"
 #include "engine/catalogue.h"
 #include "engine/dictionary.h"
@@ -26,6 +27,7 @@ struct ProgramState {
     short tipCount = 0;
     short todayTip = 0;
     short currentTip = 0;
+    bool tipsAtStart = true;  // cleared the first time the tip of the day is asked for
 
     char appTitle[40] = {};
     HICON appIcon = nullptr;
@@ -36,11 +38,24 @@ struct ProgramState {
     HFONT smallGreekFont = nullptr;
 
     Settings settings;
+    // The interface texts of the string table and the texts file, for the engine and the views.
+    WinInterfaceTexts texts;
     // About 62 KB with its two read buffers; lives in static storage, never on a stack.
     Engine engine;
     // The dictionaries the lookup dialog offers; built again at each opening of the dialog.
     Catalogue catalogue;
 };
 
-// The one instance, owned by the main window from WM_CREATE to the end of its shutdown.
+// The one instance, owned by the main window from WM_CREATE to the end of its shutdown. Only
+// app/ and the dialogs use it; the Win32 helpers get what they need as arguments.
 ProgramState& Program();
+
+// The interface language in force, for the helpers that show texts.
+InterfaceLanguage ProgramLanguage(const ProgramState& program);
+
+// The lookup hot key of the HotKey settings, registered on the main window (nothing when the
+// settings turn it off), and given back: around every secondary dialog and at the end. A key
+// another program holds shows message 14508 over owner when one is given (after a secondary
+// dialog); at start it is only stored.
+bool TakeHotKey(ProgramState& program, HWND owner);
+void GiveBackHotKey(ProgramState& program);

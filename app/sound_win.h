@@ -7,10 +7,10 @@
 // clicks too); asked once, kept for the process's life.
 bool SoundDeviceAvailable();
 
-// With enabled on, a sound device present and the program's instance given: plays RCDATA
-// resourceId of that instance asynchronously (replacing a sound still playing), or with resourceId
-// 0 frees the sound loaded last. A missing resource is ignored. True when a sound was started; the
-// program itself never looks at the result.
+// With enabled on, a sound device present and a module instance: plays its RCDATA resourceId
+// asynchronously (replacing a sound still playing), or with resourceId 0 frees the
+// sound loaded last. A missing resource is ignored. True when a sound was started; the program
+// itself never looks at the result.
 bool PlayResourceSound(HINSTANCE instance, int resourceId, bool enabled);
 
 // Stops the sound and frees the resource loaded last, whatever the sound option says (at

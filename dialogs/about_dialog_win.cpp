@@ -6,10 +6,25 @@
 #include "dialogs/about_lines.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
-#include "ui/lookup_lists_win.h"
+#include "app/program_state_win.h"
+#include "ui/list_controls_win.h"
+#include "ui/stored_text_win.h"
 #include "ui/result_list_win.h"
 
 namespace {
+
+// The module the dialog was made from: its pictures are there.
+HINSTANCE DialogInstance(HWND dialog) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+}
+
+// The information list is drawn centred in the program's small Greek font.
+ItemLook AboutListLook(HWND dialog) {
+    ItemLook look;
+    look.instance = DialogInstance(dialog);
+    look.smallGreekFont = Program().smallGreekFont;
+    return look;
+}
 
 constexpr UINT kFirstFrameMs = 200;
 constexpr UINT kNextFrameMs = 250;
@@ -43,7 +58,8 @@ void OnInitDialog(HWND dialog, const AboutDialog& data) {
         GetDlgItem(dialog, IDC_ABOUT_DICTIONARY_TITLE),
         data.useGreek ? data.dictionary->titleGreek : data.dictionary->titleEnglish);
     FillInformationList(dialog, data);
-    ShowBitmapFrame(dialog, kFrameReset, IDC_PICTURE, IDB_ABOUT_FIRST_FRAME, ABOUT_LAST_FRAME);
+    ShowBitmapFrame(DialogInstance(dialog), dialog, kFrameReset, IDC_PICTURE, IDB_ABOUT_FIRST_FRAME,
+                    ABOUT_LAST_FRAME);
     SetTimer(dialog, TIMER_PICTURE, kFirstFrameMs, nullptr);
 }
 
@@ -56,13 +72,14 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         case WM_TIMER:
             if (wParam == TIMER_PICTURE) {
                 KillTimer(dialog, TIMER_PICTURE);
-                ShowBitmapFrame(dialog, kFrameNext, IDC_PICTURE, IDB_ABOUT_FIRST_FRAME,
-                                ABOUT_LAST_FRAME);
+                ShowBitmapFrame(DialogInstance(dialog), dialog, kFrameNext, IDC_PICTURE,
+                                IDB_ABOUT_FIRST_FRAME, ABOUT_LAST_FRAME);
                 SetTimer(dialog, TIMER_PICTURE, kNextFrameMs, nullptr);
             }
             return FALSE;
         case WM_DRAWITEM:
-            DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), 0);
+            DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
+                           AboutListLook(dialog));
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

@@ -175,7 +175,8 @@ INT_PTR CALLBACK TipProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
             HDC dc = BeginPaint(dialog, &paint);
             PaintPanel(dialog, dc, *data);
             EndPaint(dialog, &paint);
-            ShowBitmapFrame(dialog, kFrameReset, IDC_TIP_PICTURE, IDB_TIP_FIRST_FRAME,
+            ShowBitmapFrame(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)),
+                            dialog, kFrameReset, IDC_TIP_PICTURE, IDB_TIP_FIRST_FRAME,
                             TIP_LAST_FRAME);
             SetTimer(dialog, TIMER_PICTURE, kFirstFrameMs, nullptr);
             return TRUE;
@@ -183,8 +184,9 @@ INT_PTR CALLBACK TipProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
         case WM_TIMER:
             if (wParam == TIMER_PICTURE) {
                 KillTimer(dialog, TIMER_PICTURE);
-                ShowBitmapFrame(dialog, kFrameNext, IDC_TIP_PICTURE, IDB_TIP_FIRST_FRAME,
-                                TIP_LAST_FRAME);
+                ShowBitmapFrame(
+                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), dialog,
+                    kFrameNext, IDC_TIP_PICTURE, IDB_TIP_FIRST_FRAME, TIP_LAST_FRAME);
                 SetTimer(dialog, TIMER_PICTURE, kNextFrameMs, nullptr);
             }
             return FALSE;

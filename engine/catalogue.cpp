@@ -313,7 +313,7 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
                 continue;
             }
             found = true;
-            engine.texts->Load(kTextGreekEnglishTitle, catalogue.useGreek, text, sizeof text);
+            engine.texts->Load(IDS_GREEK_ENGLISH_TITLE, catalogue.useGreek, text, sizeof text);
             if (!IsDuplicate(list, checkDuplicates, text) &&
                 AddEntry(catalogue, list, text, "GRENG", 0)) {
                 const char* language =
@@ -327,7 +327,7 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
                 continue;
             }
             found = true;
-            engine.texts->Load(kTextThesaurusTitle, catalogue.useGreek, text, sizeof text);
+            engine.texts->Load(IDS_THESAURUS_TITLE, catalogue.useGreek, text, sizeof text);
             if (!IsDuplicate(list, checkDuplicates, text)) {
                 AddEntry(catalogue, list, text, "THESS", 0);
             }
@@ -433,7 +433,7 @@ bool OpenSelectedDictionary(Engine& engine, Catalogue& catalogue, CatalogueDialo
     if (!OpenEntry(engine, catalogue, *dialog, list.ItemData(list.Selection()))) {
         CloseDictionaryFiles(engine);
         engine.pairMode = false;
-        dialog->ShowInformation(kTextCantOpenFiles);
+        dialog->ShowInformation(IDS_CANT_OPEN_FILES);
         return false;
     }
     const DictionaryTrailer& trailer = engine.trailer;

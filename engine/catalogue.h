@@ -25,6 +25,7 @@
 #include "engine/file_system.h"
 #include "engine/interface_texts.h"
 #include "engine/plain_lookup_view.h"
+#include "resources/resource_ids.h"
 
 constexpr int kMaxCatalogueEntries = 100;
 constexpr int kMaxSiblingDirs = 4;
@@ -38,8 +39,6 @@ constexpr int kCatalogueBlockCount = 255;
 constexpr size_t kRememberedDictionarySize = 400;  // the "Diction" buffer
 constexpr size_t kMaxCatalogueTextSize = 64;       // an entry's text, terminator included
 constexpr size_t kKeyboardDescriptorSize = 70;     // a trailer's descriptor field
-
-constexpr unsigned kTextCantOpenFiles = 14510;  // "Can't open application files, Terminating"
 
 // Item data of an entry of list 12011: a single dictionary carries its catalogue number; a
 // language pair A-->B adds A's language record in bits 16..23 and B's in bits 24..31, so any

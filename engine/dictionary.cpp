@@ -243,7 +243,7 @@ void FillBuiltinTrailer(BuiltinDictionary which, const InterfaceTexts& texts,
     trailer->magic = kTrailerMagic;
     trailer->format = 2;
     unsigned titleId =
-        which == BuiltinDictionary::kGreekEnglish ? kTextGreekEnglishTitle : kTextThesaurusTitle;
+        which == BuiltinDictionary::kGreekEnglish ? IDS_GREEK_ENGLISH_TITLE : IDS_THESAURUS_TITLE;
     texts.Load(titleId, false, trailer->titleEnglish, sizeof trailer->titleEnglish);
     texts.Load(titleId, true, trailer->titleGreek, sizeof trailer->titleGreek);
     CopyField(trailer->infoEnglish[0], 70, "Word data compiled for Wordmere.");

@@ -10,12 +10,12 @@ struct TextEntry {
 };
 
 const TextEntry kEnglishTexts[] = {
-    {kTextSearchingFor, "Searching for :"},
-    {kTextWordNotFound, "Can't find the requested word"},
-    {kTextTooManyWords, "Too many words. Please enter more letters."},
-    {kTextScanDone, ""},
-    {kTextThesaurusTitle, "Thesaurus of Greek language"},
-    {kTextGreekEnglishTitle, "Greek-English dictionary"},
+    {IDS_SEARCHING_FOR, "Searching for :"},
+    {IDS_CANT_FIND_WORD, "Can't find the requested word"},
+    {IDS_TOO_MANY_WORDS, "Too many words. Please enter more letters."},
+    {IDS_STATUS_CLEAR, ""},
+    {IDS_THESAURUS_TITLE, "Thesaurus of Greek language"},
+    {IDS_GREEK_ENGLISH_TITLE, "Greek-English dictionary"},
 };
 
 }  // namespace

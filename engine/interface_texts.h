@@ -3,12 +3,7 @@
 
 #include <cstddef>
 
-constexpr unsigned kTextSearchingFor = 14501;       // before each shortened retry
-constexpr unsigned kTextWordNotFound = 14502;       // the index has no block for the query
-constexpr unsigned kTextTooManyWords = 14503;       // the word list filled up
-constexpr unsigned kTextScanDone = 14504;           // clears the status line after a scan
-constexpr unsigned kTextThesaurusTitle = 14505;     // title of THESS
-constexpr unsigned kTextGreekEnglishTitle = 14506;  // title of GRENG
+#include "resources/resource_ids.h"
 
 // Shown when a dictionary read fails (the caption has the digit zero in "I/0").
 constexpr const char kDiskErrorText[] =

@@ -42,6 +42,9 @@ public:
     virtual ListBox& Translations() = 0;               // 12001
     virtual void SetStatusText(const char* text) = 0;  // 12007
     virtual void SetCountText(const char* text) = 0;   // 12008
+    // Whether the view shows the search's messages and count (only the full form of the lookup
+    // dialog has the status line and the count); the scan result is written in every form.
+    virtual bool ShowsStatus() const { return true; }
     virtual void ShowWaitCursor() = 0;
     virtual void RestoreCursor() = 0;
 };

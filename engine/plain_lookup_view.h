@@ -61,6 +61,7 @@ public:
     void ShowWaitCursor() override { ++waitCursorDepth; }
     void RestoreCursor() override { --waitCursorDepth; }
     void ShowDiskError() override { ++diskErrors; }
+    bool ShowsStatus() const override { return showsStatus; }
 
     PlainListBox words;
     PlainListBox translations;
@@ -69,4 +70,5 @@ public:
     int statusWrites = 0;
     int waitCursorDepth = 0;  // back to 0 after every search
     int diskErrors = 0;
+    bool showsStatus = true;
 };

@@ -184,7 +184,7 @@ int ScanBlock(Engine& engine, LookupView& view, const SearchOptions& options, Bl
         }
     }
     // Written in every form; a form without the status line ignores it.
-    ShowMessage(engine, view, options, full ? kTextTooManyWords : kTextScanDone);
+    ShowMessage(engine, view, options, full ? IDS_TOO_MANY_WORDS : IDS_STATUS_CLEAR);
     return total;
 }
 
@@ -275,7 +275,7 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
     if (query[0] == '\0') {
         return false;
     }
-    bool fullForm = IsFullForm(options);
+    bool fullForm = view.ShowsStatus();
     view.ShowWaitCursor();
     if (fullForm) {
         view.SetCountText("0");
@@ -295,7 +295,7 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
     if (block.length == 0) {
         view.RestoreCursor();
         if (fullForm) {
-            ShowMessage(engine, view, options, kTextWordNotFound);
+            ShowMessage(engine, view, options, IDS_CANT_FIND_WORD);
         }
         return false;
     }
@@ -310,7 +310,7 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
             if (fullForm) {
                 char label[150];
                 char message[200];
-                LoadInterfaceText(engine, options, kTextSearchingFor, label, sizeof label);
+                LoadInterfaceText(engine, options, IDS_SEARCHING_FOR, label, sizeof label);
                 snprintf(message, sizeof message, "%s %s", label, query);
                 view.SetStatusText(message);
             }

@@ -22,14 +22,7 @@ struct SearchOptions {
     bool root = false;         // retry with ever shorter words when nothing matches
     bool useGreek = false;     // Greek interface texts
     bool useUserDict = false;  // let the user dictionary add its matches
-    int formType = 1;
-    int dialogState = 0;
 };
-
-// Only the full form of the lookup dialog has the status line and the count.
-inline bool IsFullForm(const SearchOptions& options) {
-    return options.formType == 1 && options.dialogState == 0;
-}
 
 struct BlockRange {
     uint32_t offset = 0;

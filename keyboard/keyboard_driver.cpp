@@ -140,11 +140,11 @@ HookResult Command(int command) {
 int CommandForFunctionKey(unsigned virtualKey) {
     switch (virtualKey) {
         case kVkF2:
-            return kCommandSwitchForm;
+            return CMD_SWITCH_FORM;
         case kVkF3:
-            return kCommandNextKeyboard;
+            return CMD_NEXT_KEYBOARD;
         case kVkF5:
-            return kCommandUserDictionary;
+            return CMD_USER_DICTIONARY;
         default:
             return 0;
     }
@@ -206,7 +206,7 @@ HookResult KeyboardHookStep(KeyboardDriver& driver, unsigned char keyboardMode, 
             driver.ctrlChordKey = ctrlAlone ? virtualKey : 0;
         } else if (ctrlAlone || driver.ctrlChordKey == virtualKey) {
             driver.ctrlChordKey = 0;
-            return Command(virtualKey == kVkC ? kCommandCopyTranslation : kCommandClipboardLookup);
+            return Command(virtualKey == kVkC ? CMD_COPY_TRANSLATION : CMD_LOOKUP_CLIPBOARD);
         }
     }
 

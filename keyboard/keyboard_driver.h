@@ -56,13 +56,6 @@ constexpr unsigned kVkOem7 = 0xDE;  // ' and "
 // Hook codes that are not a real event to act on (the message is only being looked at).
 constexpr int kHookCodeNoRemove = 3;
 
-// Commands the keyboard hook posts to its command target as WM_COMMAND (id in wParam, lParam 0).
-constexpr int kCommandCopyTranslation = CMD_COPY_TRANSLATION;  // Ctrl+C
-constexpr int kCommandClipboardLookup = CMD_LOOKUP_CLIPBOARD;  // Ctrl+V
-constexpr int kCommandSwitchForm = CMD_SWITCH_FORM;            // F2
-constexpr int kCommandNextKeyboard = CMD_NEXT_KEYBOARD;        // F3
-constexpr int kCommandUserDictionary = CMD_USER_DICTIONARY;    // F5
-
 // Code pages of the bytes the driver writes.
 constexpr int kCodePageGreek = 1253;
 constexpr int kCodePageLatin = 1252;

@@ -6,7 +6,7 @@ KeyboardSelection CurrentKeyboard;
 
 namespace {
 
-const int kRadioIds[3] = {kKeyboardRadioSystem, kKeyboardRadioFirst, kKeyboardRadioSecond};
+const int kRadioIds[3] = {IDC_KEYBOARD_SYSTEM, IDC_KEYBOARD_LANG1, IDC_KEYBOARD_LANG2};
 
 struct KeyboardPart {
     char label[kKeyboardLabelSize];
@@ -65,20 +65,20 @@ void ApplyKeyboardDescription(KeyboardSelection& keyboard, KeyboardDialog& dialo
         const char* at = static_cast<const char*>(std::memchr(description, '@', length));
         KeyboardPart part;
         ParsePart(description, at != nullptr ? at : end, part);
-        dialog.SetRadioCaption(kKeyboardRadioFirst, part.label);
+        dialog.SetRadioCaption(IDC_KEYBOARD_LANG1, part.label);
         keyboard.modeTable[1] = part.mode;
         if (at != nullptr) {
             ParsePart(at + 1, end, part);
-            dialog.SetRadioCaption(kKeyboardRadioSecond, part.label);
+            dialog.SetRadioCaption(IDC_KEYBOARD_LANG2, part.label);
             keyboard.modeTable[2] = part.mode;
         }
     }
 
     bool firstOffered = keyboard.modeTable[1] != 0;
-    dialog.ShowRadio(kKeyboardRadioSystem, firstOffered);
-    dialog.ShowRadio(kKeyboardRadioFirst, firstOffered);
-    dialog.ShowRadio(kKeyboardRadioSecond, keyboard.modeTable[2] != 0);
-    CheckOnly(dialog, kKeyboardRadioSystem);
+    dialog.ShowRadio(IDC_KEYBOARD_SYSTEM, firstOffered);
+    dialog.ShowRadio(IDC_KEYBOARD_LANG1, firstOffered);
+    dialog.ShowRadio(IDC_KEYBOARD_LANG2, keyboard.modeTable[2] != 0);
+    CheckOnly(dialog, IDC_KEYBOARD_SYSTEM);
 
     keyboard.mode = keyboard.modeTable[0];
     keyboard.mainDialogMode = keyboard.modeTable[0];
@@ -86,11 +86,11 @@ void ApplyKeyboardDescription(KeyboardSelection& keyboard, KeyboardDialog& dialo
 }
 
 void SelectKeyboard(KeyboardSelection& keyboard, KeyboardDialog& dialog, int radioId) {
-    if (radioId < kKeyboardRadioSystem || radioId > kKeyboardRadioSecond) {
+    if (radioId < IDC_KEYBOARD_SYSTEM || radioId > IDC_KEYBOARD_LANG2) {
         return;
     }
     CheckOnly(dialog, radioId);
-    keyboard.index = static_cast<unsigned char>(radioId - kKeyboardRadioSystem);
+    keyboard.index = static_cast<unsigned char>(radioId - IDC_KEYBOARD_SYSTEM);
     keyboard.mode = keyboard.modeTable[keyboard.index];
     KeepLookupChoice(keyboard, dialog);
     // The driver translates the keys of the US layout; with any other layout active its letter

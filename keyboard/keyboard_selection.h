@@ -4,14 +4,7 @@
 #pragma once
 
 #include "keyboard/keyboard_driver.h"
-
-// The keyboard radio buttons, keyboard index 0 (system layout), 1 and 2.
-constexpr int kKeyboardRadioSystem = 12012;
-constexpr int kKeyboardRadioFirst = 12013;
-constexpr int kKeyboardRadioSecond = 12014;
-
-// Message a keyboard change posts to the lookup dialog so that it redraws its letter buttons.
-constexpr int kMessageRefreshLetters = 9873;
+#include "resources/resource_ids.h"
 
 // A keyboard description is read up to its terminator or this many bytes, the size of the
 // dictionary trailer's field, whichever comes first; a label is at most that long too.
@@ -40,7 +33,7 @@ public:
     virtual void SetRadioCaption(int radioId, const char* caption) = 0;
     virtual void ShowRadio(int radioId, bool visible) = 0;
     virtual void CheckRadio(int radioId, bool checked) = 0;
-    virtual void PostRefreshLetters() = 0;       // post kMessageRefreshLetters to the dialog
+    virtual void PostRefreshLetters() = 0;       // post MSG_REFRESH_LETTERS to the dialog
     virtual void ActivateUsEnglishLayout() = 0;  // layout 0x0409, KLF_REORDER
 };
 

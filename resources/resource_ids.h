@@ -20,6 +20,9 @@
 // Letter buttons of the alphabetical index (full form): one id per letter, 100 + k.
 #define IDC_LETTER_FIRST 100
 #define IDC_LETTER_LAST 125
+// The two letter buttons a Greek keyboard has no letter for.
+#define IDC_LETTER_NO_GREEK_A 112
+#define IDC_LETTER_NO_GREEK_B 125
 #define IDC_KEYBOARD_HINT 136  // hidden push button of the compact form; carries a hint only
 #define IDC_SEARCH 137
 #define IDC_COPY 138             // full and compact form
@@ -147,7 +150,6 @@
 // Messages shown through the notice when a word is not stored.
 #define IDS_USERDICT_MARKER_WORD 16020
 #define IDS_USERDICT_WRITE_ERROR 16021
-
 // ---- Tip of the day ----
 #define IDS_DID_YOU_KNOW 14512
 
@@ -241,4 +243,3 @@
 #define TIMER_BALLOON_LIFE 6555
 // The picture animation of About and Tip of the Day.
 #define TIMER_PICTURE 10
-

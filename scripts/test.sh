@@ -10,6 +10,10 @@ jobs=${WORDMERE_JOBS:-$(nproc)}
 bash scripts/setup.sh
 bash scripts/build.sh
 
+echo "== library layers"
+# No portable library links a Win32 one, and no two libraries need each other.
+python3 scripts/check_layers.py build/win
+
 echo "== native tests"
 ctest --test-dir build/native -j "$jobs" --output-on-failure
 

@@ -1,24 +1,18 @@
-// The lookup dialog's exchange with the clipboard (copy the selected translation out, look up
-// the first word of the clipboard text) and the font of its word box, which follows the keyboard
-// in use and the script of the text.
+// The lookup window's exchange with the clipboard: copy the selected translation out, take the
+// word to look up from the clipboard text, and keep the Copy and Paste buttons in step.
 #pragma once
 
 #include <windows.h>
 
 // Enables the copy button when a translation is selected and the clipboard button when the
-// clipboard holds text.
-void UpdateClipboardButtons(HWND dialog);
-// Gives word box 12003 the Greek or the Latin word font.
-void SetWordBoxFont(HWND dialog, bool greek, bool redraw);
-// After the program itself put a word in the box: its script decides the font, and the edit
-// message that the change brings is skipped.
-void FollowWordFont(HWND dialog);
+// clipboard holds text (the small form's buttons 143 and 144, else 138 and 139).
+void UpdateClipboardButtons(HWND dialog, bool smallForm);
 // Puts the selected translation and one blank on the clipboard (as CF_TEXT and CF_UNICODETEXT).
-void CopyTranslation(HWND dialog);
-// Looks up the first word of the clipboard text.
-void LookUpClipboardWord(HWND dialog);
-// Message 9872, after each edit of the word box.
-void ApplyWordFontRule(HWND dialog);
+void CopyTranslation(HWND dialog, bool smallForm);
+// The word a clipboard lookup searches (PrepareClipboardWord of the clipboard's text; the
+// Unicode form preferred) into word, which keeps its content when the text gives none. False
+// when there is nothing to look up.
+bool ReadClipboardWord(HWND owner, char* word);
 
 // True when the clipboard holds text in either form.
 bool ClipboardHasText();

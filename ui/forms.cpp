@@ -6,15 +6,32 @@
 
 #include "resources/resource_ids.h"
 
-int LookupFormTemplate(int formType, int dialogState) {
-    if (dialogState == 1) {
-        return IDD_LOOKUP_SMALL;
+LookupForm LookupFormOf(int formType, int dialogState) {
+    if (formType != 0 && formType != 1) {
+        return LookupForm::kNone;
     }
-    return formType == 1 ? IDD_LOOKUP_FULL : IDD_LOOKUP_COMPACT;
+    if (dialogState > 0) {
+        return LookupForm::kSmall;
+    }
+    return formType == 1 ? LookupForm::kFull : LookupForm::kCompact;
+}
+
+int LookupFormTemplate(int formType, int dialogState) {
+    switch (LookupFormOf(formType, dialogState)) {
+        case LookupForm::kFull:
+            return IDD_LOOKUP_FULL;
+        case LookupForm::kCompact:
+            return IDD_LOOKUP_COMPACT;
+        case LookupForm::kSmall:
+            return IDD_LOOKUP_SMALL;
+        case LookupForm::kNone:
+            break;
+    }
+    return 0;
 }
 
 bool FormHasLetterButtons(int formType, int dialogState) {
-    return formType != 0 && dialogState != 1;
+    return LookupFormOf(formType, dialogState) == LookupForm::kFull;
 }
 
 PixelRect CentringArea(const PixelRect* reference, int width, int height, int screenWidth,

@@ -33,10 +33,17 @@ struct PixelPoint {
     int y = 0;
 };
 
-// DialogState 1 is the small form; otherwise FormType 1 is the full form, any other the compact.
+// The one rule of the lookup window's form, from the FormType and DialogState settings:
+// FormType 1 is the full form and 0 the compact one; any other FormType has no form at all (the
+// program ends). A DialogState above 0 makes either the small form.
+enum class LookupForm { kNone, kFull, kCompact, kSmall };
+LookupForm LookupFormOf(int formType, int dialogState);
+
+// The template of a form (10000, 10003, 10004); 0 for none.
 int LookupFormTemplate(int formType, int dialogState);
 
-// True when the lookup window of this form shows the alphabetical index.
+// True when the lookup window of this form shows the alphabetical index, the status line and
+// the count: the full form.
 bool FormHasLetterButtons(int formType, int dialogState);
 
 // The area a window of this size is centred in: the reference rectangle when there is one and

@@ -1,8 +1,8 @@
 #include "ui/forms_win.h"
 
 #include <cstring>
+#include <initializer_list>
 
-#include "app/program_state_win.h"
 #include "resources/resource_ids.h"
 #include "ui/result_list.h"
 
@@ -52,8 +52,7 @@ static void MovePlace(HWND dialog, int controlId, const ControlPlace& place) {
     }
 }
 
-void LayoutSmallForm(HWND dialog, bool restore) {
-    Settings& settings = Program().settings;
+void LayoutSmallForm(HWND dialog, bool restore, Settings& settings) {
     if (restore && SmallFormRectIsSet(settings.SRL, settings.SRT, settings.SRR, settings.SRB)) {
         // The WM_SIZE this move sends lays out the controls.
         MoveWindow(dialog, settings.SRL, settings.SRT, settings.SRR - settings.SRL,
@@ -97,10 +96,10 @@ void LayoutSmallForm(HWND dialog, bool restore) {
     }
 }
 
-void ShowBitmapFrame(HWND dialog, int action, int controlId, int firstBitmapId, int lastFrame) {
+void ShowBitmapFrame(HINSTANCE instance, HWND dialog, int action, int controlId, int firstBitmapId,
+                     int lastFrame) {
     // One counter for every picture sequence; each dialog starts its own with a reset.
     static uint8_t frame = 0;
-    HINSTANCE instance = Program().instance;
     if (dialog == nullptr || instance == nullptr) {
         return;
     }

@@ -5,24 +5,28 @@
 
 #include <windows.h>
 
+#include "app/settings.h"
 #include "ui/forms.h"
 
 // Centres the window over reference (when it exists and is at least as large as the window) or
 // else on the screen, keeping its size. A window that no longer exists is left alone.
 void SetDlgWindowPos(HWND window, HWND reference, BOOL repaint);
 
-// The small form: restore = true when it opens (takes the remembered rectangle when one is set),
-// false on WM_SIZE (remembers the rectangle and lays the controls out over the new size).
-void LayoutSmallForm(HWND dialog, bool restore);
+// The small form: restore = true when it opens (takes the remembered rectangle SRL..SRB of the
+// settings when one is set), false on WM_SIZE (remembers the rectangle there and lays the
+// controls out over the new size).
+void LayoutSmallForm(HWND dialog, bool restore, Settings& settings);
 
 // The control's window rectangle (the dialog's own for id 0) in the dialog's client coordinates.
 // False, with an empty rectangle, when the control does not exist.
 bool ControlClientRect(HWND dialog, int controlId, RECT* rect);
 
-// Draws one frame of a picture sequence (bitmaps firstBitmapId .. firstBitmapId + lastFrame)
-// inside a static control. Action kFrameReset draws frame 0, kFrameNext the frame after the
-// last one drawn (back to 0 after lastFrame). The frame counter is shared by every caller.
-void ShowBitmapFrame(HWND dialog, int action, int controlId, int firstBitmapId, int lastFrame);
+// Draws one frame of a picture sequence (bitmaps firstBitmapId .. firstBitmapId + lastFrame of
+// the module instance) inside a static control. Action kFrameReset draws frame 0, kFrameNext the
+// frame after the last one drawn (back to 0 after lastFrame). The frame counter is shared by every
+// caller.
+void ShowBitmapFrame(HINSTANCE instance, HWND dialog, int action, int controlId, int firstBitmapId,
+                     int lastFrame);
 
 // A font of the installed face with exactly this name (any case) in the character set, at the
 // point size (size 0 keeps the enumerated height). wantedType is a font type (RASTER_FONTTYPE,

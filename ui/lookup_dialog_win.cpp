@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/help_win.h"
+#include "app/information_win.h"
 #include "app/interface_texts_win.h"
-#include "app/main_window_win.h"
 #include "app/program_state_win.h"
 #include "app/settings_win.h"
 #include "app/sound_win.h"
@@ -29,39 +29,77 @@
 #include "ui/clipboard_win.h"
 #include "ui/dictionary_choice.h"
 #include "ui/forms_win.h"
-#include "ui/lookup_lists_win.h"
+#include "ui/list_controls_win.h"
+#include "ui/lookup_adapters_win.h"
 #include "ui/lookup_rules.h"
 #include "ui/result_list_win.h"
+#include "ui/stored_text_win.h"
+#include "ui/word_box_font_win.h"
 #include "userdict/user_dict_path_win.h"
 
 namespace {
 
 constexpr size_t kStatusTextSize = 150;
 constexpr size_t kMenuTextSize = 80;
+// The word box text the dialog reads: at most 39 characters.
+constexpr size_t kMaxWordBoxChars = 39;
+// The current word holds 79 characters (a double-clicked translation can be that long; the
+// search itself takes the first 39).
+constexpr size_t kCurrentWordSize = 80;
+
+// What one run of the lookup dialog keeps between messages. It lives on the stack of
+// ShowLookupDialog and reaches the procedure through lParam into GWLP_USERDATA; what outlives a
+// run (settings, engine, fonts) is the program's state.
+struct LookupDialogData {
+    char currentWord[kCurrentWordSize] = {};
+    QueryScript currentScript = QueryScript::kFromBytes;  // of currentWord, when it was typed
+    int currentLetter = 0;             // the index button drawn pressed (the Key setting)
+    int lastDictionarySelection = -1;  // index of list 12011 at the last dictionary change
+    int openDictionary = -1;           // index of list 12011 of the dictionary open now
+    bool balloonShown = false;
+    HWND trayClickSource = nullptr;
+    WordBoxFont wordFont;
+};
+
+LookupDialogData& State(HWND dialog) {
+    return *reinterpret_cast<LookupDialogData*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+}
+
+bool SearchLookupWord(HWND dialog);
+void AddLookupHistory(HWND dialog, const char* word);
+void RefreshLetterButtons(HWND dialog);
+void InitLookupStatus(HWND dialog);
+
+LookupForm CurrentForm() {
+    const Settings& settings = Program().settings;
+    return LookupFormOf(settings.FormType, settings.DialogState);
+}
+
+bool IsSmallForm() {
+    return CurrentForm() == LookupForm::kSmall;
+}
 
 Settings& CurrentSettings() {
     return Program().settings;
 }
 
 bool IsFullForm() {
-    return CurrentSettings().FormType == 1 && CurrentSettings().DialogState == 0;
+    return CurrentForm() == LookupForm::kFull;
 }
 
-SearchOptions LookupSearchOptions() {
+SearchOptions LookupSearchOptions(HWND dialog) {
     const Settings& settings = CurrentSettings();
     SearchOptions options;
     options.accent = settings.Accent != 0;
     options.root = settings.Root != 0;
     options.useGreek = settings.UseGreek != 0;
     options.useUserDict = settings.UseUserDict != 0;
-    options.queryScript = LookupDialog().currentScript;
-    options.formType = settings.FormType;
-    options.dialogState = settings.DialogState;
+    options.queryScript = State(dialog).currentScript;
     return options;
 }
 
 WinLookupFields DialogFields(HWND dialog) {
-    return WinLookupFields(dialog, LookupDialog().currentWord, kCurrentWordSize,
+    return WinLookupFields(dialog, State(dialog).currentWord, kCurrentWordSize,
                            Program().engine.lastSearched);
 }
 
@@ -74,7 +112,7 @@ void SaveLookupSettings(HWND dialog) {
 }
 
 void LoadInterfaceTextFor(unsigned id, char* buffer, size_t size) {
-    ProgramTexts().Load(id, CurrentSettings().UseGreek != 0, buffer, size);
+    Program().texts.Load(id, CurrentSettings().UseGreek != 0, buffer, size);
 }
 
 // The word box's text as stored bytes. Typed text knows its script ("ö" is Latin although its
@@ -95,9 +133,10 @@ void ReadWordBox(HWND dialog, char* word, QueryScript* script = nullptr) {
 // cannot be opened. False when no entry opens at all.
 bool OpenDictionary(HWND dialog) {
     ProgramState& program = Program();
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     program.catalogue.useGreek = program.settings.UseGreek != 0;
-    WinCatalogueDialog catalogueDialog(dialog);
+    WinCatalogueDialog catalogueDialog(dialog, *ProcessSettingsStorage().history, program.texts,
+                                       ProgramLanguage(program));
     int open = OpenDictionaryChoice(program.engine, program.catalogue, catalogueDialog,
                                     state.openDictionary);
     state.openDictionary = open;
@@ -110,7 +149,7 @@ void ShowCurrentWord(HWND dialog) {
     char shown[kMaxWordBoxChars + 1];
     ReadWordBox(dialog, shown);
     char word[kCurrentWordSize];
-    snprintf(word, sizeof word, "%s", LookupDialog().currentWord);
+    snprintf(word, sizeof word, "%s", State(dialog).currentWord);
     TrimTrailingSpaces(word);
     TrimLeadingSpaces(word);
     if (!StartsWithNoCase(shown, word)) {
@@ -138,7 +177,7 @@ HelpContext LookupHelp() {
 
 // The common end of a handled message: a balloon on screen goes away.
 INT_PTR ExitMessage(HWND dialog) {
-    HideDialogBalloon(LookupHelp(), dialog, &LookupDialog().balloonShown);
+    HideDialogBalloon(LookupHelp(), dialog, &State(dialog).balloonShown);
     return FALSE;
 }
 
@@ -196,7 +235,7 @@ void EndLookupDialog(HWND dialog, INT_PTR result) {
 
 // A mouse event over the notification icon.
 void OnTrayCallback(HWND dialog, LPARAM mouseMessage) {
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     if (mouseMessage == WM_MOUSEMOVE) {
         state.trayClickSource = GetForegroundWindow();
         return;
@@ -223,18 +262,18 @@ void OnTrayCallback(HWND dialog, LPARAM mouseMessage) {
 }
 
 void SearchIfNew(HWND dialog) {
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
     }
     SearchLookupWord(dialog);
-    UpdateClipboardButtons(dialog);
+    UpdateClipboardButtons(dialog, IsSmallForm());
 }
 
 BOOL OnInitDialog(HWND dialog) {
     ProgramState& program = Program();
-    LookupDialogState& state = LookupDialog();
-    state.ignoreNextEdit = 0;
+    LookupDialogData& state = State(dialog);
+    state.wordFont.ignoreNextEdit = 0;
     ActivateUsEnglishLayout();
     state.lastDictionarySelection = -1;
     state.openDictionary = -1;
@@ -265,7 +304,7 @@ BOOL OnInitDialog(HWND dialog) {
     InitLookupStatus(dialog);
 
     SearchLookupWord(dialog);
-    UpdateClipboardButtons(dialog);
+    UpdateClipboardButtons(dialog, IsSmallForm());
     // Paste follows what other programs put on the clipboard.
     AddClipboardFormatListener(dialog);
     if (program.settings.StayOnTop) {
@@ -281,24 +320,26 @@ BOOL OnInitDialog(HWND dialog) {
     ReadWordBox(dialog, word);
     TrimTrailingSpaces(word);
     TrimLeadingSpaces(word);
-    SetWordBoxFont(dialog, IsGreekText(word), false);
+    state.wordFont.greek = program.greekFont;
+    state.wordFont.latin = program.latinFont;
+    SetWordBoxFont(dialog, state.wordFont, IsGreekText(word), false);
 
-    if (program.settings.DialogState == 1) {
-        LayoutSmallForm(dialog, true);
+    if (IsSmallForm()) {
+        LayoutSmallForm(dialog, true, program.settings);
     } else {
         program.settings.SRL = program.settings.SRT = 0;
         program.settings.SRR = program.settings.SRB = 0;
     }
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.appIcon));
     PostMessageW(dialog, MSG_REFRESH_LETTERS, 0, 0);
-    if (state.tipsAtStart) {
+    if (program.tipsAtStart) {
         PostMessageW(dialog, WM_COMMAND, CMD_TIP_OF_THE_DAY, 0);
     }
     return TRUE;
 }
 
 void OnEnter(HWND dialog) {
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     ReadWordBox(dialog, state.currentWord, &state.currentScript);
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
@@ -316,11 +357,11 @@ void OnEnter(HWND dialog) {
         SetWindowTextW(box, typed);
     }
     SearchLookupWord(dialog);
-    UpdateClipboardButtons(dialog);
+    UpdateClipboardButtons(dialog, IsSmallForm());
 }
 
 void OnLetterButton(HWND dialog, int id) {
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     if (HWND previous = GetDlgItem(dialog, state.currentLetter)) {
         InvalidateRect(previous, nullptr, FALSE);
     }
@@ -341,7 +382,7 @@ void OnTranslationDoubleClick(HWND dialog) {
     if (selection < 0) {
         return;
     }
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     translations.Text(selection, state.currentWord, kCurrentWordSize);
     state.currentScript = QueryScript::kFromBytes;
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
@@ -349,8 +390,8 @@ void OnTranslationDoubleClick(HWND dialog) {
     }
     AddLookupHistory(dialog, state.currentWord);
     SearchLookupWord(dialog);
-    UpdateClipboardButtons(dialog);
-    FollowWordFont(dialog);
+    UpdateClipboardButtons(dialog, IsSmallForm());
+    FollowWordFont(dialog, state.wordFont, state.currentWord);
 }
 
 void OnHistoryChoice(HWND dialog) {
@@ -359,19 +400,19 @@ void OnHistoryChoice(HWND dialog) {
     if (selection < 0) {
         return;
     }
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     fields.HistoryText(selection, state.currentWord, kCurrentWordSize);
     state.currentScript = QueryScript::kFromBytes;
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
     }
     SearchLookupWord(dialog);
-    UpdateClipboardButtons(dialog);
-    FollowWordFont(dialog);
+    UpdateClipboardButtons(dialog, IsSmallForm());
+    FollowWordFont(dialog, state.wordFont, state.currentWord);
 }
 
 void OnDictionaryChange(HWND dialog) {
-    LookupDialogState& state = LookupDialog();
+    LookupDialogData& state = State(dialog);
     int selection =
         static_cast<int>(SendDlgItemMessageW(dialog, IDC_DICTIONARY_LIST, CB_GETCURSEL, 0, 0));
     if (selection == state.lastDictionarySelection) {
@@ -390,7 +431,7 @@ void OnDictionaryChange(HWND dialog) {
         // Enter afterwards looks up what the box shows: the start word the lists hold now,
         // not the word this dictionary does not have.
         ShowCurrentWord(dialog);
-        FollowWordFont(dialog);
+        FollowWordFont(dialog, state.wordFont, state.currentWord);
     }
 }
 
@@ -402,41 +443,6 @@ void SwitchForms(HWND dialog) {
     snprintf(text, sizeof text, "%d", settings.DialogState);
     WriteSettingString(*ProcessSettingsStorage().registry, kStateKey, "DialogState", text);
     EndLookupDialog(dialog, 1);
-}
-
-void OnTipOfTheDay(HWND dialog) {
-    ProgramState& program = Program();
-    LookupDialogState& state = LookupDialog();
-    WinProfileFile texts(program.textsFile);
-    ProfileFile* settingsIni = ProcessSettingsStorage().history;
-    const bool showAtStart = ReadShowTips(texts, settingsIni);
-    if (state.tipsAtStart) {
-        state.tipsAtStart = false;
-        if (!showAtStart) {
-            return;
-        }
-    }
-    UnregisterProgramHotKey();
-    TipSource source;
-    source.instance = program.instance;
-    source.textsFile = program.textsFile;
-    source.settingsIni = settingsIni;
-    source.useGreek = program.settings.UseGreek != 0;
-    source.tipCount = program.tipCount;
-    source.todayTip = program.todayTip;
-    bool show = showAtStart;
-    program.currentTip = ShowTipOfTheDayDialog(dialog, source, &show);
-    RegisterProgramHotKey(dialog);
-}
-
-void OnAbout(HWND dialog) {
-    ProgramState& program = Program();
-    UnregisterProgramHotKey();
-    DictionaryTrailer about = program.engine.trailer;
-    TakeStoredAboutLines(program.engine.mainBody, &about);
-    ShowAboutDialog(dialog, program.instance, program.textsFile, program.settings.UseGreek != 0,
-                    about);
-    RegisterProgramHotKey(dialog);
 }
 
 // The word fonts in the size the settings ask for; the lists are filled again in them.
@@ -454,32 +460,123 @@ void ApplyWordFontSize(HWND dialog) {
     DeleteObject(program.latinFont);
     program.greekFont = greek;
     program.latinFont = latin;
-    SetWordBoxFont(dialog, LookupDialog().wordFontIsGreek, true);
+    LookupDialogData& state = State(dialog);
+    state.wordFont.greek = greek;
+    state.wordFont.latin = latin;
+    SetWordBoxFont(dialog, state.wordFont, state.wordFont.isGreek, true);
     program.engine.lastSearched[0] = '\0';
     SearchLookupWord(dialog);
 }
 
-void OnAdjustments(HWND dialog) {
+// The program adjustments; true when the lookup window must open again (another form or
+// interface language).
+bool RunAdjustments(HWND dialog) {
     ProgramState& program = Program();
-    UnregisterProgramHotKey();
     AdjustmentChanges changes;
-    if (ShowAdjustmentsDialog(dialog, LookupHelp(), program.settings, &changes)) {
-        SaveLookupSettings(dialog);
-        if (changes.reopenLookupWindow) {
-            RegisterProgramHotKey(dialog);
-            EndLookupDialog(dialog, 1);
-            return;
-        }
-        if (changes.fontSize) {
-            ApplyWordFontSize(dialog);
+    if (!ShowAdjustmentsDialog(dialog, LookupHelp(), program.settings, &changes)) {
+        return false;
+    }
+    SaveLookupSettings(dialog);
+    if (changes.reopenLookupWindow) {
+        return true;
+    }
+    if (changes.taskBarIcon) {
+        if (program.settings.TaskBarIcon) {
+            AddProgramTrayIcon(dialog);
+        } else {
+            RemoveTrayIcon(dialog, IDI_WORDMERE);
         }
     }
-    RegisterProgramHotKey(dialog);
+    if (changes.fontSize) {
+        ApplyWordFontSize(dialog);
+    }
+    return false;
+}
+
+void RunAbout(HWND dialog) {
+    ProgramState& program = Program();
+    DictionaryTrailer about = program.engine.trailer;
+    TakeStoredAboutLines(program.engine.mainBody, &about);
+    ShowAboutDialog(dialog, program.instance, program.textsFile, program.settings.UseGreek != 0,
+                    about);
+}
+
+void RunTipOfTheDay(HWND dialog, bool showAtStart) {
+    ProgramState& program = Program();
+    TipSource source;
+    source.instance = program.instance;
+    source.textsFile = program.textsFile;
+    source.settingsIni = ProcessSettingsStorage().history;
+    source.useGreek = program.settings.UseGreek != 0;
+    source.tipCount = program.tipCount;
+    source.todayTip = program.todayTip;
+    bool show = showAtStart;
+    program.currentTip = ShowTipOfTheDayDialog(dialog, source, &show);
+}
+
+// The secondary dialogs: each is one ShowXxxDialog(owner, ...) call of its own file, run with
+// the hot key given back (its keys then reach the secondary dialog) and taken again after it.
+enum class SecondaryDialog {
+    kAdjustments,     // system menu 101 "Parameters ..."
+    kAbout,           // system menu 102 "About ..."
+    kTipOfTheDay,     // system menu 106, command 9874
+    kUserDictionary,  // system menu 105, command 771 / F5
+};
+
+void RunSecondaryDialog(HWND dialog, SecondaryDialog which, bool showTipsAtStart = true) {
+    ProgramState& program = Program();
+    GiveBackHotKey(program);
+    bool reopen = false;
+    switch (which) {
+        case SecondaryDialog::kAdjustments:
+            reopen = RunAdjustments(dialog);
+            break;
+        case SecondaryDialog::kAbout:
+            RunAbout(dialog);
+            break;
+        case SecondaryDialog::kTipOfTheDay:
+            RunTipOfTheDay(dialog, showTipsAtStart);
+            break;
+        case SecondaryDialog::kUserDictionary:
+            break;
+    }
+    TakeHotKey(program, dialog);
+    if (reopen) {
+        EndLookupDialog(dialog, 1);
+    }
+}
+
+void OnTipOfTheDay(HWND dialog) {
+    ProgramState& program = Program();
+    WinProfileFile texts(program.textsFile);
+    const bool showAtStart = ReadShowTips(texts, ProcessSettingsStorage().history);
+    if (program.tipsAtStart) {
+        program.tipsAtStart = false;
+        if (!showAtStart) {
+            return;
+        }
+    }
+    RunSecondaryDialog(dialog, SecondaryDialog::kTipOfTheDay, showAtStart);
 }
 
 void OnEndProgram(HWND dialog) {
     SaveLookupSettings(dialog);
     EndLookupDialog(dialog, 2);
+}
+
+// Looks up the first word of the clipboard text.
+void LookUpClipboardWord(HWND dialog) {
+    LookupDialogData& state = State(dialog);
+    if (!ReadClipboardWord(dialog, state.currentWord)) {
+        return;
+    }
+    state.currentScript = QueryScript::kFromBytes;
+    if (strcmp(state.currentWord, Program().engine.lastSearched) != 0) {
+        AddLookupHistory(dialog, state.currentWord);
+        SearchLookupWord(dialog);
+        UpdateClipboardButtons(dialog, IsSmallForm());
+        FollowWordFont(dialog, state.wordFont, state.currentWord);
+    }
 }
 
 void OnCommand(HWND dialog, int id, int notification) {
@@ -499,7 +596,7 @@ void OnCommand(HWND dialog, int id, int notification) {
         case IDC_COPY:
         case IDC_SMALL_COPY:
         case CMD_COPY_TRANSLATION:
-            CopyTranslation(dialog);
+            CopyTranslation(dialog, IsSmallForm());
             break;
         case IDC_CLIPBOARD:
         case IDC_SMALL_CLIPBOARD:
@@ -512,7 +609,7 @@ void OnCommand(HWND dialog, int id, int notification) {
             } else {
                 SetForegroundWindow(dialog);
             }
-            LookupDialog().trayClickSource = nullptr;
+            State(dialog).trayClickSource = nullptr;
             LookUpClipboardWord(dialog);
             break;
         case CMD_NEXT_KEYBOARD: {
@@ -521,10 +618,7 @@ void OnCommand(HWND dialog, int id, int notification) {
             break;
         }
         case CMD_USER_DICTIONARY:
-            // The user dictionary dialog is not part of the program yet; the hot key is
-            // released around it all the same.
-            UnregisterProgramHotKey();
-            RegisterProgramHotKey(dialog);
+            RunSecondaryDialog(dialog, SecondaryDialog::kUserDictionary);
             break;
         case CMD_TIP_OF_THE_DAY:
             OnTipOfTheDay(dialog);
@@ -532,7 +626,7 @@ void OnCommand(HWND dialog, int id, int notification) {
         case IDC_WORD_LIST:
             if (notification == LBN_SELCHANGE) {
                 WinLookupView view(dialog);
-                ShowSelectedTranslations(Program().engine, view, LookupSearchOptions());
+                ShowSelectedTranslations(Program().engine, view, LookupSearchOptions(dialog));
             }
             break;
         case IDC_TRANSLATION_LIST:
@@ -569,10 +663,10 @@ INT_PTR OnSysCommand(HWND dialog, WPARAM command) {
     HMENU menu = GetSystemMenu(dialog, FALSE);
     switch (command) {
         case IDM_SYS_ADJUSTMENTS:
-            OnAdjustments(dialog);
+            RunSecondaryDialog(dialog, SecondaryDialog::kAdjustments);
             return TRUE;
         case IDM_SYS_ABOUT:
-            OnAbout(dialog);
+            RunSecondaryDialog(dialog, SecondaryDialog::kAbout);
             return TRUE;
         case IDM_SYS_ALWAYS_ON_TOP:
             settings.StayOnTop = settings.StayOnTop ? 0 : 1;
@@ -604,7 +698,38 @@ INT_PTR OnSysCommand(HWND dialog, WPARAM command) {
     return FALSE;
 }
 
+// The owner-drawn controls in the look of the program's fonts, language, form and keyboard; a
+// button that goes down clicks.
+void DrawItem(HWND dialog, const DRAWITEMSTRUCT* item) {
+    const ProgramState& program = Program();
+    ItemLook look;
+    look.instance = program.instance;
+    look.greekFont = program.greekFont;
+    look.latinFont = program.latinFont;
+    look.smallGreekFont = program.smallGreekFont;
+    look.greekCaptions = program.settings.UseGreek != 0;
+    look.letterButtons = IsFullForm();
+    look.currentLetter = State(dialog).currentLetter;
+    look.keyboardMode = CurrentKeyboard.mainDialogMode;
+    bool clicked = false;
+    DrawLookupItem(dialog, item, look, &clicked);
+    if (clicked) {
+        PlayResourceSound(program.instance, IDR_CLICK_SOUND, program.settings.UseSounds != 0);
+    }
+}
+
 INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Owner-drawn lists are measured before WM_INITDIALOG; nothing else is handled before it.
+    if (message == WM_MEASUREITEM) {
+        return MeasureLookupItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    }
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+        return OnInitDialog(dialog);
+    }
+    if (GetWindowLongPtrW(dialog, GWLP_USERDATA) == 0) {
+        return FALSE;
+    }
     if (message == TaskbarCreatedMessage()) {
         // The shell started again without the icon.
         if (CurrentSettings().TaskBarIcon) {
@@ -613,23 +738,18 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return FALSE;
     }
     switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog);
         case WM_SETCURSOR:
         case WM_TIMER: {
             INT_PTR result = FALSE;
             if (!HandleHelpMessage(LookupHelp(), dialog, message, wParam, IDS_HELP_BASE,
-                                   &LookupDialog().balloonShown, &result)) {
+                                   &State(dialog).balloonShown, &result)) {
                 KillTimer(dialog, wParam);
             }
             return result;
         }
         case WM_DRAWITEM:
-            DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
-                           LookupDialog().currentLetter);
+            DrawItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        case WM_MEASUREITEM:
-            return MeasureLookupItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     }
 
     KillTimer(dialog, TIMER_BALLOON_DELAY);
@@ -649,8 +769,8 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                 ShowWindow(dialog, SW_HIDE);
                 return ExitMessage(dialog);
             }
-            if (CurrentSettings().DialogState == 1) {
-                LayoutSmallForm(dialog, false);
+            if (IsSmallForm()) {
+                LayoutSmallForm(dialog, false, CurrentSettings());
             }
             return FALSE;
         case WM_ACTIVATE:
@@ -658,11 +778,11 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                 RemoveKeyboardHooks();
             } else {
                 InstallKeyboardHooks(dialog);
-                UpdateClipboardButtons(dialog);
+                UpdateClipboardButtons(dialog, IsSmallForm());
             }
             return ExitMessage(dialog);
         case WM_CLIPBOARDUPDATE:
-            UpdateClipboardButtons(dialog);
+            UpdateClipboardButtons(dialog, IsSmallForm());
             return TRUE;
         case MSG_TRAY_CALLBACK:
             OnTrayCallback(dialog, lParam);
@@ -688,7 +808,7 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             OpenProgramHelp(dialog, Program().programDir);
             return ExitMessage(dialog);
         case MSG_FOLLOW_WORD_FONT:
-            ApplyWordFontRule(dialog);
+            ApplyWordFontRule(dialog, State(dialog).wordFont, CurrentKeyboard.mode);
             return TRUE;
         case MSG_REFRESH_LETTERS:
             if (IsFullForm()) {
@@ -699,24 +819,10 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return ExitMessage(dialog);
 }
 
-}  // namespace
-
-LookupDialogState& LookupDialog() {
-    static LookupDialogState state;
-    return state;
-}
-
-INT_PTR RunLookupDialog(HINSTANCE instance, HWND owner, int templateId) {
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, LookupDialogProc, 0);
-}
-
-void CloseLookupDictionaries() {
-    OpenSelectedDictionary(Program().engine, Program().catalogue, nullptr);
-}
-
 bool SearchLookupWord(HWND dialog) {
     WinLookupView view(dialog);
-    return SearchWord(Program().engine, view, LookupSearchOptions(), LookupDialog().currentWord);
+    return SearchWord(Program().engine, view, LookupSearchOptions(dialog),
+                      State(dialog).currentWord);
 }
 
 void AddLookupHistory(HWND dialog, const char* word) {
@@ -730,11 +836,11 @@ void RefreshLetterButtons(HWND dialog) {
         return;
     }
     bool latin = look == LetterButtonsLook::kLatin;
-    for (int id : {kLetterButtonNoGreekA, kLetterButtonNoGreekB}) {
+    for (int id : {IDC_LETTER_NO_GREEK_A, IDC_LETTER_NO_GREEK_B}) {
         ShowWindow(GetDlgItem(dialog, id), latin ? SW_SHOW : SW_HIDE);
     }
     for (int id = IDC_LETTER_FIRST; id <= IDC_LETTER_LAST; ++id) {
-        if (latin || (id != kLetterButtonNoGreekA && id != kLetterButtonNoGreekB)) {
+        if (latin || (id != IDC_LETTER_NO_GREEK_A && id != IDC_LETTER_NO_GREEK_B)) {
             InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
         }
     }
@@ -744,7 +850,6 @@ void InitLookupStatus(HWND dialog) {
     char text[kStatusTextSize];
     LoadInterfaceTextFor(IDS_HELP_BASE, text, sizeof text);
     SetStoredWindowText(GetDlgItem(dialog, IDC_HINT_LINE), text);
-    LookupDialog().hintShown = IDS_HELP_BASE;
     if (IsFullForm()) {
         LoadInterfaceTextFor(IDS_STATUS_CLEAR, text, sizeof text);
         SetStoredWindowText(GetDlgItem(dialog, IDC_STATUS_LINE), text);
@@ -760,4 +865,16 @@ void InitLookupStatus(HWND dialog) {
     }
     WinKeyboardDialog keyboardDialog(dialog);
     RestoreKeyboardMode(CurrentKeyboard, keyboardDialog, mode);
+}
+
+}  // namespace
+
+INT_PTR ShowLookupDialog(HWND owner, int templateId) {
+    LookupDialogData data;
+    return DialogBoxParamW(Program().instance, MAKEINTRESOURCEW(templateId), owner,
+                           LookupDialogProc, reinterpret_cast<LPARAM>(&data));
+}
+
+void CloseLookupDictionaries(ProgramState& program) {
+    OpenSelectedDictionary(program.engine, program.catalogue, nullptr);
 }

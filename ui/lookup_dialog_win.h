@@ -1,51 +1,24 @@
 // The lookup window: the modal dialog in which the user types or picks a word, chooses a
 // dictionary and sees the matching headwords and their translations. One dialog procedure
-// serves the three forms (templates 10000, 10003 and 10004).
+// serves the three forms (templates 10000, 10003 and 10004). Its data is private to
+// lookup_dialog_win.cpp and lives for one run; the program's state (settings, engine, fonts)
+// is read and written through Program().
+//
+// Where the secondary dialogs join: RunSecondaryDialog in lookup_dialog_win.cpp calls one
+// ShowXxxDialog(owner, ...) per system-menu item 101 "Parameters ...", 102 "About ...",
+// 105 "Update user dictionary", 106 "Tip of the Day..." and per command 771 (F5) and 9874, with
+// the hot key given back around it. The keyboard hooks (keyboard/keyboard_hooks_win.h) post their
+// commands (765, 766, 769, 770, 771) to this dialog as WM_COMMAND, and the copy keystrokes post
+// 773 when the selection of another program is on the clipboard.
 #pragma once
 
 #include <windows.h>
 
-#include <cstddef>
+#include "app/program_state_win.h"
 
-#include "engine/search.h"
-
-// The word box text the dialog reads: at most 39 characters.
-constexpr size_t kMaxWordBoxChars = 39;
-// The current word holds 79 characters (a double-clicked translation can be that long; the
-// search itself takes the first 39).
-constexpr size_t kCurrentWordSize = 80;
-
-// What the lookup dialog keeps between messages. One dialog exists at a time.
-struct LookupDialogState {
-    char currentWord[kCurrentWordSize] = {};
-    QueryScript currentScript = QueryScript::kFromBytes;  // of currentWord, when it was typed
-    int currentLetter = 0;             // the index button drawn pressed (the Key setting)
-    int lastDictionarySelection = -1;  // index of list 12011 at the last dictionary change
-    int openDictionary = -1;           // index of list 12011 of the dictionary open now
-    bool tipsAtStart = true;           // cleared the first time the tip of the day is asked for
-    bool balloonShown = false;
-    unsigned hintShown = 0;  // string id on the hint line
-
-    HWND trayClickSource = nullptr;
-    bool wordFontIsGreek = false;      // word box 12003 has the Greek word font
-    unsigned char ignoreNextEdit = 0;  // 1 after the program gave the box a font itself
-};
-
-LookupDialogState& LookupDialog();
-
-// Runs the lookup dialog from templateId, owned by owner. 1: open it again, 2: end the program.
-INT_PTR RunLookupDialog(HINSTANCE instance, HWND owner, int templateId);
+// Runs the lookup dialog from templateId, owned by owner. 1: open it again (another form),
+// 2: end the program.
+INT_PTR ShowLookupDialog(HWND owner, int templateId);
 
 // Closes every open dictionary file (at program end).
-void CloseLookupDictionaries();
-
-// Searches the current word with the settings in force and shows the result in the dialog.
-bool SearchLookupWord(HWND dialog);
-// Puts word at the top of the word box's history.
-void AddLookupHistory(HWND dialog, const char* word);
-
-// Shows, hides and redraws the index buttons for the lookup dialog's keyboard.
-void RefreshLetterButtons(HWND dialog);
-// The hint line, the status line and count of the full form, and the keyboard radio buttons
-// for the saved keyboard mode.
-void InitLookupStatus(HWND dialog);
+void CloseLookupDictionaries(ProgramState& program);

@@ -14,10 +14,10 @@ bool IsLatinMode(unsigned char mode) {
 }  // namespace
 
 unsigned char LetterForButton(int buttonId, unsigned char keyboardMode) {
-    if (buttonId < kFirstLetterButton || buttonId > kLastLetterButton) {
+    if (buttonId < IDC_LETTER_FIRST || buttonId > IDC_LETTER_LAST) {
         return 0;
     }
-    int k = buttonId - kFirstLetterButton;
+    int k = buttonId - IDC_LETTER_FIRST;
     if (IsLatinMode(keyboardMode)) {
         return static_cast<unsigned char>('a' + k);
     }

@@ -5,11 +5,7 @@
 
 #include <cstddef>
 
-constexpr int kFirstLetterButton = 100;
-constexpr int kLastLetterButton = 125;
-// The two buttons a Greek keyboard has no letter for.
-constexpr int kLetterButtonNoGreekA = 112;
-constexpr int kLetterButtonNoGreekB = 125;
+#include "resources/resource_ids.h"
 
 // The stored byte an index button looks up with this keyboard mode, or 0 for none.
 unsigned char LetterForButton(int buttonId, unsigned char keyboardMode);

@@ -1,10 +1,8 @@
 #include "ui/result_list_win.h"
 
-#include "app/program_state_win.h"
-#include "app/sound_win.h"
 #include "engine/code_pages.h"
 #include "engine/folding.h"
-#include "keyboard/keyboard_selection.h"
+#include "ui/button_bitmaps_win.h"
 #include "ui/forms.h"
 
 static_assert(kActionDrawEntire == ODA_DRAWENTIRE && kActionSelect == ODA_SELECT &&
@@ -86,35 +84,6 @@ void SetListExtent(HWND dialog, int listId, HDC dc, const wchar_t* text) {
                         0);
 }
 
-int LetterBitmapBase(int id) {
-    return LetterBitmapBase(id, CurrentKeyboard.mainDialogMode);
-}
-
-void DrawButtonItem(HINSTANCE instance, int bitmapId, HDC dc, const RECT* rect, int mode) {
-    if (bitmapId == 0 || instance == nullptr || dc == nullptr || rect == nullptr) {
-        return;
-    }
-    HBITMAP bitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(bitmapId));
-    if (bitmap == nullptr) {
-        return;
-    }
-    BITMAP info;
-    GetObjectW(bitmap, sizeof info, &info);
-    HDC memoryDc = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    if (mode == kButtonDrawStretch) {
-        int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
-                   memoryDc, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-        SetStretchBltMode(dc, oldMode);
-    } else {
-        BitBlt(dc, rect->left, rect->top, info.bmWidth, info.bmHeight, memoryDc, 0, 0, SRCCOPY);
-    }
-    SelectObject(memoryDc, old);
-    DeleteDC(memoryDc);
-    DeleteObject(bitmap);
-}
-
 // Fills rect with a pen and brush of the fill colour and writes the text from (x, y) in the text
 // colour and font; with listId set, the selected item's width becomes the list's scroll extent.
 static void PaintItem(HWND dialog, HDC dc, RECT rect, int fill, int textColour, HFONT font, int x,
@@ -142,11 +111,11 @@ static void PaintItem(HWND dialog, HDC dc, RECT rect, int fill, int textColour, 
     DeleteObject(pen);
 }
 
-static HFONT WordFontFor(const ItemText& text) {
-    return IsGreekText(text.stored) ? Program().greekFont : Program().latinFont;
+static HFONT WordFontFor(const ItemText& text, const ItemLook& look) {
+    return IsGreekText(text.stored) ? look.greekFont : look.latinFont;
 }
 
-static void DrawListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
+static void DrawListItem(HWND dialog, const DRAWITEMSTRUCT* item, const ItemLook& look) {
     const int listId = static_cast<int>(item->CtlID);
     if (item->itemAction == ODA_SELECT) {
         // Drawn again whole, so the highlight and the scroll extent follow the selection.
@@ -162,11 +131,11 @@ static void DrawListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
     }
     const bool selected = (item->itemState & ODS_SELECTED) != 0;
     ItemColours colours = ListItemColours(selected, listId, static_cast<int32_t>(item->itemData));
-    PaintItem(dialog, item->hDC, item->rcItem, colours.fill, colours.text, WordFontFor(text),
+    PaintItem(dialog, item->hDC, item->rcItem, colours.fill, colours.text, WordFontFor(text, look),
               item->rcItem.left + 2, item->rcItem.top, text, selected ? listId : 0);
 }
 
-static void DrawAboutLine(HWND dialog, const DRAWITEMSTRUCT* item) {
+static void DrawAboutLine(HWND dialog, const DRAWITEMSTRUCT* item, const ItemLook& look) {
     if (item->itemAction != ODA_DRAWENTIRE) {
         return;
     }
@@ -174,7 +143,7 @@ static void DrawAboutLine(HWND dialog, const DRAWITEMSTRUCT* item) {
     if (!ReadItemText(item->hwndItem, false, static_cast<int>(item->itemID), &text)) {
         return;
     }
-    HFONT font = Program().smallGreekFont;
+    HFONT font = look.smallGreekFont;
     HGDIOBJ oldFont = font != nullptr ? SelectObject(item->hDC, font) : nullptr;
     SIZE size = {0, 0};
     GetTextExtentPoint32W(item->hDC, text.wide, text.length, &size);
@@ -187,7 +156,7 @@ static void DrawAboutLine(HWND dialog, const DRAWITEMSTRUCT* item) {
               item->rcItem.top, text, 0);
 }
 
-static void DrawHistoryItem(HWND dialog, const DRAWITEMSTRUCT* item) {
+static void DrawHistoryItem(HWND dialog, const DRAWITEMSTRUCT* item, const ItemLook& look) {
     if (item->itemAction != ODA_DRAWENTIRE && item->itemAction != ODA_SELECT &&
         item->itemAction != ODA_FOCUS) {
         return;
@@ -201,43 +170,23 @@ static void DrawHistoryItem(HWND dialog, const DRAWITEMSTRUCT* item) {
     RECT rect = item->rcItem;
     rect.right -= 1;
     PaintItem(dialog, item->hDC, rect, highlighted ? kColourHighlight : kColourWindow,
-              highlighted ? kColourHighlightText : kColourWindowText, WordFontFor(text),
+              highlighted ? kColourHighlightText : kColourWindowText, WordFontFor(text, look),
               item->rcItem.left + 2, item->rcItem.top, text, 0);
 }
 
-static void DrawButton(const DRAWITEMSTRUCT* item, int currentLetter) {
-    const Settings& settings = Program().settings;
-    const int id = static_cast<int>(item->CtlID);
-    ButtonLook look;
-    if (id >= IDC_LETTER_FIRST && id <= IDC_LETTER_LAST) {
-        if (!FormHasLetterButtons(settings.FormType, settings.DialogState)) {
-            return;
-        }
-        look = LetterButtonLook(LetterBitmapBase(id), item->itemAction, item->itemState,
-                                id == currentLetter);
-    } else {
-        int base = CommandButtonBase(id, settings.UseGreek != 0);
-        if (base == 0) {
-            return;
-        }
-        look = CommandButtonLook(base, item->itemAction, item->itemState);
+BOOL DrawLookupItem(HWND dialog, const DRAWITEMSTRUCT* item, const ItemLook& look, bool* clicked) {
+    if (clicked) {
+        *clicked = false;
     }
-    if (look.clickSound) {
-        PlayResourceSound(Program().instance, IDR_CLICK_SOUND, settings.UseSounds != 0);
-    }
-    DrawButtonItem(Program().instance, look.bitmapId, item->hDC, &item->rcItem, kButtonDrawStretch);
-}
-
-BOOL DrawLookupItem(HWND dialog, const DRAWITEMSTRUCT* item, int currentLetter) {
     switch (item->CtlType) {
         case ODT_LISTBOX:
             if (item->CtlID == static_cast<UINT>(IDC_WORD_LIST) ||
                 item->CtlID == static_cast<UINT>(IDC_TRANSLATION_LIST)) {
-                DrawListItem(dialog, item);
+                DrawListItem(dialog, item, look);
                 return TRUE;
             }
-            if (item->CtlID == static_cast<UINT>(kAboutList)) {
-                DrawAboutLine(dialog, item);
+            if (item->CtlID == static_cast<UINT>(IDC_ABOUT_INFORMATION_LIST)) {
+                DrawAboutLine(dialog, item, look);
                 return TRUE;
             }
             return FALSE;
@@ -245,10 +194,10 @@ BOOL DrawLookupItem(HWND dialog, const DRAWITEMSTRUCT* item, int currentLetter) 
             if (item->CtlID != static_cast<UINT>(IDC_WORD_BOX)) {
                 return FALSE;
             }
-            DrawHistoryItem(dialog, item);
+            DrawHistoryItem(dialog, item, look);
             return TRUE;
         case ODT_BUTTON:
-            DrawButton(item, currentLetter);
+            DrawLookupButton(item, look, clicked);
             return TRUE;
     }
     return FALSE;

@@ -403,8 +403,13 @@ INT_PTR CALLBACK UserDictionaryProc(HWND dialog, UINT message, WPARAM wParam, LP
             break;
         case WM_MEASUREITEM:
             return MeasureLookupItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-        case WM_DRAWITEM:
-            return DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), 0);
+        case WM_DRAWITEM: {
+            ItemLook look;
+            look.instance = d->args.instance;
+            look.greekFont = d->args.greekFont;
+            look.latinFont = d->args.latinFont;
+            return DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), look);
+        }
     }
     // Whatever else happens ends a balloon on show.
     HideDialogBalloon(d->args.help, dialog, &d->balloonShown);

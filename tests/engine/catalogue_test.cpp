@@ -396,7 +396,7 @@ TEST_F(CatalogueTest, EntriesWhoseFilesAreGoneCannotBeOpened) {
                               "Italian-->English Dictionary"}) {
         dialog.information.clear();
         EXPECT_FALSE(Choose(entry)) << entry;
-        EXPECT_EQ(dialog.information, std::vector<unsigned>{kTextCantOpenFiles}) << entry;
+        EXPECT_EQ(dialog.information, std::vector<unsigned>{IDS_CANT_OPEN_FILES}) << entry;
         EXPECT_EQ(engine->mainBody, nullptr) << entry;
         EXPECT_EQ(engine->secondBody, nullptr) << entry;
         EXPECT_FALSE(engine->pairMode) << entry;

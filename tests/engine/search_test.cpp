@@ -277,7 +277,7 @@ TEST(SearchTest, QueryIsTrimmedCutAndRemembered) {
 
 TEST(SearchTest, StatusAndCountOnlyInTheFullForm) {
     Searcher s = Greek();
-    s.dict->options.formType = 2;
+    s.view.showsStatus = false;  // the compact form
     EXPECT_FALSE(s.Search("ξυ"));
     EXPECT_EQ(s.view.history, Texts{});
     EXPECT_STREQ(s.view.count, "");
@@ -286,8 +286,7 @@ TEST(SearchTest, StatusAndCountOnlyInTheFullForm) {
     EXPECT_EQ(s.view.history, Texts{""});
     EXPECT_STREQ(s.view.count, "");
 
-    s.dict->options.formType = 1;
-    s.dict->options.dialogState = 1;
+    s.view.showsStatus = false;  // the small form
     EXPECT_FALSE(s.Search("ξυ"));
     EXPECT_EQ(s.view.history, Texts{});
 }

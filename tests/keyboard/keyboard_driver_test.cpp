@@ -256,14 +256,14 @@ TEST_P(CommandKeys, PostOnRelease) {
 }
 
 const CommandCase kCommandCases[] = {
-    {"F2SwitchesForm", kKeyboardGreek, "F2", kCommandSwitchForm, false},
-    {"F3NextKeyboard", kKeyboardSystem, "F3", kCommandNextKeyboard, false},
-    {"F5UserDictionary", kKeyboardLatin, "F5", kCommandUserDictionary, false},
+    {"F2SwitchesForm", kKeyboardGreek, "F2", CMD_SWITCH_FORM, false},
+    {"F3NextKeyboard", kKeyboardSystem, "F3", CMD_NEXT_KEYBOARD, false},
+    {"F5UserDictionary", kKeyboardLatin, "F5", CMD_USER_DICTIONARY, false},
     {"ShiftF2PassedOn", kKeyboardGreek, "S+F2", 0, true},
     {"CtrlF3PassedOn", kKeyboardGreek, "C+F3", 0, true},
     {"AltF5PassedOn", kKeyboardSystem, "A+F5", 0, true},
-    {"CtrlCCopies", kKeyboardGreek, "C+c", kCommandCopyTranslation, true},
-    {"CtrlVLooksUpClipboard", kKeyboardSystem, "C+v", kCommandClipboardLookup, true},
+    {"CtrlCCopies", kKeyboardGreek, "C+c", CMD_COPY_TRANSLATION, true},
+    {"CtrlVLooksUpClipboard", kKeyboardSystem, "C+v", CMD_LOOKUP_CLIPBOARD, true},
     {"CtrlShiftCPostsNothing", kKeyboardGreek, "C+S+c", 0, true},
     {"CtrlAltVPostsNothing", kKeyboardLatin, "C+A+v", 0, true},
     {"CtrlXPostsNothing", kKeyboardGreek, "C+x", 0, true},
@@ -281,7 +281,7 @@ TEST(KeyboardHook, CtrlCPressReachesControlBeforeTheCommand) {
     EXPECT_EQ(press.action, HookAction::PassOn);
     HookResult release = KeyboardHookStep(driver, kKeyboardGreek, 0, kVkC, true, ctrl);
     EXPECT_EQ(release.action, HookAction::PostCommand);
-    EXPECT_EQ(release.command, kCommandCopyTranslation);
+    EXPECT_EQ(release.command, CMD_COPY_TRANSLATION);
 }
 
 TEST(KeyboardHook, CtrlChordCountsWhenCtrlComesUpBeforeTheKey) {
@@ -296,8 +296,8 @@ TEST(KeyboardHook, CtrlChordCountsWhenCtrlComesUpBeforeTheKey) {
         int command;
     };
     const Case cases[] = {
-        {"Ctrl+C, Ctrl up first", ctrl, kVkC, kVkC, kCommandCopyTranslation},
-        {"Ctrl+V, Ctrl up first", ctrl, kVkV, kVkV, kCommandClipboardLookup},
+        {"Ctrl+C, Ctrl up first", ctrl, kVkC, kVkC, CMD_COPY_TRANSLATION},
+        {"Ctrl+V, Ctrl up first", ctrl, kVkV, kVkV, CMD_LOOKUP_CLIPBOARD},
         {"Ctrl+Shift+C, both up first", ctrlShift, kVkC, kVkC, 0},
         {"plain C", none, kVkC, kVkC, 0},
         {"Ctrl+C press, V released", ctrl, kVkC, kVkV, 0},

@@ -52,8 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 NextKeyboard(keyboard, dialog);
                 break;
             case 3:
-                SelectKeyboard(keyboard, dialog,
-                               kKeyboardRadioSystem + static_cast<int>(value % 4));
+                SelectKeyboard(keyboard, dialog, IDC_KEYBOARD_SYSTEM + static_cast<int>(value % 4));
                 break;
             default:
                 keyboard.mode = static_cast<unsigned char>(value);

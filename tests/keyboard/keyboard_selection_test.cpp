@@ -14,8 +14,8 @@ namespace {
 class FakeDialog : public KeyboardDialog {
 public:
     explicit FakeDialog(bool lookup = true) : lookup_(lookup) {
-        captions[kKeyboardRadioFirst] = "Lang 1";
-        captions[kKeyboardRadioSecond] = "Lang 2";
+        captions[IDC_KEYBOARD_LANG1] = "Lang 1";
+        captions[IDC_KEYBOARD_LANG2] = "Lang 2";
     }
     bool IsLookupDialog() const override { return lookup_; }
     void SetRadioCaption(int radioId, const char* caption) override { captions[radioId] = caption; }
@@ -70,15 +70,15 @@ TEST_P(Description, LabelsButtonsAndReturnsToSystemLayout) {
 
     ApplyKeyboardDescription(keyboard, dialog, c.description);
 
-    EXPECT_EQ(dialog.captions[kKeyboardRadioFirst], c.caption1);
-    EXPECT_EQ(dialog.captions[kKeyboardRadioSecond], c.caption2);
+    EXPECT_EQ(dialog.captions[IDC_KEYBOARD_LANG1], c.caption1);
+    EXPECT_EQ(dialog.captions[IDC_KEYBOARD_LANG2], c.caption2);
     EXPECT_EQ(keyboard.modeTable[0], 0);
     EXPECT_EQ(keyboard.modeTable[1], c.mode1);
     EXPECT_EQ(keyboard.modeTable[2], c.mode2);
-    EXPECT_EQ(dialog.visible[kKeyboardRadioSystem], c.mode1 != 0);
-    EXPECT_EQ(dialog.visible[kKeyboardRadioFirst], c.mode1 != 0);
-    EXPECT_EQ(dialog.visible[kKeyboardRadioSecond], c.mode2 != 0);
-    EXPECT_EQ(dialog.Checked(), kKeyboardRadioSystem);
+    EXPECT_EQ(dialog.visible[IDC_KEYBOARD_SYSTEM], c.mode1 != 0);
+    EXPECT_EQ(dialog.visible[IDC_KEYBOARD_LANG1], c.mode1 != 0);
+    EXPECT_EQ(dialog.visible[IDC_KEYBOARD_LANG2], c.mode2 != 0);
+    EXPECT_EQ(dialog.Checked(), IDC_KEYBOARD_SYSTEM);
     EXPECT_EQ(keyboard.index, 0);
     EXPECT_EQ(keyboard.mode, kKeyboardSystem);
     EXPECT_EQ(keyboard.mainDialogMode, kKeyboardSystem);
@@ -115,15 +115,15 @@ TEST(Description, UnterminatedFieldIsReadToItsEnd) {
     KeyboardSelection keyboard;
     FakeDialog dialog;
     ApplyKeyboardDescription(keyboard, dialog, field.data());
-    EXPECT_EQ(dialog.captions[kKeyboardRadioFirst], "English");
-    EXPECT_EQ(dialog.captions[kKeyboardRadioSecond], "Gr");
+    EXPECT_EQ(dialog.captions[IDC_KEYBOARD_LANG1], "English");
+    EXPECT_EQ(dialog.captions[IDC_KEYBOARD_LANG2], "Gr");
     EXPECT_EQ(keyboard.modeTable[2], kKeyboardGreek);
 
     std::vector<char> label(kKeyboardDescriptionSize, 'x');
     ApplyKeyboardDescription(keyboard, dialog, label.data());
-    EXPECT_EQ(dialog.captions[kKeyboardRadioFirst], std::string(kKeyboardDescriptionSize, 'x'));
+    EXPECT_EQ(dialog.captions[IDC_KEYBOARD_LANG1], std::string(kKeyboardDescriptionSize, 'x'));
     EXPECT_EQ(keyboard.modeTable[1], 0);
-    EXPECT_FALSE(dialog.visible[kKeyboardRadioFirst]);
+    EXPECT_FALSE(dialog.visible[IDC_KEYBOARD_LANG1]);
 }
 
 struct CycleCase {
@@ -152,7 +152,7 @@ TEST_P(Cycle, NextKeyboardWalksOfferedKeyboards) {
         NextKeyboard(keyboard, dialog);
         indexes += static_cast<char>('0' + keyboard.index);
         modes += static_cast<char>('0' + keyboard.mode);
-        EXPECT_EQ(dialog.Checked(), kKeyboardRadioSystem + keyboard.index);
+        EXPECT_EQ(dialog.Checked(), IDC_KEYBOARD_SYSTEM + keyboard.index);
         EXPECT_EQ(keyboard.mainDialogMode, keyboard.mode);
     }
     EXPECT_EQ(indexes, c.indexes);
@@ -177,8 +177,8 @@ TEST(SelectKeyboard, LookupDialogChoiceBecomesMainDialogMode) {
     FakeDialog dialog;
     ApplyKeyboardDescription(keyboard, dialog, "English.1@Greek.2");
 
-    SelectKeyboard(keyboard, dialog, kKeyboardRadioSecond);
-    EXPECT_EQ(dialog.Checked(), kKeyboardRadioSecond);
+    SelectKeyboard(keyboard, dialog, IDC_KEYBOARD_LANG2);
+    EXPECT_EQ(dialog.Checked(), IDC_KEYBOARD_LANG2);
     EXPECT_EQ(keyboard.index, 2);
     EXPECT_EQ(keyboard.mode, kKeyboardGreek);
     EXPECT_EQ(keyboard.mainDialogMode, kKeyboardGreek);
@@ -186,12 +186,12 @@ TEST(SelectKeyboard, LookupDialogChoiceBecomesMainDialogMode) {
     EXPECT_EQ(dialog.refreshes, 2);
 
     // Mode 1 translates nothing but still needs the US layout.
-    SelectKeyboard(keyboard, dialog, kKeyboardRadioFirst);
+    SelectKeyboard(keyboard, dialog, IDC_KEYBOARD_LANG1);
     EXPECT_EQ(keyboard.mode, kKeyboardUs);
     EXPECT_EQ(dialog.usLayouts, 2);
 
-    SelectKeyboard(keyboard, dialog, kKeyboardRadioSystem);
-    EXPECT_EQ(dialog.Checked(), kKeyboardRadioSystem);
+    SelectKeyboard(keyboard, dialog, IDC_KEYBOARD_SYSTEM);
+    EXPECT_EQ(dialog.Checked(), IDC_KEYBOARD_SYSTEM);
     EXPECT_EQ(keyboard.mode, kKeyboardSystem);
     EXPECT_EQ(keyboard.mainDialogMode, kKeyboardSystem);
     EXPECT_EQ(dialog.usLayouts, 2);
@@ -202,10 +202,10 @@ TEST(SelectKeyboard, UserDictionaryDialogLeavesMainDialogMode) {
     KeyboardSelection keyboard;
     FakeDialog lookup;
     ApplyKeyboardDescription(keyboard, lookup, "English.1@Greek.2");
-    SelectKeyboard(keyboard, lookup, kKeyboardRadioFirst);
+    SelectKeyboard(keyboard, lookup, IDC_KEYBOARD_LANG1);
 
     FakeDialog userDictionary(false);
-    SelectKeyboard(keyboard, userDictionary, kKeyboardRadioSecond);
+    SelectKeyboard(keyboard, userDictionary, IDC_KEYBOARD_LANG2);
     EXPECT_EQ(keyboard.mode, kKeyboardGreek);
     EXPECT_EQ(keyboard.mainDialogMode, kKeyboardUs);
     EXPECT_EQ(userDictionary.usLayouts, 1);
@@ -213,7 +213,7 @@ TEST(SelectKeyboard, UserDictionaryDialogLeavesMainDialogMode) {
     EXPECT_EQ(keyboard.index, 0);
     EXPECT_EQ(keyboard.mode, kKeyboardSystem);
     EXPECT_EQ(keyboard.mainDialogMode, kKeyboardUs);
-    EXPECT_EQ(userDictionary.Checked(), kKeyboardRadioSystem);
+    EXPECT_EQ(userDictionary.Checked(), IDC_KEYBOARD_SYSTEM);
     EXPECT_EQ(userDictionary.refreshes, 0);
 }
 
@@ -221,12 +221,12 @@ TEST(SelectKeyboard, UnknownRadioChangesNothing) {
     KeyboardSelection keyboard;
     FakeDialog dialog;
     ApplyKeyboardDescription(keyboard, dialog, "English.1@Greek.2");
-    SelectKeyboard(keyboard, dialog, kKeyboardRadioSecond);
-    for (int id : {kKeyboardRadioSystem - 1, kKeyboardRadioSecond + 1}) {
+    SelectKeyboard(keyboard, dialog, IDC_KEYBOARD_LANG2);
+    for (int id : {IDC_KEYBOARD_SYSTEM - 1, IDC_KEYBOARD_LANG2 + 1}) {
         SelectKeyboard(keyboard, dialog, id);
         EXPECT_EQ(keyboard.index, 2);
         EXPECT_EQ(keyboard.mode, kKeyboardGreek);
-        EXPECT_EQ(dialog.Checked(), kKeyboardRadioSecond);
+        EXPECT_EQ(dialog.Checked(), IDC_KEYBOARD_LANG2);
     }
 }
 
@@ -258,11 +258,11 @@ TEST_P(Restore, SavedModeFindsItsButton) {
 }
 
 const RestoreCase kRestoreCases[] = {
-    {"Greek", "English.1@Greek.2", 2, kKeyboardRadioSecond, 2, 2},
-    {"English", "English.1@Greek.2", 1, kKeyboardRadioFirst, 1, 1},
-    {"System", "English.1@Greek.2", 0, kKeyboardRadioSystem, 0, 0},
+    {"Greek", "English.1@Greek.2", 2, IDC_KEYBOARD_LANG2, 2, 2},
+    {"English", "English.1@Greek.2", 1, IDC_KEYBOARD_LANG1, 1, 1},
+    {"System", "English.1@Greek.2", 0, IDC_KEYBOARD_SYSTEM, 0, 0},
     {"NotOffered", "Greek.2", 8, 0, 0, 0},
-    {"SameModeTwiceTakesFirst", "Greek.2@Greek.2", 2, kKeyboardRadioFirst, 1, 2},
+    {"SameModeTwiceTakesFirst", "Greek.2@Greek.2", 2, IDC_KEYBOARD_LANG1, 1, 2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Keyboard, Restore, ::testing::ValuesIn(kRestoreCases),

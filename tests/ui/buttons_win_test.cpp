@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "app/program_state_win.h"
-#include "keyboard/keyboard_selection.h"
+#include "ui/button_bitmaps_win.h"
+#include "ui/forms.h"
 #include "resources/resource_ids.h"
 #include "ui/result_list_win.h"
 
@@ -72,6 +72,9 @@ std::vector<uint32_t> BitmapPixels(int bitmapId) {
     return picture.Pixels();
 }
 
+// The look the buttons are drawn in: the program's module and the options a test changes.
+ItemLook look;
+
 // The pixels the dialog's drawing routine leaves for one button draw request.
 std::vector<uint32_t> DrawnPixels(int buttonId, UINT action, UINT state, int currentLetter = 0) {
     Picture picture(kWidth, kHeight);
@@ -82,7 +85,8 @@ std::vector<uint32_t> DrawnPixels(int buttonId, UINT action, UINT state, int cur
     item.itemState = state;
     item.hDC = picture.Dc();
     item.rcItem = RECT{0, 0, kWidth, kHeight};
-    DrawLookupItem(nullptr, &item, currentLetter);
+    look.currentLetter = currentLetter;
+    DrawLookupItem(nullptr, &item, look);
     return picture.Pixels();
 }
 
@@ -98,13 +102,11 @@ bool IsUntouched(const std::vector<uint32_t>& pixels) {
 class ButtonsWinTest : public testing::Test {
 protected:
     void SetUp() override {
-        ProgramState& program = Program();
-        program.instance = GetModuleHandleW(nullptr);
-        program.settings.FormType = 1;
-        program.settings.DialogState = 0;
-        program.settings.UseGreek = 0;
-        program.settings.UseSounds = 0;
-        CurrentKeyboard.mainDialogMode = 0;
+        look = ItemLook();
+        look.instance = GetModuleHandleW(nullptr);
+        look.letterButtons = true;
+        look.greekCaptions = false;
+        look.keyboardMode = 0;
     }
 };
 
@@ -155,7 +157,7 @@ TEST_F(ButtonsWinTest, CaptionLanguageChangesOnlyTheCaptionedButtons) {
     std::vector<uint32_t> smallClipboard = DrawnPixels(IDC_SMALL_CLIPBOARD, ODA_DRAWENTIRE, 0);
     EXPECT_EQ(englishCopy, BitmapPixels(1152));
     EXPECT_EQ(englishClipboard, BitmapPixels(1151));
-    Program().settings.UseGreek = 1;
+    look.greekCaptions = true;
     EXPECT_EQ(DrawnPixels(IDC_COPY, ODA_DRAWENTIRE, 0), BitmapPixels(1138));
     EXPECT_NE(DrawnPixels(IDC_COPY, ODA_DRAWENTIRE, 0), englishCopy);
     EXPECT_NE(DrawnPixels(IDC_CLIPBOARD, ODA_DRAWENTIRE, 0), englishClipboard);
@@ -171,16 +173,15 @@ TEST_F(ButtonsWinTest, LetterButtons) {
     EXPECT_NE(BitmapPixels(1104), BitmapPixels(3104));
 
     // Greek keyboard: the third button shows Γ, the thirteenth nothing.
-    CurrentKeyboard.mainDialogMode = 2;
+    look.keyboardMode = 2;
     EXPECT_EQ(DrawnPixels(IDC_LETTER_FIRST + 2, ODA_DRAWENTIRE, 0), BitmapPixels(1126));
     EXPECT_NE(BitmapPixels(1126), BitmapPixels(1102));
     EXPECT_TRUE(IsUntouched(DrawnPixels(IDC_LETTER_FIRST + 12, ODA_DRAWENTIRE, 0)));
 
     // Forms without the alphabetical index never draw a letter.
-    CurrentKeyboard.mainDialogMode = 0;
-    Program().settings.FormType = 0;
+    look.keyboardMode = 0;
+    look.letterButtons = FormHasLetterButtons(0, 0);
     EXPECT_TRUE(IsUntouched(DrawnPixels(letterE, ODA_DRAWENTIRE, 0)));
-    Program().settings.FormType = 1;
-    Program().settings.DialogState = 1;
+    look.letterButtons = FormHasLetterButtons(1, 1);
     EXPECT_TRUE(IsUntouched(DrawnPixels(letterE, ODA_DRAWENTIRE, 0)));
 }

@@ -6,10 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/program_state_win.h"
+#include "engine/interface_texts.h"
 #include "tests/ui/lookup_window_fixture.h"
-#include "ui/lookup_dialog_win.h"
-#include "ui/lookup_lists_win.h"
+#include "ui/list_controls_win.h"
 
 namespace {
 
@@ -59,7 +58,6 @@ class ClipboardWinTest : public testing::Test {
 protected:
     void SetUp() override {
         dialog = CreateLookupStandIn();
-        Program().settings.DialogState = 0;
         watchdog = CreateThread(nullptr, 0, CloseDiskErrorBoxes, &diskErrors, 0, nullptr);
     }
     void TearDown() override {
@@ -70,14 +68,14 @@ protected:
     }
     HWND Control(int id) { return GetDlgItem(dialog, id); }
 
-    // A clipboard lookup of a word equal to the last searched one stops before the search, so
-    // the word taken from the clipboard can be seen in the current word.
+    // The word a clipboard lookup takes, over a current word that held `before`; the word
+    // stays when the clipboard gives none. The lookup itself compares it with lastSearched.
     std::string WordTakenFrom(const char* lastSearched, const char* before) {
-        snprintf(Program().engine.lastSearched, sizeof Program().engine.lastSearched, "%s",
-                 lastSearched);
-        snprintf(LookupDialog().currentWord, kCurrentWordSize, "%s", before);
-        LookUpClipboardWord(dialog);
-        return LookupDialog().currentWord;
+        char word[80];
+        snprintf(word, sizeof word, "%s", before);
+        ReadClipboardWord(dialog, word);
+        EXPECT_TRUE(lastSearched[0] != '\0');
+        return word;
     }
 
     HWND dialog = nullptr;
@@ -100,7 +98,7 @@ TEST_F(ClipboardWinTest, CopiesTheSelectedTranslationWithOneBlankInBothForms) {
     };
     for (const Case& c : cases) {
         translations.Select(c.index);
-        CopyTranslation(dialog);
+        CopyTranslation(dialog, false);
         std::wstring unicode;
         std::string bytes;
         ASSERT_TRUE(ReadClipboard(&unicode, &bytes));
@@ -111,8 +109,8 @@ TEST_F(ClipboardWinTest, CopiesTheSelectedTranslationWithOneBlankInBothForms) {
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_CLIPBOARD)));
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_COPY)));
     translations.Select(-1);
-    CopyTranslation(dialog);
-    UpdateClipboardButtons(dialog);
+    CopyTranslation(dialog, false);
+    UpdateClipboardButtons(dialog, false);
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_COPY)));
     std::wstring unicode;
     std::string bytes;
@@ -143,12 +141,12 @@ TEST_F(ClipboardWinTest, ClipboardButtonFollowsTheClipboard) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    UpdateClipboardButtons(dialog);
+    UpdateClipboardButtons(dialog, false);
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_CLIPBOARD)));
     // An empty clipboard leaves the word alone.
     EXPECT_EQ(WordTakenFrom("previous", "previous"), "previous");
     PutUnicode(L"house");
-    UpdateClipboardButtons(dialog);
+    UpdateClipboardButtons(dialog, false);
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_CLIPBOARD)));
 }
 

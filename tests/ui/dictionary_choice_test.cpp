@@ -101,7 +101,7 @@ TEST_F(DictionaryChoiceTest, AChoiceThatCannotBeOpenedFallsBackAndIsToldOnce) {
             EXPECT_EQ(dialog.list.Selection(), c.open);
         }
         EXPECT_EQ(dialog.title, c.title);
-        EXPECT_EQ(dialog.information, std::vector<unsigned>{kTextCantOpenFiles});
+        EXPECT_EQ(dialog.information, std::vector<unsigned>{IDS_CANT_OPEN_FILES});
     }
 }
 

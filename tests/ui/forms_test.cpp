@@ -12,6 +12,13 @@ TEST(FormsTest, TemplateOfEachForm) {
     // The small form wins whatever FormType says.
     EXPECT_EQ(LookupFormTemplate(1, 1), 10004);
     EXPECT_EQ(LookupFormTemplate(0, 1), 10004);
+    // The main window and the dialog answer alike for every stored value: any FormType but 0
+    // and 1 has no form, any DialogState above 0 is the small form.
+    EXPECT_EQ(LookupFormTemplate(2, 0), 0);
+    EXPECT_EQ(LookupFormTemplate(-1, 1), 0);
+    EXPECT_EQ(LookupFormTemplate(1, 2), 10004);
+    EXPECT_EQ(LookupFormTemplate(1, -1), 10000);
+    EXPECT_EQ(LookupFormOf(1, 2), LookupForm::kSmall);
     EXPECT_TRUE(FormHasLetterButtons(1, 0));
     EXPECT_FALSE(FormHasLetterButtons(0, 0));
     EXPECT_FALSE(FormHasLetterButtons(1, 1));

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/program_state_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -98,11 +97,14 @@ TEST(FormsWinTest, ControlRectangleInClientCoordinates) {
 
 namespace {
 
+// The settings the small form stand-in remembers its rectangle in.
+Settings smallFormSettings;
+
 // A small form stand-in: a sizable window with the controls the layout moves, laying itself out
 // on every WM_SIZE as the lookup dialog does.
 LRESULT CALLBACK SmallFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SIZE) {
-        LayoutSmallForm(window, false);
+        LayoutSmallForm(window, false, smallFormSettings);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -151,7 +153,7 @@ RECT ClientRectOf(HWND form, int id) {
 }  // namespace
 
 TEST(FormsWinTest, SmallFormRemembersItsRectangleAndSplitsItsWidth) {
-    Settings& settings = Program().settings;
+    Settings& settings = smallFormSettings;
     settings.SRL = settings.SRT = settings.SRR = settings.SRB = 0;
     HWND form = CreateSmallForm(40, 50, 520, 110);
     ASSERT_NE(form, nullptr);
@@ -161,7 +163,7 @@ TEST(FormsWinTest, SmallFormRemembersItsRectangleAndSplitsItsWidth) {
     RECT wordBoxBefore = ClientRectOf(form, IDC_WORD_BOX);
 
     // Nothing remembered: the form stays where it opened and remembers that.
-    LayoutSmallForm(form, true);
+    LayoutSmallForm(form, true, smallFormSettings);
     EXPECT_EQ(settings.SRL, 40);
     EXPECT_EQ(settings.SRT, 50);
     EXPECT_EQ(settings.SRR, 560);
@@ -203,7 +205,7 @@ TEST(FormsWinTest, SmallFormRemembersItsRectangleAndSplitsItsWidth) {
     settings.SRR = 500;
     settings.SRB = 90;
     form = CreateSmallForm(40, 50, 520, 110);
-    LayoutSmallForm(form, true);
+    LayoutSmallForm(form, true, smallFormSettings);
     RECT r = WindowRect(form);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);

@@ -8,8 +8,15 @@
 #include <string>
 #include <thread>
 
-#include "app/program_state_win.h"
 #include "resources/resource_ids.h"
+
+namespace {
+
+// The module, texts file and interface language the notice is shown with.
+InterfaceLanguage noticeLanguage;
+std::string noticeTextsFile;
+
+}  // namespace
 
 namespace {
 
@@ -116,7 +123,7 @@ INT_PTR ShowAndClose(HWND owner, UINT stringId, Close how, Seen* seen) {
             PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         }
     });
-    INT_PTR result = ShowInformation(owner, stringId);
+    INT_PTR result = ShowInformation(owner, stringId, noticeLanguage);
     watcher.join();
     return result;
 }
@@ -124,11 +131,11 @@ INT_PTR ShowAndClose(HWND owner, UINT stringId, Close how, Seen* seen) {
 class InformationWinTest : public testing::Test {
 protected:
     void SetUp() override {
-        Program().instance = GetModuleHandleW(nullptr);
-        Program().settings.UseGreek = 0;
+        noticeLanguage = InterfaceLanguage();
+        noticeLanguage.instance = GetModuleHandleW(nullptr);
     }
     void TearDown() override {
-        Program().settings.UseGreek = 0;
+        noticeLanguage.greek = false;
         if (!textsFile_.empty()) {
             DeleteFileA(textsFile_.c_str());
         }
@@ -143,8 +150,9 @@ protected:
         ASSERT_NE(file, nullptr);
         std::fprintf(file, "[DialogGreekTokens]\r\n%s", lines);
         std::fclose(file);
-        lstrcpynA(Program().textsFile, textsFile_.c_str(), sizeof Program().textsFile);
-        Program().settings.UseGreek = 1;
+        noticeTextsFile = textsFile_;
+        noticeLanguage.textsFile = noticeTextsFile.c_str();
+        noticeLanguage.greek = true;
     }
 
     std::string textsFile_;

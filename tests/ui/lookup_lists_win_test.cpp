@@ -1,7 +1,9 @@
 // The engine's and the settings' views over real controls, under Wine: texts cross the control
 // edge as UTF-16 whatever the system code page, the lists keep their order and item data, and
 // the history follows the settings' rules.
-#include "ui/lookup_lists_win.h"
+#include "ui/list_controls_win.h"
+#include "ui/lookup_adapters_win.h"
+#include "ui/stored_text_win.h"
 
 #include <gtest/gtest.h>
 

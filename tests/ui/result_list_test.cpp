@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/button_looks.h"
+
 TEST(ResultListTest, LetterBitmapsForEachKeyboard) {
     for (int mode : {0, 1, 8}) {
         for (int id = 100; id <= 125; ++id) {

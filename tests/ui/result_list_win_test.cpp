@@ -5,8 +5,15 @@
 
 #include <string>
 
-#include "app/program_state_win.h"
+#include "ui/button_bitmaps_win.h"
 #include "ui/forms_win.h"
+
+namespace {
+
+// The fonts and module the items are drawn with, made by the fixture.
+ItemLook program;
+
+}  // namespace
 
 namespace {
 
@@ -90,7 +97,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
             break;
         case WM_DRAWITEM:
-            DrawLookupItem(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam), 0);
+            DrawLookupItem(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam), program);
             return TRUE;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -116,10 +123,10 @@ protected:
             IDC_WORD_BOX, 260, 0, 120, 200);
         about_ =
             CreateChild(L"LISTBOX", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                        kAboutList, 0, 210, 200, 80);
+                        IDC_ABOUT_INFORMATION_LIST, 0, 210, 200, 80);
 
         // Word fonts of clearly different sizes, so the drawn height tells which one was used.
-        ProgramState& program = Program();
+        program = ItemLook();
         program.instance = GetModuleHandleW(nullptr);
         program.greekFont =
             CreateFontByName(parent_, nullptr, "Arial", 24, kAnyFontType, GREEK_CHARSET);
@@ -133,7 +140,6 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(parent_);
-        ProgramState& program = Program();
         for (HFONT* font : {&program.greekFont, &program.latinFont, &program.smallGreekFont}) {
             DeleteObject(*font);
             *font = nullptr;
@@ -170,7 +176,7 @@ protected:
         if (type == ODT_LISTBOX && index >= 0) {
             item.itemData = static_cast<ULONG_PTR>(SendMessageW(control, LB_GETITEMDATA, index, 0));
         }
-        return DrawLookupItem(parent_, &item, 0);
+        return DrawLookupItem(parent_, &item, program);
     }
 
     static int TextWidth(HFONT font, const wchar_t* text) {
@@ -262,7 +268,7 @@ TEST_F(ResultListWinTest, SelectedItemSetsTheScrollExtent) {
     Canvas canvas(600, 40);
     Draw(canvas, translations_, ODT_LISTBOX, IDC_TRANSLATION_LIST, wide, ODA_DRAWENTIRE,
          ODS_SELECTED, 600);
-    const int wideExtent = TextWidth(Program().latinFont, longText) + 5;
+    const int wideExtent = TextWidth(program.latinFont, longText) + 5;
     EXPECT_EQ(SendMessageW(translations_, LB_GETHORIZONTALEXTENT, 0, 0), wideExtent);
     // An unselected item leaves the extent alone; a narrower selected one shrinks it again.
     Draw(canvas, translations_, ODT_LISTBOX, IDC_TRANSLATION_LIST, narrow, ODA_DRAWENTIRE, 0, 600);
@@ -270,7 +276,7 @@ TEST_F(ResultListWinTest, SelectedItemSetsTheScrollExtent) {
     Draw(canvas, translations_, ODT_LISTBOX, IDC_TRANSLATION_LIST, narrow, ODA_DRAWENTIRE,
          ODS_SELECTED, 600);
     EXPECT_EQ(SendMessageW(translations_, LB_GETHORIZONTALEXTENT, 0, 0),
-              TextWidth(Program().latinFont, L"ox") + 5);
+              TextWidth(program.latinFont, L"ox") + 5);
 }
 
 TEST_F(ResultListWinTest, SelectingInTheRealListRedrawsAndScrolls) {
@@ -283,7 +289,7 @@ TEST_F(ResultListWinTest, SelectingInTheRealListRedrawsAndScrolls) {
     SendMessageW(matches_, LB_SETCURSEL, wide, 0);
     UpdateWindow(matches_);
     EXPECT_EQ(SendMessageW(matches_, LB_GETHORIZONTALEXTENT, 0, 0),
-              TextWidth(Program().latinFont, longText) + 5);
+              TextWidth(program.latinFont, longText) + 5);
 }
 
 TEST_F(ResultListWinTest, ItemHeightFromTheSystemFont) {
@@ -336,11 +342,12 @@ TEST_F(ResultListWinTest, AboutLinesCentred) {
     const wchar_t* line = L"Wordmere";
     SendMessageW(about_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
     Canvas canvas(200, 20);
-    Draw(canvas, about_, ODT_LISTBOX, kAboutList, 0, ODA_DRAWENTIRE, ODS_SELECTED, 200, 20);
+    Draw(canvas, about_, ODT_LISTBOX, IDC_ABOUT_INFORMATION_LIST, 0, ODA_DRAWENTIRE, ODS_SELECTED,
+         200, 20);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(canvas.Pixel(0, 0), face);
     RECT ink = canvas.Ink(face);
-    const int width = TextWidth(Program().smallGreekFont, line);
+    const int width = TextWidth(program.smallGreekFont, line);
     const int expectedLeft = (200 - width) / 2;
     EXPECT_NEAR(ink.left, expectedLeft, 2);
     EXPECT_NEAR(ink.right, expectedLeft + width, 3);

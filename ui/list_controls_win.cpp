@@ -1,0 +1,181 @@
+#include "ui/list_controls_win.h"
+
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "ui/stored_text_win.h"
+
+// ---- WinListBox ----
+
+void WinListBox::Clear() {
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+}
+
+int WinListBox::Add(const char* text) {
+    LRESULT index =
+        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
+    if (index == LB_ERR || index == LB_ERRSPACE) {
+        return kListRefused;
+    }
+    return static_cast<int>(index);
+}
+
+void WinListBox::SetItemData(int index, uint32_t data) {
+    SendMessageW(list_, LB_SETITEMDATA, index, static_cast<LPARAM>(data));
+}
+
+uint32_t WinListBox::ItemData(int index) const {
+    if (index < 0 || index >= Count()) {
+        return kNoItemData;
+    }
+    return static_cast<uint32_t>(SendMessageW(list_, LB_GETITEMDATA, index, 0));
+}
+
+int WinListBox::Count() const {
+    LRESULT count = SendMessageW(list_, LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+int WinListBox::Selection() const {
+    LRESULT selection = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+    return selection == LB_ERR ? -1 : static_cast<int>(selection);
+}
+
+void WinListBox::Select(int index) {
+    SendMessageW(list_, LB_SETCURSEL, index >= 0 && index < Count() ? index : -1, 0);
+}
+
+void WinListBox::Text(int index, char* buffer, size_t size) const {
+    if (size == 0) {
+        return;
+    }
+    buffer[0] = '\0';
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) {
+        return;
+    }
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+    WideToStored(wide.c_str(), buffer, size);
+}
+
+int WinListBox::FindExact(const char* text) const {
+    LRESULT index = SendMessageW(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+// ---- WinLookupView ----
+
+WinLookupView::WinLookupView(HWND dialog)
+    : dialog_(dialog),
+      words_(GetDlgItem(dialog, IDC_WORD_LIST)),
+      translations_(GetDlgItem(dialog, IDC_TRANSLATION_LIST)) {}
+
+void WinLookupView::SetStatusText(const char* text) {
+    if (HWND status = GetDlgItem(dialog_, IDC_STATUS_LINE)) {
+        SetStoredWindowText(status, text);
+        // The message shows while the search is still running, before the dialog repaints.
+        UpdateWindow(status);
+    }
+}
+
+void WinLookupView::SetCountText(const char* text) {
+    if (HWND count = GetDlgItem(dialog_, IDC_MATCH_COUNT)) {
+        SetStoredWindowText(count, text);
+    }
+}
+
+void WinLookupView::ShowWaitCursor() {
+    if (waitDepth_++ > 0) {
+        return;
+    }
+    savedCursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SendMessageW(words_.Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(translations_.Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void WinLookupView::RestoreCursor() {
+    if (waitDepth_ == 0 || --waitDepth_ > 0) {
+        return;
+    }
+    for (HWND list : {words_.Handle(), translations_.Handle()}) {
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
+    SetCursor(savedCursor_);
+}
+
+void WinLookupView::ShowDiskError() {
+    ShowDiskErrorBox(dialog_);
+}
+
+// ---- WinDictionaryList ----
+
+namespace {
+
+void ComboText(HWND combo, int index, char* buffer, size_t size) {
+    if (size == 0) {
+        return;
+    }
+    buffer[0] = '\0';
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) {
+        return;
+    }
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+    WideToStored(wide.c_str(), buffer, size);
+}
+
+}  // namespace
+
+int WinDictionaryList::Add(const char* text, uint32_t data) {
+    LRESULT index =
+        SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
+    if (index == CB_ERR || index == CB_ERRSPACE) {
+        return -1;
+    }
+    SendMessageW(list_, CB_SETITEMDATA, index, static_cast<LPARAM>(data));
+    return static_cast<int>(index);
+}
+
+int WinDictionaryList::Count() const {
+    LRESULT count = SendMessageW(list_, CB_GETCOUNT, 0, 0);
+    return count == CB_ERR ? 0 : static_cast<int>(count);
+}
+
+void WinDictionaryList::Text(int index, char* buffer, size_t size) const {
+    if (index < 0 || index >= Count()) {
+        if (size) {
+            buffer[0] = '\0';
+        }
+        return;
+    }
+    ComboText(list_, index, buffer, size);
+}
+
+uint32_t WinDictionaryList::ItemData(int index) const {
+    if (index < 0 || index >= Count()) {
+        return kNoItemData;
+    }
+    return static_cast<uint32_t>(SendMessageW(list_, CB_GETITEMDATA, index, 0));
+}
+
+int WinDictionaryList::FindExact(const char* text) const {
+    LRESULT index = SendMessageW(list_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
+    return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void WinDictionaryList::Select(int index) {
+    SendMessageW(list_, CB_SETCURSEL, index, 0);
+}
+
+int WinDictionaryList::Selection() const {
+    LRESULT selection = SendMessageW(list_, CB_GETCURSEL, 0, 0);
+    return selection == CB_ERR ? -1 : static_cast<int>(selection);
+}
