@@ -110,8 +110,8 @@ TEST_F(FormsTest, SmallFormKeepsItsRectangleAndLaysOutItsControls) {
     GetWindowRect(program.dialog, &window);
     EXPECT_FALSE(EqualRect(&window, &wanted));
     int w = window.right - window.left, h = window.bottom - window.top;
-    EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
-    EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+    EXPECT_EQ(window.left, (ScreenSize().cx - w) / 2);
+    EXPECT_EQ(window.top, (ScreenSize().cy - h) / 2);
 }
 
 TEST_F(FormsTest, ScreenshotsOfEveryFormInBothLanguages) {

@@ -1,5 +1,9 @@
 #include "program_fixture.h"
 
+#include <cstdio>
+
+#include "x_input.h"
+
 namespace {
 
 std::wstring Join(const std::wstring& folder, const std::wstring& name) {
@@ -69,6 +73,37 @@ const std::wstring& ProgramDirectory() {
 
 std::wstring ProgramExe() {
     return Join(ProgramDirectory(), L"wordmere.exe");
+}
+
+SIZE ScreenSize() {
+    static SIZE size = {};
+    if (size.cx > 0) {
+        return size;
+    }
+    wchar_t prefix[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return size;
+    }
+    std::wstring file = std::wstring(prefix) + L"/wordmere-e2e-screen";
+    if (!RunUnixCommand(L"/usr/bin/xdotool getdisplaygeometry > " + ShellQuote(file))) {
+        return size;
+    }
+    std::wstring dosFile = L"Z:" + file;
+    for (wchar_t& c : dosFile) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    if (FILE* f = _wfopen(dosFile.c_str(), L"r")) {
+        long width = 0, height = 0;
+        if (fscanf(f, "%ld %ld", &width, &height) == 2) {
+            size.cx = width;
+            size.cy = height;
+        }
+        fclose(f);
+    }
+    return size;
 }
 
 std::wstring ScreenshotPath(const std::wstring& name) {

@@ -23,6 +23,10 @@ int CopyProgramFiles(const std::wstring& from, const std::wstring& to,
 std::wstring CodePageName();
 // Path of a screenshot file.
 std::wstring ScreenshotPath(const std::wstring& name);
+// The size of the X screen the program's windows are placed on, asked of the X server: under
+// CTest the test program's own screen metrics (and its desktop window) can read 0 while the
+// programs it starts see the real screen.
+SIZE ScreenSize();
 
 // The eleven State values and five HotKey values a first run writes.
 const std::map<std::string, std::string>& FirstRunState();

@@ -112,8 +112,8 @@ TEST_F(StoredStateTest, SmallFormTakesAStoredRectangleOnlyWhenItIsSet) {
         } else {
             int w = window.right - window.left, h = window.bottom - window.top;
             EXPECT_GT(w, 0);
-            EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2) << "centred";
-            EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+            EXPECT_EQ(window.left, (ScreenSize().cx - w) / 2) << "centred";
+            EXPECT_EQ(window.top, (ScreenSize().cy - h) / 2);
         }
         EXPECT_EQ(StopProgram(program), 0);
     }
