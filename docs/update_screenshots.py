@@ -27,6 +27,7 @@ PICTURES = {
     "installer_folder.png": "installer_folder.png",
     "installer_finish.png": "installer_finish.png",
     "lookup_house.png": "installed_program.png",
+    "userdict.png": "userdict-english-cp1252.png",
 }
 # start_menu.png and started_from_start_menu.png show Wine's own Start menu (explorer
 # /desktop=shell) after a silent install; they were taken by hand and are not updated here.

@@ -440,10 +440,22 @@ bool OpenSelectedDictionary(Engine& engine, Catalogue& catalogue, CatalogueDialo
     dialog->SetTitle(catalogue.useGreek ? trailer.titleGreek : trailer.titleEnglish);
     dialog->ApplyKeyboardDescription(catalogue.useGreek ? trailer.descriptorGreek
                                                         : trailer.descriptorEnglish);
+    ReopenUserDictionary(engine, catalogue);
+    return true;
+}
+
+void CloseUserDictionary(Engine& engine) {
+    if (engine.userDict) {
+        CloseDictFile(engine.userDict);
+        engine.userDict = nullptr;
+    }
+}
+
+void ReopenUserDictionary(Engine& engine, Catalogue& catalogue) {
+    CloseUserDictionary(engine);
     if (catalogue.userDictPath[0]) {
         engine.userDict = Files(catalogue).OpenFile(catalogue.userDictPath, DictFileMode::kRead);
     }
-    return true;
 }
 
 PlainDictionaryList::PlainDictionaryList(int capacity) : box_(PlainListBox::kSorted, capacity) {}

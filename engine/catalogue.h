@@ -123,6 +123,14 @@ void ResetCatalogue(Catalogue& catalogue);
 // disk error box or notice 14510) when no dictionary can be used. Without a dialog only closes.
 bool OpenSelectedDictionary(Engine& engine, Catalogue& catalogue, CatalogueDialog* dialog);
 
+// The lookup's read-only handle on the user dictionary of the dictionary in use. The
+// maintenance dialog and the shell tool write the file while the program runs; the handle knows
+// the file's size from its opening and keeps what it read, so a search sees their words only
+// after the file is opened afresh. Closing first lets the dialog remove a file it left empty.
+void CloseUserDictionary(Engine& engine);
+// Closes the handle and opens the file again, when it exists (a missing file lists nothing).
+void ReopenUserDictionary(Engine& engine, Catalogue& catalogue);
+
 // Builds the list, the base names, the language records and the pairs, finds the sibling
 // installations and selects the remembered entry. True when the list has an entry to open.
 bool FillCatalogue(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog);

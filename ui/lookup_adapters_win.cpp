@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/information_win.h"
+#include "keyboard/keyboard_hooks_win.h"
 #include "keyboard/keyboard_layout_win.h"
 #include "resources/resource_ids.h"
 #include "ui/stored_text_win.h"
@@ -133,4 +134,26 @@ void WinCatalogueDialog::RememberedDictionary(char* buffer, size_t size) {
 
 void WinCatalogueDialog::ShowDiskError() {
     ShowDiskErrorBox(dialog_);
+}
+
+// ---- WinUserDictionaryHost ----
+
+void WinUserDictionaryHost::ShowNotice(HWND owner, UINT stringId) {
+    ::ShowInformation(owner, stringId, language_);
+}
+
+void WinUserDictionaryHost::ShowDiskError(HWND owner) {
+    ShowDiskErrorBox(owner);
+}
+
+void WinUserDictionaryHost::SetCommandTarget(HWND target) {
+    SetKeyboardCommandTarget(target);
+}
+
+void WinUserDictionaryHost::InstallKeyboardHooks() {
+    ::InstallKeyboardHooks(KeyboardCommandTarget());
+}
+
+void WinUserDictionaryHost::RemoveKeyboardHooks() {
+    ::RemoveKeyboardHooks();
 }

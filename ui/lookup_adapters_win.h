@@ -1,7 +1,8 @@
 // The lookup dialog as the portable code sees it: the settings store's fields (the word box's
 // history, the current word, the dictionary chosen), the keyboard selection's radio buttons,
-// and the catalogue's dialog (list 12011, title, keyboards, notices, remembered choice). Each
-// takes the window and what else it needs as arguments.
+// and the catalogue's dialog (list 12011, title, keyboards, notices, remembered choice); and as
+// the user dictionary dialog sees its opener. Each takes the window and what else it needs as
+// arguments.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include "engine/catalogue.h"
 #include "keyboard/keyboard_selection.h"
 #include "ui/list_controls_win.h"
+#include "userdict/user_dictionary_dialog_win.h"
 
 // What the settings store touches: the history list of word box 12003, the dialog's
 // current-word buffer, the engine's last searched word and the selection of list 12011.
@@ -73,5 +75,20 @@ private:
     WinDictionaryList list_;
     ProfileFile& history_;
     const InterfaceTexts& texts_;
+    InterfaceLanguage language_;
+};
+
+// What the user dictionary dialog asks of its opener: the notice in the interface language, the
+// disk error box, and the keyboard hooks, whose commands go to the dialog while it is open.
+class WinUserDictionaryHost : public UserDictionaryDialogHost {
+public:
+    explicit WinUserDictionaryHost(const InterfaceLanguage& language) : language_(language) {}
+    void ShowNotice(HWND owner, UINT stringId) override;
+    void ShowDiskError(HWND owner) override;
+    void SetCommandTarget(HWND target) override;
+    void InstallKeyboardHooks() override;
+    void RemoveKeyboardHooks() override;
+
+private:
     InterfaceLanguage language_;
 };

@@ -501,6 +501,32 @@ void RunAbout(HWND dialog) {
                     about);
 }
 
+// The user dictionary maintenance. The dialog writes the file the lookup reads: the lookup's
+// handle is closed around it (an emptied file can then go) and opened afresh, and the current
+// word is searched again so that what was added, replaced or deleted shows at once.
+void RunUserDictionary(HWND dialog) {
+    ProgramState& program = Program();
+    CloseUserDictionary(program.engine);
+    WinUserDictionaryHost host(ProgramLanguage(program));
+    UserDictionaryDialogArgs args;
+    args.instance = program.instance;
+    args.path = program.catalogue.userDictPath;
+    args.keyboard = &CurrentKeyboard;
+    args.greekFont = program.greekFont;
+    args.latinFont = program.latinFont;
+    args.greekTexts = program.settings.UseGreek != 0;
+    args.textsFile = program.textsFile;
+    args.help = LookupHelp();
+    args.host = &host;
+    ShowUserDictionaryDialog(dialog, args);
+    SetKeyboardCommandTarget(dialog);
+    ReopenUserDictionary(program.engine, program.catalogue);
+    if (program.settings.UseUserDict) {
+        program.engine.lastSearched[0] = '\0';
+        SearchLookupWord(dialog);
+    }
+}
+
 void RunTipOfTheDay(HWND dialog, bool showAtStart) {
     ProgramState& program = Program();
     TipSource source;
@@ -538,6 +564,7 @@ void RunSecondaryDialog(HWND dialog, SecondaryDialog which, bool showTipsAtStart
             RunTipOfTheDay(dialog, showTipsAtStart);
             break;
         case SecondaryDialog::kUserDictionary:
+            RunUserDictionary(dialog);
             break;
     }
     TakeHotKey(program, dialog);
@@ -779,6 +806,8 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             } else {
                 InstallKeyboardHooks(dialog);
                 UpdateClipboardButtons(dialog, IsSmallForm());
+                // The shell tool may have written the user dictionary meanwhile.
+                ReopenUserDictionary(Program().engine, Program().catalogue);
             }
             return ExitMessage(dialog);
         case WM_CLIPBOARDUPDATE:

@@ -4,7 +4,8 @@
 // list item that shows one carries 0x80000000 + its index as item data.
 //
 // Two ways in. The lookup window searches the engine's read-only userDict handle (the
-// catalogue opens it at each dictionary change) through the engine hooks that
+// catalogue opens it at each dictionary change, and afresh whenever the lookup window becomes
+// active and after the maintenance dialog) through the engine hooks that
 // InstallUserDictHooks sets. The maintenance dialog and wordmere-userdict open a UserDict and
 // work on records by index: list by prefix into a sink, load, append, replace, mark deleted.
 //

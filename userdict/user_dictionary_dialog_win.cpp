@@ -92,10 +92,17 @@ void SetStoredEditText(HWND dialog, int id, const char* stored) {
 }
 
 void ShowButtons(HWND dialog, const UserDictButtons& buttons) {
+    // Add, Replace and Delete disable themselves when done, and a disabled control loses the
+    // focus: Enter and Escape would then reach no one. The word edit takes it instead.
+    HWND focus = GetFocus();
     EnableWindow(GetDlgItem(dialog, IDC_USERDICT_SEARCH), buttons.search);
     EnableWindow(GetDlgItem(dialog, IDC_USERDICT_ADD), buttons.add);
     EnableWindow(GetDlgItem(dialog, IDC_USERDICT_REPLACE), buttons.replace);
     EnableWindow(GetDlgItem(dialog, IDC_USERDICT_DELETE), buttons.remove);
+    if (focus && GetParent(focus) == dialog && !IsWindowEnabled(focus)) {
+        SendMessageW(dialog, WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_USERDICT_WORD)), TRUE);
+    }
 }
 
 // An edit shows its text in the Greek or the Latin font, by the script of what was typed.

@@ -598,14 +598,19 @@ int CountClientPixels(HWND window, COLORREF colour) {
     return count;
 }
 
-bool SaveWindowPng(HWND window, const std::wstring& path) {
+bool SaveWindowPng(HWND window, const std::wstring& path, bool clientArea) {
     BringToFront(window);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     WaitIdle(window);
     Sleep(300);  // the X server shows the last paint a moment later
     RECT rect;
-    if (!GetWindowRect(window, &rect)) {
+    if (clientArea) {
+        if (!GetClientRect(window, &rect)) {
+            return false;
+        }
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    } else if (!GetWindowRect(window, &rect)) {
         return false;
     }
     int width = rect.right - rect.left, height = rect.bottom - rect.top;

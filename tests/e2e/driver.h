@@ -107,7 +107,9 @@ bool ReadClipboardBytes(std::string& bytes);
 // How many pixels of the window's client area the screen shows in this colour, as painted now
 // (nothing is redrawn first).
 int CountClientPixels(HWND window, COLORREF colour);
-// Saves what the screen shows of the window (after bringing it forward) as a PNG file.
-bool SaveWindowPng(HWND window, const std::wstring& path);
+// Saves what the screen shows of the window (after bringing it forward) as a PNG file; with
+// clientArea, without the frame and the title band (which Xvfb, with no window manager, leaves
+// showing whatever lies behind).
+bool SaveWindowPng(HWND window, const std::wstring& path, bool clientArea = false);
 
 #endif

@@ -331,6 +331,32 @@ TEST_F(CatalogueTest, UserDictionariesLiveInTheirOwnFolderWhenOneIsSet) {
     EXPECT_NE(engine->userDict, nullptr);
 }
 
+// The shell tool may create, grow or remove the file while the program runs; the lookup's
+// handle follows when the file is opened again.
+TEST_F(CatalogueTest, ReopeningTheUserDictionaryFollowsTheFile) {
+    AddStandardSet();
+    const std::string path = MemoryFileSystem::Join(kProgramDir, "GRENG.usr");
+    ASSERT_TRUE(Choose("Greek-English dictionary"));
+    EXPECT_EQ(engine->userDict, nullptr);
+
+    fs.AddFile(path, std::string(130, '\0'));
+    ReopenUserDictionary(*engine, *catalogue);
+    ASSERT_NE(engine->userDict, nullptr);
+    EXPECT_EQ(DictFileSize(engine->userDict), 130u);
+
+    CloseUserDictionary(*engine);
+    EXPECT_EQ(engine->userDict, nullptr);
+    fs.files[path] += std::string(130, '\0');
+    ReopenUserDictionary(*engine, *catalogue);
+    ASSERT_NE(engine->userDict, nullptr);
+    EXPECT_EQ(DictFileSize(engine->userDict), 260u);
+
+    CloseUserDictionary(*engine);
+    fs.files.erase(path);
+    ReopenUserDictionary(*engine, *catalogue);
+    EXPECT_EQ(engine->userDict, nullptr);
+}
+
 TEST_F(CatalogueTest, PairsSwapMainAndSecondDictionaries) {
     AddStandardSet();
     ASSERT_TRUE(Choose("Greek-English dictionary"));

@@ -178,7 +178,12 @@ TEST_F(UserDictionaryDialogTest, AddSearchReplaceAndDeleteThroughTheButtons) {
 
         SetDlgItemTextW(d, IDC_USERDICT_TRANSLATION, L"word, speech");
         EXPECT_EQ(Buttons(d), "1100");
+        // The button that disables itself hands the keyboard focus to the word edit.
+        SetForegroundWindow(d);
+        SetFocus(GetDlgItem(d, IDC_USERDICT_ADD));
+        ASSERT_EQ(GetFocus(), GetDlgItem(d, IDC_USERDICT_ADD));
         Click(d, IDC_USERDICT_ADD);
+        EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_USERDICT_WORD));
         EXPECT_EQ(Text(d, IDC_USERDICT_WORD), L"");
         EXPECT_EQ(Text(d, IDC_USERDICT_TRANSLATION), L"");
         EXPECT_EQ(Buttons(d), "0000");
