@@ -1,6 +1,7 @@
 // End-to-end: the user dictionary maintenance dialog opened with F5 from the lookup window, a
 // Greek word typed through the driver, added, found in the lookup window as the user's, replaced
 // and deleted again, all with X key and mouse events.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,37 @@ TEST_F(UserDictionaryTest, AGreekWordIsAddedFoundReplacedAndDeleted) {
     EXPECT_TRUE(WaitUntil([&] { return MatchIndex(kGreekWord) < 0; }))
         << "the deleted word is still listed";
     EXPECT_EQ(UserDictSize(), 130) << "a deleted record keeps its place";
+}
+
+// wordmere-userdict may add words while the program runs: the lookup window reads them once it
+// is active again.
+TEST_F(UserDictionaryTest, WordsAddedMeanwhileShowWhenTheWindowIsActiveAgain) {
+    SeedSettings({{"UseUserDict", "1"}});
+    Start();
+    TypeAndEnter(L"boat");
+    ASSERT_TRUE(WaitForFirstMatch(L"boat"));
+
+    // Another window takes the front; the word is added meanwhile, as the shell tool adds it.
+    HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(elsewhere, nullptr);
+    ASSERT_TRUE(XFocus(elsewhere));
+    char record[130] = {};
+    strcpy(record, "boatmere");
+    strcpy(record + 30, "naval officer");
+    HANDLE file = CreateFileW(UserDictPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file, record, sizeof record, &written, nullptr));
+    CloseHandle(file);
+
+    TypeAndEnter(L"boatm");
+    int item = -1;
+    EXPECT_TRUE(WaitUntil([&] { return (item = MatchIndex(L"boatmere")) >= 0; }))
+        << "the word added meanwhile is not listed";
+    EXPECT_TRUE(item >= 0 && MarkedAsUsers(item));
+    DestroyWindow(elsewhere);
 }
 
 TEST_F(UserDictionaryTest, OpeningAndClosingLeavesNoFileAndShowsGreekTexts) {
