@@ -42,3 +42,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   # The dictd package would start a system server on port 2628; tests run their own.
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# The setup program's test runs the installed program as a standard user, who cannot write to
+# the install folder: Wine runs as root here, and root may write anywhere.
+if ! id -u wordmere-user >/dev/null 2>&1; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo useradd --create-home --shell /usr/sbin/nologin wordmere-user
+fi

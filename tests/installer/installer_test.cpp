@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "driver.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -281,7 +283,9 @@ protected:
             60000);
     }
 
-    void LookUp(const std::wstring& word) {
+    // Types the word into the lookup window and presses Enter; by default waits until the first
+    // match is the word itself.
+    void LookUp(const std::wstring& word, bool firstMatch = true) {
         HWND box = GetDlgItem(program.dialog, 12003);
         HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
         ASSERT_NE(edit, nullptr);
@@ -308,7 +312,7 @@ protected:
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitUntil([&] {
             std::vector<std::wstring> matches = ListBoxItems(GetDlgItem(program.dialog, 12000));
-            return !matches.empty() && matches[0] == word;
+            return !matches.empty() && (!firstMatch || matches[0] == word);
         }));
     }
 
@@ -430,6 +434,67 @@ TEST_F(InstallerTest, SilentRoundTripLeavesOnlyTheUsersWords) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
     EXPECT_EQ(FileSize(dir + L"\\GRENG.usr"), static_cast<long long>(words.size()));
     EXPECT_EQ(FileSize(UserWordsDir() + L"\\FRENCH.usr"), static_cast<long long>(words.size()));
+}
+
+// Run by standard_user.sh as a Unix user who may not write in the install folder (Wine runs as
+// root here, and root may write anywhere): the user's words go to the application data, the
+// lookup window finds them there. Skipped in the ordinary run.
+TEST_F(InstallerTest, StandardUsersWordsGoToTheApplicationData) {
+    if (!getenv("WORDMERE_STANDARD_USER")) {
+        GTEST_SKIP() << "run by standard_user.sh as a user who cannot write the install folder";
+    }
+    const std::wstring dir = InstallDir();
+    ASSERT_TRUE(Exists(dir + L"\\wordmere.exe")) << "standard_user.sh installs first";
+    HANDLE probe = CreateFileW((dir + L"\\probe.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "this user may write in the install folder";
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    // A first run writes the defaults; then searches take the user's words too.
+    ShortcutTarget shortcut;
+    ASSERT_TRUE(ReadShortcut(Shortcut(), shortcut));
+    ASSERT_TRUE(StartProgram(shortcut.path, shortcut.workingDirectory, program));
+    ASSERT_EQ(StopProgram(program), 0);
+    ASSERT_TRUE(WriteProgramSetting("State", "UseUserDict", "1"));
+    ASSERT_TRUE(StartProgram(shortcut.path, shortcut.workingDirectory, program));
+    const std::wstring word = L"ψαροβαρκα";
+    ASSERT_NO_FATAL_FAILURE(LookUp(word, false));
+
+    // The user dictionary dialog, as F5 opens it; it takes the lookup window's word.
+    PostMessageW(program.dialog, WM_COMMAND, CMD_USER_DICTIONARY, 0);
+    HWND maintenance = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        std::vector<HWND> others = OtherDialogs(program.process.dwProcessId, program.dialog);
+        maintenance = others.empty() ? nullptr : others.back();
+        return maintenance && GetDlgItem(maintenance, IDC_USERDICT_WORD);
+    })) << "the user dictionary dialog did not open";
+    EXPECT_EQ(WindowText(GetDlgItem(maintenance, IDC_USERDICT_WORD)), word);
+    SetControlText(GetDlgItem(maintenance, IDC_USERDICT_TRANSLATION), L"fishing boat");
+    ASSERT_TRUE(WaitUntil(
+        [&] { return IsWindowEnabled(GetDlgItem(maintenance, IDC_USERDICT_ADD)) != FALSE; }));
+    Command(maintenance, IDC_USERDICT_ADD);
+    EXPECT_TRUE(
+        WaitUntil([&] { return WindowText(GetDlgItem(maintenance, IDC_USERDICT_WORD)).empty(); }));
+    Command(maintenance, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(maintenance); }));
+
+    EXPECT_EQ(FileSize(UserWordsDir() + L"\\GRENG.usr"), 130);
+    EXPECT_FALSE(Exists(dir + L"\\GRENG.usr"));
+
+    // The lookup window, searched again at the dialog's close, lists the word as the user's.
+    HWND matches = GetDlgItem(program.dialog, IDC_WORD_LIST);
+    int found = -1;
+    EXPECT_TRUE(WaitUntil([&] {
+        std::vector<std::wstring> items = ListBoxItems(matches);
+        auto at = std::find(items.begin(), items.end(), word);
+        found = at == items.end() ? -1 : static_cast<int>(at - items.begin());
+        return found >= 0;
+    })) << "the lookup window does not list the user's word";
+    if (found >= 0) {
+        DWORD data = static_cast<DWORD>(Send(matches, LB_GETITEMDATA, found, 0));
+        EXPECT_NE(data & 0x80000000u, 0u) << "not marked as the user's";
+    }
+    EXPECT_EQ(StopProgram(program), 0);
 }
 
 }  // namespace
