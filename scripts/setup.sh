@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Wordmere needs on Debian 12.
 # Idempotent and quiet: packages already present are skipped.
+#   setup.sh           what building and running need
+#   setup.sh --tests   also the local account the setup program's test runs as
 set -euo pipefail
 
 packages=(
@@ -44,8 +46,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The setup program's test runs the installed program as a standard user, who cannot write to
-# the install folder: Wine runs as root here, and root may write anywhere.
-if ! id -u wordmere-user >/dev/null 2>&1; then
+# the install folder: Wine runs as root here, and root may write anywhere. Only the tests need
+# that account, so running the program never adds one to the machine.
+if [ "${1:-}" = "--tests" ] && ! id -u wordmere-user >/dev/null 2>&1; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo useradd --create-home --shell /usr/sbin/nologin wordmere-user

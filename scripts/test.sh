@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=${WORDMERE_JOBS:-$(nproc)}
 
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 bash scripts/build.sh
 
 echo "== library layers"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installed program used by a standard user, who may not write in the install folder. Wine
 # runs as root here, and root may write anywhere, so the program runs as the Unix user
-# wordmere-user (made by scripts/setup.sh) in a prefix of that user's own, with the install
+# wordmere-user (made by scripts/setup.sh --tests) in a prefix of that user's own, with the install
 # folder owned by root. The user adds a word (installer_test's standard-user case): it lands in
 # %APPDATA%\Wordmere. The administrator's silent uninstall then removes the program and leaves
 # the word.
@@ -13,7 +13,7 @@ test_exe=$(realpath "$1")
 setup_exe=$(realpath "$2")
 user=wordmere-user
 if [ "$(id -u)" -ne 0 ] || ! id -u "$user" >/dev/null 2>&1; then
-    echo "standard_user: needs root and the user $user (scripts/setup.sh makes it)"
+    echo "standard_user: needs root and the user $user (scripts/setup.sh --tests makes it)"
     exit 77
 fi
 
