@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/folding.h"
 #include "engine/pair_translation.h"
 
 namespace {
@@ -46,6 +47,17 @@ bool SameNoCase(const char* a, const char* b) {
     return *a == *b;
 }
 
+// Equal without regard to case, Greek capitals included, as the list box compares.
+bool SameTextNoCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        if (LowerGreekChar(static_cast<unsigned char>(*a)) !=
+            LowerGreekChar(static_cast<unsigned char>(*b))) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
 // Copies text into a field, cut to fit, and zeroes the rest of the field.
 void CopyField(char* field, size_t size, const char* text, size_t length) {
     if (length >= size) {
@@ -70,8 +82,8 @@ bool FormatPath(char* out, size_t size, const char* dir, const char* name) {
 
 // Takes the next catalogue number for an entry; false when the list is full (100 entries, or
 // the combo box refused it).
-bool AddEntry(Catalogue& catalogue, DictionaryList& list, const char* text, const char* baseName,
-              uint32_t pairBits) {
+bool AddEntry(Catalogue& catalogue, DictionaryList& list, const char* text, const char* otherText,
+              const char* baseName, uint32_t pairBits) {
     if (catalogue.count >= kMaxCatalogueEntries) {
         return false;
     }
@@ -80,20 +92,48 @@ bool AddEntry(Catalogue& catalogue, DictionaryList& list, const char* text, cons
         return false;
     }
     CopyField(catalogue.baseNames[number], kBaseNameSize, baseName);
+    CopyField(catalogue.otherTexts[number], kMaxCatalogueTextSize, otherText);
     ++catalogue.count;
     return true;
 }
 
-void AddLanguageRecord(Catalogue& catalogue, const char* baseName, const char* name,
-                       size_t nameLength) {
+// A language's name in both interface languages: English and Greek.
+struct LanguageNames {
+    const char* english;
+    size_t englishLength;
+    const char* greek;
+    size_t greekLength;
+};
+
+void AddLanguageRecord(Catalogue& catalogue, const char* baseName, const LanguageNames& names) {
     if (catalogue.languageCount >= kCatalogueBlockCount ||
         strlen(baseName) >= kPairableBaseNameSize) {
         return;
     }
-    LanguageRecord& record = catalogue.languages[catalogue.languageCount++];
+    const int number = catalogue.languageCount++;
+    LanguageRecord& record = catalogue.languages[number];
     record.reserved = 0;
     CopyField(record.baseName, sizeof record.baseName, baseName);
-    CopyField(record.languageName, sizeof record.languageName, name, nameLength);
+    char* other = catalogue.otherLanguageNames[number];
+    if (catalogue.useGreek) {
+        CopyField(record.languageName, sizeof record.languageName, names.greek, names.greekLength);
+        CopyField(other, kLanguageNameSize, names.english, names.englishLength);
+    } else {
+        CopyField(record.languageName, sizeof record.languageName, names.english,
+                  names.englishLength);
+        CopyField(other, kLanguageNameSize, names.greek, names.greekLength);
+    }
+}
+
+// The index of the list entry whose text in the other interface language is `text`, or -1.
+int FindOtherText(const Catalogue& catalogue, DictionaryList& list, const char* text) {
+    for (int i = 0; i < list.Count(); ++i) {
+        uint32_t number = list.ItemData(i) & 0xFFFF;
+        if (number < catalogue.count && SameTextNoCase(catalogue.otherTexts[number], text)) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 bool IsDuplicate(DictionaryList& list, bool checkDuplicates, const char* text) {
@@ -294,7 +334,9 @@ void FindSiblingDirectories(Catalogue& catalogue) {
 void ResetCatalogue(Catalogue& catalogue) {
     memset(catalogue.baseNames, 0, sizeof catalogue.baseNames);
     catalogue.count = 0;
+    memset(catalogue.otherTexts, 0, sizeof catalogue.otherTexts);
     memset(static_cast<void*>(catalogue.languages), 0, sizeof catalogue.languages);
+    memset(catalogue.otherLanguageNames, 0, sizeof catalogue.otherLanguageNames);
     catalogue.languageCount = 0;
     memset(catalogue.siblingDirs, 0, sizeof catalogue.siblingDirs);
 }
@@ -307,6 +349,7 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
     files.ListDictionaryFiles(dir, &names);
     bool found = false;
     char text[kMaxCatalogueTextSize];
+    char otherText[kMaxCatalogueTextSize];
     for (const std::string& name : names) {
         if (SameNoCase(name.c_str(), "GRENG.DIC")) {
             if (!HasIndex(files, dir, "GRENG")) {
@@ -314,11 +357,13 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
             }
             found = true;
             engine.texts->Load(IDS_GREEK_ENGLISH_TITLE, catalogue.useGreek, text, sizeof text);
+            engine.texts->Load(IDS_GREEK_ENGLISH_TITLE, !catalogue.useGreek, otherText,
+                               sizeof otherText);
             if (!IsDuplicate(list, checkDuplicates, text) &&
-                AddEntry(catalogue, list, text, "GRENG", 0)) {
-                const char* language =
-                    catalogue.useGreek ? kGrengLanguageGreek : kGrengLanguageEnglish;
-                AddLanguageRecord(catalogue, "GRENG", language, strlen(language));
+                AddEntry(catalogue, list, text, otherText, "GRENG", 0)) {
+                AddLanguageRecord(catalogue, "GRENG",
+                                  {kGrengLanguageEnglish, strlen(kGrengLanguageEnglish),
+                                   kGrengLanguageGreek, strlen(kGrengLanguageGreek)});
             }
             continue;
         }
@@ -328,8 +373,10 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
             }
             found = true;
             engine.texts->Load(IDS_THESAURUS_TITLE, catalogue.useGreek, text, sizeof text);
+            engine.texts->Load(IDS_THESAURUS_TITLE, !catalogue.useGreek, otherText,
+                               sizeof otherText);
             if (!IsDuplicate(list, checkDuplicates, text)) {
-                AddEntry(catalogue, list, text, "THESS", 0);
+                AddEntry(catalogue, list, text, otherText, "THESS", 0);
             }
             continue;
         }
@@ -361,20 +408,20 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
         }
         found = true;
         const char* listName = catalogue.useGreek ? trailer.listNameGreek : trailer.listNameEnglish;
+        const char* otherName =
+            catalogue.useGreek ? trailer.listNameEnglish : trailer.listNameGreek;
         // An entry without a list name would be an empty line: it goes by its base name.
         CopyField(text, sizeof text, listName[0] ? listName : baseName.c_str());
+        CopyField(otherText, sizeof otherText, otherName[0] ? otherName : baseName.c_str());
         if (IsDuplicate(list, checkDuplicates, text) ||
-            !AddEntry(catalogue, list, text, baseName.c_str(), 0)) {
+            !AddEntry(catalogue, list, text, otherText, baseName.c_str(), 0)) {
             continue;
         }
         const char* at = strchr(trailer.pairLanguage, '@');
         if (at && trailer.pairable == 1) {
-            if (catalogue.useGreek) {
-                AddLanguageRecord(catalogue, baseName.c_str(), at + 1, strlen(at + 1));
-            } else {
-                AddLanguageRecord(catalogue, baseName.c_str(), trailer.pairLanguage,
-                                  static_cast<size_t>(at - trailer.pairLanguage));
-            }
+            AddLanguageRecord(catalogue, baseName.c_str(),
+                              {trailer.pairLanguage, static_cast<size_t>(at - trailer.pairLanguage),
+                               at + 1, strlen(at + 1)});
         }
     }
     return found;
@@ -388,14 +435,19 @@ bool FillCatalogue(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
     // Every ordered pair of the program directory's pairable dictionaries, A-->B then B-->A.
     int paired = catalogue.languageCount;
     const char* word = catalogue.useGreek ? kPairWordGreek : kPairWordEnglish;
+    const char* otherWord = catalogue.useGreek ? kPairWordEnglish : kPairWordGreek;
     for (int a = 0; a < paired; ++a) {
         for (int b = a + 1; b < paired; ++b) {
             const int order[2][2] = {{a, b}, {b, a}};
             for (const auto& pair : order) {
                 char text[kMaxCatalogueTextSize];
+                char otherText[kMaxCatalogueTextSize];
                 snprintf(text, sizeof text, "%s-->%s %s", catalogue.languages[pair[0]].languageName,
                          catalogue.languages[pair[1]].languageName, word);
-                AddEntry(catalogue, list, text, "", PairItemData(0, pair[0], pair[1]));
+                snprintf(otherText, sizeof otherText, "%s-->%s %s",
+                         catalogue.otherLanguageNames[pair[0]],
+                         catalogue.otherLanguageNames[pair[1]], otherWord);
+                AddEntry(catalogue, list, text, otherText, "", PairItemData(0, pair[0], pair[1]));
             }
         }
     }
@@ -409,7 +461,14 @@ bool FillCatalogue(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
 
     char remembered[kRememberedDictionarySize] = {};
     dialog.RememberedDictionary(remembered, sizeof remembered);
-    int selection = remembered[0] ? list.FindExact(remembered) : -1;
+    int selection = -1;
+    if (remembered[0]) {
+        selection = list.FindExact(remembered);
+        if (selection < 0) {
+            // Saved under the other interface language.
+            selection = FindOtherText(catalogue, list, remembered);
+        }
+    }
     list.Select(selection >= 0 ? selection : 0);
     // Dictionary files that were found but none usable leave nothing to open: that is the
     // caller's disk error, not an empty list under an unset title.

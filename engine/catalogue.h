@@ -106,9 +106,14 @@ struct Catalogue {
 
     // Base name of each entry by catalogue number; empty for language pairs.
     char baseNames[kMaxCatalogueEntries][kBaseNameSize] = {};
+    // Each entry's text in the other interface language, by catalogue number: a choice saved
+    // under one language still finds its entry after the user switched to the other.
+    char otherTexts[kMaxCatalogueEntries][kMaxCatalogueTextSize] = {};
     uint8_t count = 0;  // entries added so far
     // The CatalogueBlocks: language records 0, 1, ... in the order found.
     LanguageRecord languages[kCatalogueBlockCount] = {};
+    // The language name of each record in the other interface language.
+    char otherLanguageNames[kCatalogueBlockCount][kLanguageNameSize] = {};
     int languageCount = 0;
     char siblingDirs[kMaxSiblingDirs][kCataloguePathSize] = {};
     // "dir\BASE.usr" of the last single dictionary opened; a pair keeps it.
@@ -132,7 +137,8 @@ void CloseUserDictionary(Engine& engine);
 void ReopenUserDictionary(Engine& engine, Catalogue& catalogue);
 
 // Builds the list, the base names, the language records and the pairs, finds the sibling
-// installations and selects the remembered entry. True when the list has an entry to open.
+// installations and selects the remembered entry (by its text in either interface language).
+// True when the list has an entry to open.
 bool FillCatalogue(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog);
 
 // Adds the dictionaries of one directory; with `checkDuplicates` an entry whose text the list

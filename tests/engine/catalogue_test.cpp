@@ -242,6 +242,34 @@ TEST_F(CatalogueTest, RemembersTheChosenEntryByItsText) {
               "Greek-Italian dictionary");
 }
 
+// The saved choice is the entry's text in the language the list was shown in; after a switch of
+// the interface language it must still find its entry, not the first one (a pair with empty
+// lists at the next start).
+TEST_F(CatalogueTest, RemembersTheChosenEntryAcrossInterfaceLanguages) {
+    AddStandardSet();
+    struct Case {
+        bool greek;  // the interface language now
+        const char* remembered;
+        const char* selected;
+    };
+    const Case cases[] = {
+        {true, "Greek-French dictionary", "Ελληνο-Γαλλικά"},
+        {true, "italian-->FRENCH dictionary", "Ιταλικά-->Γαλλικά Λεξικό"},
+        {true, "English-->Italian Dictionary", "Αγγλικά-->Ιταλικά Λεξικό"},
+        {false, "Ελληνο-Ιταλικά", "Greek-Italian dictionary"},
+        {false, "ΓΑΛΛΙΚΆ-->Αγγλικά λεξικό", "French-->English Dictionary"},
+        {false, "Greek-Italian dictionary", "Greek-Italian dictionary"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.remembered);
+        dialog.list = PlainDictionaryList();
+        catalogue->useGreek = c.greek;
+        dialog.remembered = Stored(c.remembered);
+        ASSERT_TRUE(FillCatalogue(*engine, *catalogue, dialog));
+        EXPECT_EQ(StoredToUtf8(dialog.list.TextAt(dialog.list.Selection())), c.selected);
+    }
+}
+
 TEST_F(CatalogueTest, FindsSiblingInstallationsOnOtherDrives) {
     AddStandardSet();
     fs.drives = {"A:\\", "b:\\", "c:\\", "D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "I:\\"};
