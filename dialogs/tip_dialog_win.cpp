@@ -76,8 +76,15 @@ void PaintPanel(HWND dialog, HDC dc, TipDialog& data) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const LONG pageWidth = panel.right - bandRight;
 
-    HFONT headingFont = CreateFontByNameAttr(dialog, dc, "Times New Roman", kHeadingPoints,
-                                             kAnyFontType, GREEK_CHARSET, true, true);
+    HFONT headingFont = nullptr;
+    // Without Times New Roman the heading keeps its size and style in the face the word lists
+    // use, rather than shrinking to the dialog's own font.
+    for (const char* face : {"Times New Roman", "Arial"}) {
+        if (headingFont == nullptr) {
+            headingFont = CreateFontByNameAttr(dialog, dc, face, kHeadingPoints, kAnyFontType,
+                                               GREEK_CHARSET, true, true);
+        }
+    }
     HGDIOBJ oldFont = headingFont != nullptr ? SelectObject(dc, headingFont) : nullptr;
     wchar_t heading[kHeadingSize];
     LoadHeading(data.source, heading);

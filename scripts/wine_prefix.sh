@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Creates the project's Wine prefix once, with a font that answers to "Arial" and has Greek
-# glyphs (Wine ships no Arial), and Wine's own symbol fonts (Marlett draws the window buttons and
-# check marks; this Wine does not find them in its data folder by itself). Safe to call from
-# parallel tests: the first one builds it. A prefix made before the symbol fonts were added gets
-# them.
+# Creates the project's Wine prefix once, with fonts that answer to "Arial" and "Times New Roman"
+# and have Greek glyphs (Wine ships neither), and Wine's own symbol fonts (Marlett draws the
+# window buttons and check marks; this Wine does not find them in its data folder by itself).
+# Safe to call from parallel tests: the first one builds it. A prefix made before the symbol
+# fonts or "Times New Roman" were added gets them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix="${WINEPREFIX:-${WORDMERE_WINEPREFIX:-$root/build/wineprefix}}"
@@ -14,7 +14,7 @@ wine_fonts=/usr/share/wine/fonts
 # without them, so Greek captions would draw as boxes.
 symbol_fonts=(marlett.ttf symbol.ttf wingding.ttf webdings.ttf)
 ready() {
-    [ -f "$prefix/.wordmere-ready" ] && grep -qx symbol-fonts "$prefix/.wordmere-ready" 2>/dev/null
+    [ -f "$prefix/.wordmere-ready" ] && grep -qx times-font "$prefix/.wordmere-ready" 2>/dev/null
 }
 ready && exit 0
 
@@ -30,7 +30,9 @@ if [ ! -f "$prefix/.wordmere-ready" ]; then
     DISPLAY= wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
     mkdir -p "$fonts"
-    /usr/bin/python3 "$root/scripts/make_arial.py" "$fonts"
+    /usr/bin/python3 "$root/scripts/make_fonts.py" "$fonts"
+elif [ ! -f "$fonts/times.ttf" ]; then
+    /usr/bin/python3 "$root/scripts/make_fonts.py" "$fonts" "Times New Roman"
 fi
 if [ -d "$wine_fonts" ]; then
     # A prefix of an earlier set-up holds all of Wine's fonts: the text fonts go again.
@@ -43,4 +45,4 @@ if [ -d "$wine_fonts" ]; then
         fi
     done
 fi
-echo symbol-fonts >"$prefix/.wordmere-ready"
+printf 'symbol-fonts\ntimes-font\n' >"$prefix/.wordmere-ready"
