@@ -14,33 +14,6 @@ constexpr int kKeyboardFirst = 12013;
 constexpr int kKeyboardSecond = 12014;
 constexpr UINT kMessageEndProgram = 802;
 
-struct ProcessWindow {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<ProcessWindow*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t className[64] = L"";
-    GetClassNameW(window, className, 64);
-    if ((find->processId == 0 || pid == find->processId) &&
-        lstrcmpW(className, find->className) == 0 && IsWindowVisible(window)) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible top-level window of a class (of one process, or of any when processId is 0).
-HWND VisibleWindowOfClass(DWORD processId, const wchar_t* className) {
-    ProcessWindow find{processId, className, nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&find));
-    return find.found;
-}
-
 bool AnyStartsWith(const std::vector<std::wstring>& items, const std::wstring& prefix) {
     return std::any_of(items.begin(), items.end(),
                        [&](const std::wstring& item) { return item.rfind(prefix, 0) == 0; });
@@ -56,12 +29,7 @@ class HooksTest : public ProgramTest {
 protected:
     void TearDown() override {
         StopProgram(program);
-        if (notepad.hProcess) {
-            TerminateProcess(notepad.hProcess, 0);
-            WaitForSingleObject(notepad.hProcess, 5000);
-            CloseHandle(notepad.hProcess);
-            CloseHandle(notepad.hThread);
-        }
+        notepad.Close();
         EXPECT_FALSE(AnyKeyHeld()) << "a key stayed down";
     }
 
@@ -96,38 +64,16 @@ protected:
         WaitIdle(program.dialog);
     }
 
-    // Wine's Notepad, in front, holding text with all of it selected.
     void NotepadWithSelection(const std::wstring& text) {
-        if (!notepadWindow) {
-            ASSERT_TRUE(LaunchProcess(L"C:\\windows\\notepad.exe", L"", notepad));
-            ASSERT_TRUE(WaitUntil(
-                [&] {
-                    notepadWindow = VisibleWindowOfClass(notepad.dwProcessId, L"Notepad");
-                    return notepadWindow != nullptr;
-                },
-                15000))
-                << "Notepad did not show";
-            // No window manager raises a window brought to the front: Notepad goes where it
-            // covers neither the icon nor the lookup window, so the pictures show both.
-            MoveWindow(notepadWindow, 0, 620, 400, 300, TRUE);
-        }
-        ASSERT_TRUE(XFocus(notepadWindow)) << "Notepad did not take the focus";
-        // Letters beyond ASCII would need keys the X keyboard map does not have yet; Wine may
-        // miss the map's change for the first of them. The text only has to be there.
-        if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) {
-            XKeys(L"ctrl+a BackSpace");
-            XType(text);
-        } else {
-            SetControlText(FindWindowExW(notepadWindow, nullptr, L"Edit", nullptr), text);
-        }
-        XKeys(L"ctrl+a");
+        notepad.ShowWithSelection(text);
+        notepadWindow = notepad.window;
     }
 
     bool DialogInFront() const {
         return IsWindowVisible(program.dialog) && GetForegroundWindow() == program.dialog;
     }
 
-    PROCESS_INFORMATION notepad{};
+    ForeignNotepad notepad;
     HWND notepadWindow = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "program_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "x_input.h"
@@ -194,4 +195,71 @@ bool ProgramTest::WaitForFirstMatch(const std::wstring& word, DWORD timeoutMs) c
             return !matches.empty() && matches[0] == word;
         },
         timeoutMs);
+}
+
+namespace {
+
+struct ProcessWindow {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<ProcessWindow*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t className[64] = L"";
+    GetClassNameW(window, className, 64);
+    if ((find->processId == 0 || pid == find->processId) &&
+        lstrcmpW(className, find->className) == 0 && IsWindowVisible(window)) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND VisibleWindowOfClass(DWORD processId, const wchar_t* className) {
+    ProcessWindow find{processId, className, nullptr};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+void ForeignNotepad::ShowWithSelection(const std::wstring& text) {
+    if (!window) {
+        ASSERT_TRUE(LaunchProcess(L"C:\\windows\\notepad.exe", L"", process_));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                window = VisibleWindowOfClass(process_.dwProcessId, L"Notepad");
+                return window != nullptr;
+            },
+            15000))
+            << "Notepad did not show";
+        // No window manager raises a window brought to the front: Notepad goes where it
+        // covers neither the icon nor the lookup window, so the pictures show both.
+        MoveWindow(window, 0, 620, 400, 300, TRUE);
+    }
+    ASSERT_TRUE(XFocus(window)) << "Notepad did not take the focus";
+    // Letters beyond ASCII would need keys the X keyboard map does not have yet; Wine may
+    // miss the map's change for the first of them. The text only has to be there.
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) {
+        XKeys(L"ctrl+a BackSpace");
+        XType(text);
+    } else {
+        SetControlText(FindWindowExW(window, nullptr, L"Edit", nullptr), text);
+    }
+    XKeys(L"ctrl+a");
+}
+
+void ForeignNotepad::Close() {
+    if (process_.hProcess) {
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    process_ = PROCESS_INFORMATION{};
+    window = nullptr;
 }

@@ -36,6 +36,23 @@ const std::map<std::string, std::string>& FirstRunHotKey();
 // as after a first run with those options changed.
 void SeedSettings(const std::map<std::string, std::string>& state);
 
+// The visible top-level window of a class (of one process, or of any when processId is 0).
+HWND VisibleWindowOfClass(DWORD processId, const wchar_t* className);
+
+// Wine's Notepad as the foreign application whose selection the hot key looks up.
+class ForeignNotepad {
+public:
+    ~ForeignNotepad() { Close(); }
+    // Shows Notepad (started at the first call) in front, holding text with all of it selected.
+    // Failures are test failures.
+    void ShowWithSelection(const std::wstring& text);
+    void Close();
+    HWND window = nullptr;
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override { ResetProgramSettings(); }
