@@ -74,6 +74,72 @@ stop() {
     wineserver -k 2>/dev/null; sleep 1
     wineserver -p >/dev/null 2>&1
 }
+# The number of pixels that differ between two pictures.
+pixels_changed() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{print int($1)}'; }
+# The same for the tip's page only: the picture left of it moves on its own.
+page_changed() {
+    convert "$1" +repage -gravity NorthEast -crop 70%x75%+0+0 +repage "$work/page1.png"
+    convert "$2" +repage -gravity NorthEast -crop 70%x75%+0+0 +repage "$work/page2.png"
+    pixels_changed "$work/page1.png" "$work/page2.png"
+}
+# A help balloon over the word list of the lookup window: it shows about 3 s after the mouse
+# rests, is still there 8 s after, gone after its 10 s, and leaves the pixels as they were.
+#   balloon LANGUAGE LOOKUP_WINDOW
+balloon() {
+    # The word box's caret blinks on its own; with the focus on the next control no pixel
+    # changes but the balloon's.
+    xdotool windowfocus --sync "$2" 2>/dev/null; sleep 0.3
+    xdotool key Tab
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$2")"
+    local wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT area
+    area="${ww}x${wh}+${wx}+${wy}"
+    xdotool mousemove $((wx + ww / 4)) $((wy + wh / 2))   # over the word list
+    sleep 0.3
+    xdotool mousemove $((wx + ww / 4 + 3)) $((wy + wh / 2 + 2))
+    sleep 1
+    import -window root -crop "$area" "$work/balloon_before.png"
+    sleep 3
+    import -window root -crop "$area" "$shots/balloon_$1.png"
+    sleep 7
+    import -window root -crop "$area" "$work/balloon_still.png"
+    sleep 3.5
+    import -window root -crop "$area" "$work/balloon_after.png"
+    local shown still after
+    shown=$(pixels_changed "$work/balloon_before.png" "$shots/balloon_$1.png")
+    still=$(pixels_changed "$work/balloon_before.png" "$work/balloon_still.png")
+    after=$(pixels_changed "$work/balloon_before.png" "$work/balloon_after.png")
+    echo "$1 balloon (Balloons=$(setting State Balloons)), pixels changed: at 4 s $shown, at 11 s $still, at 14.5 s $after"
+    check "$1: a balloon appears about 3 s after the mouse rests" test "$shown" -gt 1000
+    check "$1: the balloon is still there 8 s after it appeared" test "$still" -gt 1000
+    check "$1: the balloon is gone after 10 s, the pixels under it restored exactly" \
+        test "$after" -eq 0
+    xdotool mousemove 5 5
+}
+# The adjustments, operated with the keyboard: the focus starts on "Disable Hotkey" (on at a first
+# run, so the modifiers and the key list are greyed and skipped); the tab order is then 2005
+# accents, 2006 closest word, 2012 clipboard, 2008 Greek texts, 2007 index, 2013, 2023, 2024,
+# 2022, OK.   adjust LOOKUP_WINDOW [greek] [index]: flips those boxes, then OK.
+adjust() {
+    local lookup=$1 greek=0 index=0
+    shift
+    for box in "$@"; do eval "$box=1"; done
+    system_menu "$lookup" 4
+    local dialog
+    dialog=$(dialog_over "$lookup")
+    xdotool windowfocus --sync "$dialog" 2>/dev/null; sleep 0.5
+    for _ in $(seq 4); do xdotool key Tab; done
+    if [ $greek = 1 ]; then xdotool key space; fi
+    xdotool key Tab
+    if [ $index = 1 ]; then xdotool key space; fi
+    for _ in $(seq 5); do xdotool key Tab; done
+    xdotool key space   # OK
+    for _ in $(seq 50); do
+        xdotool getwindowname "$dialog" >/dev/null 2>&1 || break
+        sleep 0.2
+    done
+    sleep 2
+}
 # System menu item n counted from the bottom (1 Exit, 2 About, 3 Tip, 4 Parameters, 6 Balloons).
 system_menu() {
     xdotool windowfocus --sync "$1" 2>/dev/null; sleep 0.3
@@ -88,8 +154,16 @@ tip=$(wait_window "Tip of the Day" 20)
 check "the tip of the day shows at the first start" test -n "$tip"
 shot tip_english "$tip"
 xdotool windowfocus --sync "$tip" 2>/dev/null
-xdotool key Return; sleep 0.4; xdotool key Return; sleep 0.4   # Next tip, twice
+xdotool key Return   # Next tip
+shot tip_english_second "$tip"
+xdotool key Return
 shot tip_english_third "$tip"
+changed12=$(page_changed "$shots/tip_english.png" "$shots/tip_english_second.png")
+changed23=$(page_changed "$shots/tip_english_second.png" "$shots/tip_english_third.png")
+changed13=$(page_changed "$shots/tip_english.png" "$shots/tip_english_third.png")
+echo "tip page pixels changed: first/second $changed12, second/third $changed23, first/third $changed13"
+check "\"Next tip\" twice shows two other tips" \
+    test "$changed12" -gt 100 -a "$changed23" -gt 100 -a "$changed13" -gt 100
 xdotool key space; sleep 0.4                                     # Show tips at start up: off
 check "unticking writes ShowTips=0 at once" \
     grep -q '^ShowTips=0' <(tr -d '\r' < "$work/program/vbrtexts.res")
@@ -109,59 +183,32 @@ shot about_english "$about"
 xdotool key Escape
 wait_gone "About"
 
-# ---- A help balloon: 3 s after the mouse rests on a control, gone after 10 s ----
+# ---- Help balloons ----
 system_menu "$lookup" 6
-# The word box's caret blinks on its own; with the focus on the next control no pixel changes
-# but the balloon's.
-xdotool key Tab
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$lookup")"
-wx=$X; wy=$Y; ww=$WIDTH; wh=$HEIGHT
-xdotool mousemove $((wx + ww / 4)) $((wy + wh / 2))   # over the word list
-sleep 0.3
-xdotool mousemove $((wx + ww / 4 + 3)) $((wy + wh / 2 + 2))
-sleep 1
-import -window root -crop "${ww}x${wh}+${wx}+${wy}" "$shots/balloon_before.png"
-sleep 3
-import -window root -crop "${ww}x${wh}+${wx}+${wy}" "$shots/balloon_shown.png"
-sleep 10.5
-import -window root -crop "${ww}x${wh}+${wx}+${wy}" "$shots/balloon_after.png"
-shown=$(compare -metric AE "$shots/balloon_before.png" "$shots/balloon_shown.png" null: 2>&1)
-after=$(compare -metric AE "$shots/balloon_before.png" "$shots/balloon_after.png" null: 2>&1)
-echo "pixels changed: with the balloon $shown, after it $after"
-check "a balloon appears about 3 s after the mouse rests" test "${shown%% *}" -gt 1000
-check "the pixels under the balloon are restored exactly" test "${after%% *}" -eq 0
-xdotool mousemove 5 5
+balloon english "$lookup"
 
 # ---- Program adjustments: Cancel changes nothing ----
 system_menu "$lookup" 4
 adjustments=$(wait_window "Program adjustments")
 check "the adjustments open" test -n "$adjustments"
 shot adjustments_english "$adjustments"
-# The focus starts on the first enabled box: "Disable Hotkey" (on at a first run, so the
-# modifiers and the key list are greyed and skipped).
 for _ in $(seq 4); do xdotool key Tab; done; xdotool key space   # Greek texts on
 xdotool key Escape
 wait_gone "Program adjustments"
 check "Escape leaves UseGreek off" test "$(setting State UseGreek)" = "0"
 check "Escape leaves FormType on" test "$(setting State FormType)" = "1"
 
-# ---- Program adjustments: compact form and Greek texts ----
-system_menu "$lookup" 4
-adjustments=$(wait_window "Program adjustments")
-sleep 0.5
-for _ in $(seq 4); do xdotool key Tab; done; xdotool key space   # 2008 Greek texts
-xdotool key Tab; xdotool key space                                # 2007 alphabetical index
-for _ in $(seq 5); do xdotool key Tab; done; xdotool key space   # OK
-check "the adjustments close with OK" wait_gone "Program adjustments"
-sleep 2
-check "OK stores UseGreek 1" test "$(setting State UseGreek)" = "1"
+# ---- The compact form in English, then the full form in Greek ----
+adjust "$lookup" index
 check "OK stores FormType 0" test "$(setting State FormType)" = "0"
 lookup=$(lookup_window)
 check "the lookup window opens again" test -n "$lookup"
-eval "$(xdotool getwindowgeometry --shell "$lookup")"
-echo "lookup window now ${WIDTH}x${HEIGHT}"
-shot lookup_greek_compact "$lookup"
+shot lookup_english_compact "$lookup"
+adjust "$lookup" greek index
+check "OK stores UseGreek 1" test "$(setting State UseGreek)" = "1"
+check "OK stores FormType 1" test "$(setting State FormType)" = "1"
+lookup=$(lookup_window)
+shot lookup_greek "$lookup"
 
 # ---- The Greek dialogs ----
 system_menu "$lookup" 2
@@ -174,11 +221,20 @@ tip=$(dialog_over "$lookup")
 check "the tip opens from the menu in Greek" test -n "$tip"
 shot tip_greek "$tip"
 xdotool key Escape; sleep 1
+balloon greek "$lookup"
 system_menu "$lookup" 4
 adjustments=$(dialog_over "$lookup")
 check "the adjustments open in Greek" test -n "$adjustments"
 shot adjustments_greek "$adjustments"
 xdotool key Escape; sleep 1
+
+# ---- The compact form in Greek ----
+adjust "$lookup" index
+check "OK stores FormType 0 again" test "$(setting State FormType)" = "0"
+lookup=$(lookup_window)
+eval "$(xdotool getwindowgeometry --shell "$lookup")"
+echo "compact lookup window ${WIDTH}x${HEIGHT}"
+shot lookup_greek_compact "$lookup"
 
 # ---- Restart: no tip ----
 stop
