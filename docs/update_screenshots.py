@@ -5,8 +5,9 @@ pictures are stored with a palette.
 
     docs/update_screenshots.py [SCREENSHOTS_DIR]
 
-SCREENSHOTS_DIR defaults to build/win/screenshots; the end-to-end tests (tests/e2e) and the
-setup program's test (tests/installer) write the pictures there.
+SCREENSHOTS_DIR defaults to build/win/screenshots; the end-to-end tests (tests/e2e, the dialogs'
+script in its dialogs folder) and the setup program's test (tests/installer) write the pictures
+there.
 """
 import os
 import sys
@@ -28,6 +29,7 @@ PICTURES = {
     "installer_finish.png": "installer_finish.png",
     "lookup_house.png": "installed_program.png",
     "userdict.png": "userdict-english-cp1252.png",
+    "adjustments.png": "dialogs/adjustments_english.png",
 }
 # start_menu.png and started_from_start_menu.png show Wine's own Start menu (explorer
 # /desktop=shell) after a silent install; they were taken by hand and are not updated here.
