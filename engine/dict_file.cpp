@@ -69,18 +69,17 @@ OpenFailure FailureOfErrno(int error) {
 // The stdio stream of a regular file, or nullptr with the reason.
 FILE* OpenRegularFile(const char* path, DictFileMode mode, OpenFailure* failure) {
 #ifdef _WIN32
-    // A directory cannot be opened as a stream here; tell it apart from a missing file.
-    struct _stati64 before;
-    if (_stati64(path, &before) == 0 && (before.st_mode & _S_IFMT) == _S_IFDIR) {
-        *failure = OpenFailure::kNotRegularFile;
-        return nullptr;
-    }
     const char* how = mode == DictFileMode::kRead        ? "rb"
                       : mode == DictFileMode::kReadWrite ? "r+b"
                                                          : "w+b";
     FILE* f = fopen(path, how);
     if (!f) {
-        *failure = FailureOfErrno(errno);
+        int error = errno;
+        // A directory cannot be opened as a stream here; tell it apart from a missing file.
+        // Asked only after a failure: the catalogue opens a dozen files at every start.
+        struct _stati64 st;
+        bool directory = _stati64(path, &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFDIR;
+        *failure = directory ? OpenFailure::kNotRegularFile : FailureOfErrno(error);
         return nullptr;
     }
     // Devices (CON, NUL, COM1 under any extension) and pipes are not files.

@@ -45,6 +45,32 @@ bool FindLetterRecord(DiskErrorSink* owner, DictFile* index, unsigned char key,
     }
 }
 
+// A chunk of a block holds at most one item per entry ("headword,translations\0"): room for
+// them all before the fill.
+void ReserveChunkItems(ListBox& words, const char* buffer, size_t bytes) {
+    int entries = 0;
+    size_t headBytes = 0;
+    size_t entry = 0;
+    while (entry < bytes) {
+        size_t end = entry;
+        size_t head = 0;
+        bool inHead = true;
+        while (end < bytes && buffer[end] != '\0') {
+            inHead = inHead && buffer[end] != ',';
+            head += inHead ? 1 : 0;
+            ++end;
+        }
+        if (head > 0) {
+            ++entries;
+            headBytes += head + 1;
+        }
+        entry = end + 1;
+    }
+    if (entries > 0) {
+        words.Reserve(entries, headBytes);
+    }
+}
+
 }  // namespace
 
 void LoadInterfaceText(const Engine& engine, const SearchOptions& options, unsigned id,
@@ -114,6 +140,7 @@ int ListMatches(Engine& engine, LookupView& view, const SearchOptions& options,
     if (bytes > kEngineBufferSize) {
         bytes = kEngineBufferSize;
     }
+    ReserveChunkItems(view.Words(), buffer, bytes);
     int listed = 0;
     size_t entry = 0;
     while (entry < bytes) {
