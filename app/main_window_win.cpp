@@ -139,7 +139,10 @@ LRESULT StartUp(HWND window) {
         snprintf(program.appTitle, sizeof program.appTitle, "%s", kGreekAppTitle);
         SetStoredWindowText(window, program.appTitle);
     }
-    SetTimer(window, kStartTimer, 100, nullptr);
+    // The lookup window opens once the main window is created and shown minimized (the message
+    // waits in the queue behind that show) and not a moment later: nothing else has to happen
+    // first, and a timer would hold back the whole start by its own delay.
+    PostMessageW(window, MSG_OPEN_LOOKUP_WINDOW, 0, 0);
     return 0;
 }
 
@@ -239,14 +242,13 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     switch (message) {
         case WM_CREATE:
             return StartUp(window);
-        case WM_TIMER:
-            KillTimer(window, kStartTimer);
-            // A tick already queued when the timer was killed would clear the open lookup
-            // window and start a second dialog loop: only the first one counts.
-            if (program.startTimerFired) {
+        case MSG_OPEN_LOOKUP_WINDOW:
+            // Only the message the start posted counts: another would clear the open lookup
+            // window and start a second dialog loop.
+            if (program.lookupOpened) {
                 return 0;
             }
-            program.startTimerFired = true;
+            program.lookupOpened = true;
             program.dialogLoopRunning = false;
             program.lookupWindow = nullptr;
             TakeHotKey(program, nullptr);

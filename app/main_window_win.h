@@ -6,7 +6,6 @@
 #include <windows.h>
 
 constexpr const char kMainWindowClass[] = "Vocabre:Main";
-constexpr UINT_PTR kStartTimer = 1;
 
 // The process: hands over to a running instance, or creates the main window and runs the message
 // loop. Always returns 0.

@@ -18,8 +18,8 @@ struct ProgramState {
     bool hotKeyRegistered = false;
     bool dialogLoopRunning = false;  // never cleared once set
     bool firstSizeSeen = false;
-    bool startTimerFired = false;  // timer 1 has opened the lookup window
-    bool shutDown = false;         // the shutdown sequence has run; it never runs twice
+    bool lookupOpened = false;  // the start has opened the lookup window
+    bool shutDown = false;      // the shutdown sequence has run; it never runs twice
     HWND captureSourceWindow = nullptr;
 
     char programDir[361] = {};

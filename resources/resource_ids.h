@@ -10,6 +10,8 @@
 #define IDS_APP_TITLE 19001        // "Wordmere"
 #define IDS_APP_TITLE_GREEK 19002  // the Greek product name, title with Greek interface texts
 #define HOTKEY_LOOKUP 801          // the global hot key, registered on the main window
+// Posted by the main window to itself at the end of its start: open the lookup window.
+#define MSG_OPEN_LOOKUP_WINDOW 0x8001  // WM_APP + 1
 
 // ---- Lookup window: templates (full, compact and small form) ----
 #define IDD_LOOKUP_FULL 10000
