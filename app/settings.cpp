@@ -128,6 +128,73 @@ bool CreateSettingsKey(RegistryStore& registry, const char* subKey) {
     return registry.CreateKey(subKey, kKeyClass);
 }
 
+namespace {
+
+// String data normally counts its NUL; data written without one still ends here.
+void CopySettingData(char* out, const uint8_t* data, uint32_t dataSize) {
+    size_t n = dataSize < kSettingBufferSize ? dataSize : kSettingBufferSize - 1;
+    memcpy(out, data, n);
+    out[n] = '\0';
+}
+
+// The values of one key, taken in a single walk of it. Loading the settings reads two dozen
+// values; each read on its own opens the key and walks it again from the start, which costs a
+// system call per value passed under Wine and on Windows alike. A name is found as the single
+// read finds it: the first value, in the key's order, whose name matches.
+class KeyValues {
+public:
+    KeyValues(RegistryStore& registry, const char* subKey) : registry_(registry), subKey_(subKey) {
+        RegistryKey key = registry.OpenKey(subKey, KeyAccess::Read);
+        if (!key) {
+            return;
+        }
+        for (uint32_t index = 0;; ++index) {
+            if (count_ == kMaxValues) {
+                complete_ = false;
+                break;
+            }
+            Value& value = values_[count_];
+            uint32_t nameSize = sizeof(value.name);
+            uint32_t dataSize = sizeof(value.data);
+            // A value that fails ends the walk for every name after it, as it ends a single read.
+            if (registry.EnumValue(key, index, value.name, &nameSize, value.data, &dataSize) !=
+                EnumStatus::Ok) {
+                break;
+            }
+            value.dataSize = dataSize;
+            ++count_;
+        }
+        registry.CloseKey(key);
+    }
+
+    int32_t Number(const char* name) const {
+        for (int i = 0; i < count_; ++i) {
+            if (NamesEqual(values_[i].name, name)) {
+                char text[kSettingBufferSize];
+                CopySettingData(text, values_[i].data, values_[i].dataSize);
+                return ParseSettingNumber(text);
+            }
+        }
+        // More values than were kept: the name may come later in the key.
+        return complete_ ? 0 : ReadSettingNumber(registry_, subKey_, name);
+    }
+
+private:
+    static constexpr int kMaxValues = 40;
+    struct Value {
+        char name[kValueNameBufferSize];
+        uint8_t data[kSettingBufferSize];
+        uint32_t dataSize;
+    };
+    RegistryStore& registry_;
+    const char* subKey_;
+    Value values_[kMaxValues];
+    int count_ = 0;
+    bool complete_ = true;
+};
+
+}  // namespace
+
 bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* name, char* out) {
     out[0] = '\0';
     RegistryKey key = registry.OpenKey(subKey, KeyAccess::Read);
@@ -145,10 +212,7 @@ bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* 
         }
         if (NamesEqual(valueName, name)) {
             registry.CloseKey(key);
-            // String data normally counts its NUL; data written without one still ends here.
-            size_t n = dataSize < kSettingBufferSize ? dataSize : kSettingBufferSize - 1;
-            memcpy(out, data, n);
-            out[n] = '\0';
+            CopySettingData(out, data, dataSize);
             return true;
         }
     }
@@ -255,38 +319,42 @@ void LoadSettings(Settings& s, const SettingsStorage& storage, LookupFields* fie
         RestoreSearchFor(r, *fields);
     }
 
-    int32_t key = ReadSettingNumber(r, kStateKey, "Key");
-    s.Key = key <= 0 ? 100 : key;
-    uint8_t grEng = Low8(ReadSettingNumber(r, kStateKey, "GrEng"));
-    s.GrEng = grEng > 8 ? 8 : grEng;
-    s.Accent = Flag16(ReadSettingNumber(r, kStateKey, "Accent"));
-    s.Root = Flag16(ReadSettingNumber(r, kStateKey, "Root"));
-    s.DialogState = Flag16(ReadSettingNumber(r, kStateKey, "DialogState"));
-    s.FormType = Flag16(ReadSettingNumber(r, kStateKey, "FormType"));
-    s.FormTypeAtLoad = s.FormType;
-    int32_t stayOnTop = ReadSettingNumber(r, kStateKey, "StayOnTop");
-    s.StayOnTop = stayOnTop <= 0 ? 0 : stayOnTop;
-    s.UseGreek = Flag16(ReadSettingNumber(r, kStateKey, "UseGreek"));
-    s.UseClipboard = Flag16(ReadSettingNumber(r, kStateKey, "UseClipboard"));
-    s.UseLargeFont = Flag16(ReadSettingNumber(r, kStateKey, "UseLargeFont"));
-    s.UseUserDict = Flag16(ReadSettingNumber(r, kStateKey, "UseUserDict"));
-    s.UseSounds = Flag16(ReadSettingNumber(r, kStateKey, "UseSounds"));
-    s.ScreenX = Low16(ReadSettingNumber(r, kStateKey, "ScreenX"));
-    s.ScreenY = Low16(ReadSettingNumber(r, kStateKey, "ScreenY"));
-    s.SRL = Low16(ReadSettingNumber(r, kStateKey, "SRL"));
-    s.SRT = Low16(ReadSettingNumber(r, kStateKey, "SRT"));
-    s.SRR = Low16(ReadSettingNumber(r, kStateKey, "SRR"));
-    s.SRB = Low16(ReadSettingNumber(r, kStateKey, "SRB"));
-    s.Balloons = Low8(ReadSettingNumber(r, kStateKey, "Balloons"));
-    s.TaskBarIcon = Low8(ReadSettingNumber(r, kStateKey, "TaskBarIcon"));
+    {
+        const KeyValues state(r, kStateKey);
+        int32_t key = state.Number("Key");
+        s.Key = key <= 0 ? 100 : key;
+        uint8_t grEng = Low8(state.Number("GrEng"));
+        s.GrEng = grEng > 8 ? 8 : grEng;
+        s.Accent = Flag16(state.Number("Accent"));
+        s.Root = Flag16(state.Number("Root"));
+        s.DialogState = Flag16(state.Number("DialogState"));
+        s.FormType = Flag16(state.Number("FormType"));
+        s.FormTypeAtLoad = s.FormType;
+        int32_t stayOnTop = state.Number("StayOnTop");
+        s.StayOnTop = stayOnTop <= 0 ? 0 : stayOnTop;
+        s.UseGreek = Flag16(state.Number("UseGreek"));
+        s.UseClipboard = Flag16(state.Number("UseClipboard"));
+        s.UseLargeFont = Flag16(state.Number("UseLargeFont"));
+        s.UseUserDict = Flag16(state.Number("UseUserDict"));
+        s.UseSounds = Flag16(state.Number("UseSounds"));
+        s.ScreenX = Low16(state.Number("ScreenX"));
+        s.ScreenY = Low16(state.Number("ScreenY"));
+        s.SRL = Low16(state.Number("SRL"));
+        s.SRT = Low16(state.Number("SRT"));
+        s.SRR = Low16(state.Number("SRR"));
+        s.SRB = Low16(state.Number("SRB"));
+        s.Balloons = Low8(state.Number("Balloons"));
+        s.TaskBarIcon = Low8(state.Number("TaskBarIcon"));
+    }
     if (fields) {
         fields->ClearLastSearchedWord();
     }
-    s.HotKeyState = Low16(ReadSettingNumber(r, kHotKeyKey, "HotKeyState"));
-    s.Alt = Low16(ReadSettingNumber(r, kHotKeyKey, "Alt"));
-    s.Control = Low16(ReadSettingNumber(r, kHotKeyKey, "Control"));
-    s.Shift = Low16(ReadSettingNumber(r, kHotKeyKey, "Shift"));
-    s.ScanCode = Low16(ReadSettingNumber(r, kHotKeyKey, "ScanCode"));
+    const KeyValues hotKey(r, kHotKeyKey);
+    s.HotKeyState = Low16(hotKey.Number("HotKeyState"));
+    s.Alt = Low16(hotKey.Number("Alt"));
+    s.Control = Low16(hotKey.Number("Control"));
+    s.Shift = Low16(hotKey.Number("Shift"));
+    s.ScanCode = Low16(hotKey.Number("ScanCode"));
 }
 
 void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupFields& fields) {

@@ -155,6 +155,32 @@ TEST_F(SettingsTest, EnumerationStopsAtAValueThatDoesNotFitItsBuffers) {
     EXPECT_EQ(other.OpenHandles(), 0);
 }
 
+// The load takes each key in one walk; it must find what value-by-value reads find.
+TEST_F(SettingsTest, LoadFindsAValueBehindManyOthers_AndStopsWhereASingleReadStops) {
+    FirstRun();
+    for (int i = 0; i < 60; ++i) {
+        registry.SetValue(kStateKey, "Extra" + std::to_string(i), "5");
+    }
+    registry.SetValue(kStateKey, "Balloons", "1");
+    registry.SetValue(kHotKeyKey, "ScanCode", "87");
+    LoadSettings(settings, storage, nullptr);
+    EXPECT_EQ(settings.Key, 97);
+    EXPECT_EQ(settings.Balloons, 1);
+    EXPECT_EQ(settings.ScanCode, 87);
+    EXPECT_EQ(registry.OpenHandles(), 0);
+
+    MemoryRegistry other;
+    EnsureSettingsKeys(other);
+    other.SetValue(kStateKey, "UseGreek", "1");
+    other.SetValue(kStateKey, std::string(100, 'n'), "1");  // its name does not fit
+    other.SetValue(kStateKey, "TaskBarIcon", "1");
+    LoadSettings(settings, SettingsStorage{&other, &history}, nullptr);
+    EXPECT_EQ(settings.UseGreek, 1);
+    EXPECT_EQ(settings.TaskBarIcon, 0);
+    EXPECT_EQ(settings.HotKeyState, 1);
+    EXPECT_EQ(other.OpenHandles(), 0);
+}
+
 TEST_F(SettingsTest, MissingStateKeyReadsAsZeroAndDropsWrites) {
     registry.CreateKey(kRootKey, kKeyClass);
     LoadSettings(settings, storage, nullptr);
