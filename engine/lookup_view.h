@@ -34,9 +34,9 @@ public:
     virtual void Text(int index, char* buffer, size_t size) const = 0;
     // Index of the item whose text equals `text` without regard to case, or -1.
     virtual int FindExact(const char* text) const = 0;
-    // Makes room for up to `items` more items of `textBytes` bytes of text in all before a
-    // fill of thousands, so the list does not grow item by item. Only a hint: a list that
-    // keeps no storage of its own ignores it.
+    // Makes room for up to `items` more items of `textBytes` bytes of text in all (each
+    // item's terminator counted) before a fill of thousands, so the list does not grow item by
+    // item. Only a hint: a list that keeps no storage of its own ignores it.
     virtual void Reserve(int items, size_t textBytes) {
         (void)items;
         (void)textBytes;

@@ -20,6 +20,12 @@ int WinListBox::Add(const char* text) {
     return static_cast<int>(index);
 }
 
+void WinListBox::Reserve(int items, size_t textBytes) {
+    // The list keeps its texts in UTF-16, one unit for each stored byte.
+    SendMessageW(list_, LB_INITSTORAGE, static_cast<WPARAM>(items),
+                 static_cast<LPARAM>(textBytes * sizeof(wchar_t)));
+}
+
 void WinListBox::SetItemData(int index, uint32_t data) {
     SendMessageW(list_, LB_SETITEMDATA, index, static_cast<LPARAM>(data));
 }

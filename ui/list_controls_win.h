@@ -26,6 +26,7 @@ public:
     void Select(int index) override;
     void Text(int index, char* buffer, size_t size) const override;
     int FindExact(const char* text) const override;
+    void Reserve(int items, size_t textBytes) override;
 
 private:
     HWND list_;

@@ -777,6 +777,10 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_DRAWITEM:
             DrawItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
+        case WM_DELETEITEM:
+            // One for each item of an owner-drawn list a search empties, thousands at a time:
+            // nothing to free, and no user action that should touch a balloon.
+            return TRUE;
     }
 
     KillTimer(dialog, TIMER_BALLOON_DELAY);
