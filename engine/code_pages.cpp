@@ -128,6 +128,22 @@ std::vector<TypedChar> DecodeTyped(const std::u16string& utf16) {
     return chars;
 }
 
+// The stored bytes of the characters, each as itself: no stand-ins. Malformed input, a NUL or
+// a character neither code page holds stops it.
+bool CharsToStored(const std::vector<TypedChar>& chars, std::string* out, EncodeError* error) {
+    out->clear();
+    for (const TypedChar& typed : chars) {
+        int b = typed.c == 0xFFFFFFFF ? -1 : EncodeStoredChar(typed.c);
+        if (b < 0 || typed.c == 0) {
+            error->offset = typed.offset;
+            error->character = typed.c == 0xFFFFFFFF ? 0 : typed.c;
+            return false;
+        }
+        out->push_back(static_cast<char>(b));
+    }
+    return true;
+}
+
 bool EncodeTyped(const std::vector<TypedChar>& chars, std::string* out, EncodeError* error,
                  bool* approximated) {
     out->clear();
@@ -317,45 +333,11 @@ void AppendUtf8(char32_t c, std::string* out) {
 }
 
 bool Utf8ToStored(const std::string& utf8, std::string* out, EncodeError* error) {
-    out->clear();
-    size_t i = 0;
-    while (i < utf8.size()) {
-        size_t at = i;
-        char32_t c = NextUtf8(utf8, &i);
-        int b = c == 0xFFFFFFFF ? -1 : EncodeStoredChar(c);
-        if (b < 0 || c == 0) {
-            error->offset = at;
-            error->character = c == 0xFFFFFFFF ? 0 : c;
-            return false;
-        }
-        out->push_back(static_cast<char>(b));
-    }
-    return true;
+    return CharsToStored(DecodeTyped(utf8), out, error);
 }
 
 bool Utf16ToStored(const std::u16string& utf16, std::string* out, EncodeError* error) {
-    out->clear();
-    for (size_t i = 0; i < utf16.size(); ++i) {
-        char32_t c = utf16[i];
-        size_t at = i;
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-            utf16[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            error->offset = at;
-            error->character = 0;
-            return false;
-        }
-        int b = EncodeStoredChar(c);
-        if (b < 0 || c == 0) {
-            error->offset = at;
-            error->character = c;
-            return false;
-        }
-        out->push_back(static_cast<char>(b));
-    }
-    return true;
+    return CharsToStored(DecodeTyped(utf16), out, error);
 }
 
 std::string StoredToUtf8As(const char* stored, CodePage page) {

@@ -132,8 +132,13 @@ bool ReadTrailer(DiskErrorSink* owner, DictFile* file, DictionaryTrailer* traile
     return trailer->magic == kTrailerMagic && trailer->keyLength <= kMaxKeyLength;
 }
 
-void DescrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset,
-                       size_t length) {
+namespace {
+
+// Rewrites every scrambled byte of text (48..254; the others are stored as they are) with
+// `turn`, given the byte and the key byte its file offset falls on.
+template <typename Turn>
+void TurnWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset, size_t length,
+                 Turn turn) {
     if (keyLength <= 0) {
         return;
     }
@@ -144,20 +149,25 @@ void DescrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t o
     unsigned char* p = reinterpret_cast<unsigned char*>(text);
     for (size_t n = 0; n < length; ++n) {
         int c = p[n];
-        int k = key[i];
         if (c > 47 && c != 255) {
-            if (c >= 255 - k) {
-                p[n] = static_cast<unsigned char>(c - k);
-            } else if (c > k + 47) {
-                p[n] = static_cast<unsigned char>(c - k);
-            } else {
-                p[n] = static_cast<unsigned char>(c - k + 207);
-            }
+            p[n] = static_cast<unsigned char>(turn(c, key[i]));
         }
         if (++i == static_cast<size_t>(keyLength)) {
             i = 0;
         }
     }
+}
+
+}  // namespace
+
+void DescrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset,
+                       size_t length) {
+    TurnWithKey(key, keyLength, text, offset, length, [](int c, int k) {
+        if (c >= 255 - k || c > k + 47) {
+            return c - k;
+        }
+        return c - k + 207;
+    });
 }
 
 void Descramble(const Engine& engine, char* text, uint64_t offset, size_t length) {
@@ -166,24 +176,9 @@ void Descramble(const Engine& engine, char* text, uint64_t offset, size_t length
 
 void ScrambleWithKey(const uint8_t* key, int keyLength, char* text, uint64_t offset,
                      size_t length) {
-    if (keyLength <= 0) {
-        return;
-    }
-    if (keyLength > kMaxKeyLength) {
-        keyLength = kMaxKeyLength;
-    }
     // Descrambling rotates the 207 values 48..254 down by the key byte; go up instead.
-    size_t i = static_cast<size_t>(offset % static_cast<uint64_t>(keyLength));
-    unsigned char* p = reinterpret_cast<unsigned char*>(text);
-    for (size_t n = 0; n < length; ++n) {
-        int c = p[n];
-        if (c > 47 && c != 255) {
-            p[n] = static_cast<unsigned char>(48 + (c - 48 + key[i]) % 207);
-        }
-        if (++i == static_cast<size_t>(keyLength)) {
-            i = 0;
-        }
-    }
+    TurnWithKey(key, keyLength, text, offset, length,
+                [](int c, int k) { return 48 + (c - 48 + k) % 207; });
 }
 
 uint32_t ReadBlockChunk(DiskErrorSink* owner, DictFile* file, char* buffer, uint32_t remaining) {

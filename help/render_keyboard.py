@@ -11,14 +11,11 @@ which a test tells whether a copy of the picture is still up to date.
 import os
 import sys
 
-try:
-    from PIL import Image, ImageDraw, ImageFont
-    from PIL.PngImagePlugin import PngInfo
-except ImportError:
-    sys.exit("render_keyboard: needs Pillow for %s (Debian: python3-pil, see scripts/setup.sh)"
-             % sys.executable)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources"))
+import picture_fonts  # noqa: E402
 
-FONT_DIRS = ("/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/truetype/liberation")
+Image, ImageDraw, ImageFont = picture_fonts.import_pillow("render_keyboard")
+from PIL.PngImagePlugin import PngInfo  # noqa: E402
 FONT_FILES = {
     "regular": ("DejaVuSans.ttf", "LiberationSans-Regular.ttf"),
     "bold": ("DejaVuSans-Bold.ttf", "LiberationSans-Bold.ttf"),
@@ -49,12 +46,7 @@ LATIN_DEAD_KEYS = ["'", '"', "[", "{", "~", "`", ";", ":", "\\", "|"]
 
 
 def load_font(kind, size):
-    for name in FONT_FILES[kind]:
-        for folder in FONT_DIRS:
-            path = os.path.join(folder, name)
-            if os.path.exists(path):
-                return ImageFont.truetype(path, size)
-    sys.exit("render_keyboard: no %s font in %s" % (kind, ", ".join(FONT_DIRS)))
+    return picture_fonts.load_font("render_keyboard", FONT_FILES[kind], size)
 
 
 def read_key_map(path):

@@ -15,13 +15,9 @@ import os
 import struct
 import sys
 
-try:
-    from PIL import Image, ImageDraw, ImageFont
-except ImportError:
-    sys.exit("render_resources: needs Pillow for %s (Debian: python3-pil, see scripts/setup.sh)"
-             % sys.executable)
+import picture_fonts
 
-FONT_DIRS = ("/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/truetype/liberation")
+Image, ImageDraw, ImageFont = picture_fonts.import_pillow("render_resources")
 # Condensed letters fit W, M and Ω into a 20-pixel button; Liberation's bold hints best at the
 # 11 pixels that "Επικόλληση" needs to fit beside its icon.
 FONT_FILES = {
@@ -56,12 +52,7 @@ LOOKS = ("NORMAL", "PRESSED", "FOCUSED", "DISABLED")
 
 
 def load_font(kind, size):
-    for name in FONT_FILES[kind]:
-        for folder in FONT_DIRS:
-            path = os.path.join(folder, name)
-            if os.path.exists(path):
-                return ImageFont.truetype(path, size)
-    sys.exit("render_resources: no DejaVu or Liberation font found (fonts-dejavu-core)")
+    return picture_fonts.load_font("render_resources", FONT_FILES[kind], size)
 
 
 def new_picture(size, colour=FACE):

@@ -172,6 +172,29 @@ UserDictResult LockForAppend(UserDict& dict) {
     return UserDictResult::kCannotOpen;
 }
 
+// Writes `count` bytes of data over the start of record `index` under the record's lock, once
+// `check` accepts what the record held (returns kOk).
+template <typename Check>
+UserDictResult RewriteRecord(UserDict& dict, uint32_t index, const void* data, size_t count,
+                             Check check) {
+    if (index > kMaxRecordIndex ||
+        !LockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize)) {
+        return index > kMaxRecordIndex ? UserDictResult::kNoRecord : UserDictResult::kWriteError;
+    }
+    UserDictRecord old;
+    size_t got = 0;
+    UserDictResult result = ReadRecord(dict, index, &old, &got);
+    if (result == UserDictResult::kOk) {
+        result = check(old);
+    }
+    // A record that could not be read is never written: there would be nothing to put back.
+    if (result == UserDictResult::kOk && !WriteRecordBytes(dict, index, data, count, &old, got)) {
+        result = UserDictResult::kWriteError;
+    }
+    UnlockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize);
+    return result;
+}
+
 }  // namespace
 
 void MakeUserDictRecord(const char* word, const char* translation, UserDictRecord* record) {
@@ -330,44 +353,20 @@ UserDictResult ReplaceUserDictRecord(UserDict& dict, uint32_t index, const UserD
     if (IsDeletedUserDictWord(record.word)) {
         return UserDictResult::kMarkerWord;
     }
-    if (index > kMaxRecordIndex ||
-        !LockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize)) {
-        return index > kMaxRecordIndex ? UserDictResult::kNoRecord : UserDictResult::kWriteError;
-    }
-    UserDictRecord old;
-    size_t got = 0;
-    UserDictResult result = ReadRecord(dict, index, &old, &got);
-    // A record that could not be read is never written: there would be nothing to put back.
-    if (result == UserDictResult::kOk &&
-        !WriteRecordBytes(dict, index, &record, sizeof record, &old, got)) {
-        result = UserDictResult::kWriteError;
-    }
-    UnlockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize);
-    return result;
+    return RewriteRecord(dict, index, &record, sizeof record,
+                         [](const UserDictRecord&) { return UserDictResult::kOk; });
 }
 
 UserDictResult MarkUserDictRecordDeleted(UserDict& dict, uint32_t index) {
     if (!dict.handle || !dict.writable) {
         return UserDictResult::kNotOpen;
     }
-    if (index > kMaxRecordIndex ||
-        !LockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize)) {
-        return index > kMaxRecordIndex ? UserDictResult::kNoRecord : UserDictResult::kWriteError;
-    }
-    UserDictRecord old;
-    size_t got = 0;
-    UserDictResult result = ReadRecord(dict, index, &old, &got);
-    if (result == UserDictResult::kOk && IsDeletedUserDictWord(old.word)) {
-        result = UserDictResult::kDeleted;
-    }
     // Only the marker and its terminator are written; the rest of the record stays.
-    if (result == UserDictResult::kOk &&
-        !WriteRecordBytes(dict, index, kUserDictDeletedMarker, sizeof kUserDictDeletedMarker, &old,
-                          got)) {
-        result = UserDictResult::kWriteError;
-    }
-    UnlockUserDictRange(dict.handle, RecordOffset(index), kUserDictRecordSize);
-    return result;
+    return RewriteRecord(dict, index, kUserDictDeletedMarker, sizeof kUserDictDeletedMarker,
+                         [](const UserDictRecord& old) {
+                             return IsDeletedUserDictWord(old.word) ? UserDictResult::kDeleted
+                                                                    : UserDictResult::kOk;
+                         });
 }
 
 void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, const char* text) {

@@ -8,6 +8,7 @@
 
 #include "dialog_watcher.h"
 #include "resources/resource_ids.h"
+#include "tests/ui/canvas_win.h"
 
 using namespace dialog_test;
 
@@ -68,29 +69,11 @@ protected:
     std::vector<COLORREF> Capture() {
         RECT client;
         GetClientRect(dialog_, &client);
+        Canvas canvas(client.right, client.bottom);
         HDC dc = GetDC(dialog_);
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP copy = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(memory, copy);
-        BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = client.right;
-        info.bmiHeader.biHeight = -client.bottom;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        std::vector<DWORD> raw(static_cast<size_t>(client.right) * client.bottom);
-        GetDIBits(memory, copy, 0, client.bottom, raw.data(), &info, DIB_RGB_COLORS);
-        DeleteObject(copy);
-        DeleteDC(memory);
+        BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
         ReleaseDC(dialog_, dc);
-        std::vector<COLORREF> pixels;
-        for (DWORD p : raw) {
-            pixels.push_back(RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff));
-        }
-        return pixels;
+        return canvas.Pixels();
     }
     static int Count(const std::vector<COLORREF>& pixels, COLORREF colour) {
         int n = 0;

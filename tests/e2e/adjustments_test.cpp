@@ -4,22 +4,10 @@
 #include <algorithm>
 
 #include "program_fixture.h"
+#include "resources/resource_ids.h"
 #include "x_input.h"
 
 namespace {
-
-constexpr UINT kMenuAdjustments = 101;
-constexpr UINT kMenuAbout = 102;
-constexpr UINT kMessageEndProgram = 802;
-constexpr int kAboutList = 12015;
-constexpr int kKeyList = 2009;
-constexpr int kOk = 2011;
-constexpr int kDisableHotKey = 2004;
-constexpr int kControl = 2002;
-constexpr int kAlt = 2003;
-constexpr int kFormType = 2007;
-constexpr int kUseGreek = 2008;
-constexpr int kTaskBarIcon = 2024;
 
 struct Setting {
     const char* key;
@@ -71,7 +59,7 @@ protected:
         return found;
     }
     HWND OpenAdjustments() {
-        adjustments = OpenFromMenu(kMenuAdjustments, kKeyList);
+        adjustments = OpenFromMenu(IDM_SYS_ADJUSTMENTS, IDC_HOTKEY_KEY_LIST);
         EXPECT_NE(adjustments, nullptr) << "the program adjustments did not open";
         if (adjustments) {
             EXPECT_TRUE(XFocus(adjustments));
@@ -114,11 +102,11 @@ TEST_F(AdjustmentsTest, OkWithoutTheIndexAndWithGreekTextsReopensCompactInGreek)
     const std::vector<std::string> before = AdjustedSettings();
     ASSERT_TRUE(OpenAdjustments());
     SaveWindowPng(adjustments, ScreenshotPath(L"adjustments-" + CodePageName() + L".png"));
-    Click(kFormType);
-    Click(kUseGreek);
-    EXPECT_FALSE(Checked(kFormType));
-    EXPECT_TRUE(Checked(kUseGreek));
-    Click(kOk);
+    Click(IDC_OPTION_FORM_TYPE);
+    Click(IDC_OPTION_USE_GREEK);
+    EXPECT_FALSE(Checked(IDC_OPTION_FORM_TYPE));
+    EXPECT_TRUE(Checked(IDC_OPTION_USE_GREEK));
+    Click(IDC_ADJUSTMENTS_OK);
     ASSERT_TRUE(AdjustmentsClosed());
     ASSERT_TRUE(WaitForReopenedDialog(program)) << "the lookup window did not open again";
 
@@ -159,16 +147,16 @@ TEST_F(AdjustmentsTest, CancelEscapeAndEnterChangeNothing) {
         ASSERT_TRUE(OpenAdjustments());
         // A key chosen and every box ticked the other way; the focus ends on a box, so Enter
         // goes to the default button.
-        Click(kDisableHotKey);
-        Click(kKeyList);
+        Click(IDC_HOTKEY_DISABLE);
+        Click(IDC_HOTKEY_KEY_LIST);
         XKeys(L"Home q");
-        EXPECT_GE(ListBoxSelection(GetDlgItem(adjustments, kKeyList)), 0);
-        for (int id : {2001, kControl, kAlt, 2005, 2006, kFormType, 2012, 2013, 2022, 2023,
-                       kTaskBarIcon, kUseGreek}) {
+        EXPECT_GE(ListBoxSelection(GetDlgItem(adjustments, IDC_HOTKEY_KEY_LIST)), 0);
+        for (int id : {2001, IDC_HOTKEY_CONTROL, IDC_HOTKEY_ALT, 2005, 2006, IDC_OPTION_FORM_TYPE,
+                       2012, 2013, 2022, 2023, IDC_OPTION_TASK_BAR_ICON, IDC_OPTION_USE_GREEK}) {
             Click(id);
         }
-        EXPECT_TRUE(Checked(kUseGreek));
-        EXPECT_FALSE(Checked(kDisableHotKey));
+        EXPECT_TRUE(Checked(IDC_OPTION_USE_GREEK));
+        EXPECT_FALSE(Checked(IDC_HOTKEY_DISABLE));
         if (std::wstring(close) == L"cancel") {
             Click(IDCANCEL);
         } else {
@@ -188,8 +176,8 @@ TEST_F(AdjustmentsTest, TheTrayIconFollowsAtOnce) {
     Start();
     ASSERT_FALSE(TrayIconShown());
     ASSERT_TRUE(OpenAdjustments());
-    Click(kTaskBarIcon);
-    Click(kOk);
+    Click(IDC_OPTION_TASK_BAR_ICON);
+    Click(IDC_ADJUSTMENTS_OK);
     ASSERT_TRUE(AdjustmentsClosed());
     EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(); })) << "no icon after OK";
     EXPECT_TRUE(IsWindow(program.dialog)) << "the window opened again for the icon alone";
@@ -207,8 +195,8 @@ TEST_F(AdjustmentsTest, TheTrayIconFollowsAtOnce) {
     ShowWindowAsync(program.dialog, SW_SHOW);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(program.dialog) != FALSE; }));
     ASSERT_TRUE(OpenAdjustments());
-    Click(kTaskBarIcon);
-    Click(kOk);
+    Click(IDC_OPTION_TASK_BAR_ICON);
+    Click(IDC_ADJUSTMENTS_OK);
     ASSERT_TRUE(AdjustmentsClosed());
     EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(); })) << "the icon stayed after OK";
     PostMessageW(program.dialog, WM_CLOSE, 0, 0);
@@ -221,21 +209,22 @@ TEST_F(AdjustmentsTest, AHotKeyChosenThereLooksUpTheSelectionOfNotepad) {
     SeedSettings({{"UseClipboard", "1"}});  // the hot key is off at a first run
     Start();
     ASSERT_TRUE(OpenAdjustments());
-    ASSERT_TRUE(Checked(kDisableHotKey));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(adjustments, kKeyList)));
-    Click(kDisableHotKey);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(adjustments, kKeyList)); }));
-    Click(kControl);
-    Click(kAlt);
-    HWND keys = GetDlgItem(adjustments, kKeyList);
+    ASSERT_TRUE(Checked(IDC_HOTKEY_DISABLE));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(adjustments, IDC_HOTKEY_KEY_LIST)));
+    Click(IDC_HOTKEY_DISABLE);
+    EXPECT_TRUE(
+        WaitUntil([&] { return IsWindowEnabled(GetDlgItem(adjustments, IDC_HOTKEY_KEY_LIST)); }));
+    Click(IDC_HOTKEY_CONTROL);
+    Click(IDC_HOTKEY_ALT);
+    HWND keys = GetDlgItem(adjustments, IDC_HOTKEY_KEY_LIST);
     EXPECT_EQ(ListBoxItems(keys).size(), 86u);
-    Click(kKeyList);
+    Click(IDC_HOTKEY_KEY_LIST);
     XKeys(L"Home q");
     ASSERT_TRUE(WaitUntil([&] {
         int selection = ListBoxSelection(keys);
         return selection >= 0 && ListBoxItems(keys)[selection] == L"Q";
     })) << "the key list did not go to Q";
-    Click(kOk);
+    Click(IDC_ADJUSTMENTS_OK);
     ASSERT_TRUE(AdjustmentsClosed());
     WaitIdle(program.dialog);
     std::string value;
@@ -257,15 +246,15 @@ TEST_F(AdjustmentsTest, AHotKeyChosenThereLooksUpTheSelectionOfNotepad) {
                             [](const std::wstring& t) { return t.rfind(L"σπίτι", 0) == 0; }));
     SaveScreenPng(std::string(WORDMERE_SHOTS) + "/adjustments-hotkey-notepad-" +
                   (GetACP() == 1253 ? "cp1253" : "cp1252") + ".png");
-    PostMessageW(program.dialog, kMessageEndProgram, 0, 0);
+    PostMessageW(program.dialog, MSG_END_PROGRAM, 0, 0);
 }
 
 TEST_F(AdjustmentsTest, AboutTheGreekEnglishDictionaryCreditsFreeDict) {
     Start();
     UseDictionary(L"Greek-English dictionary");
-    HWND about = OpenFromMenu(kMenuAbout, kAboutList);
+    HWND about = OpenFromMenu(IDM_SYS_ABOUT, IDC_ABOUT_INFORMATION_LIST);
     ASSERT_NE(about, nullptr) << "About did not open";
-    std::vector<std::wstring> lines = ListBoxItems(GetDlgItem(about, kAboutList));
+    std::vector<std::wstring> lines = ListBoxItems(GetDlgItem(about, IDC_ABOUT_INFORMATION_LIST));
     EXPECT_GE(lines.size(), 11u);
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::wstring& line) {
         return line.find(L"FreeDict") != std::wstring::npos;

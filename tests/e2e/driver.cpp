@@ -14,33 +14,40 @@ std::string KeyPath(const char* key) {
     return path;
 }
 
-struct FindDialogs {
+struct FindWindows {
     DWORD processId;
-    HWND lookup;
-    std::vector<HWND> others;
+    const wchar_t* className;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<FindDialogs*>(param);
+BOOL CALLBACK CollectWindows(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<FindWindows*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     wchar_t className[64] = L"";
     GetClassNameW(window, className, 64);
-    if (pid != find->processId || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) {
-        return TRUE;
-    }
-    // The lookup dialog is the one with the word box, in every form.
-    if (GetDlgItem(window, 12003) && !find->lookup) {
-        find->lookup = window;
-    } else if (window != find->lookup) {
-        find->others.push_back(window);
+    if ((find->processId == 0 || pid == find->processId) && IsWindowVisible(window) &&
+        lstrcmpW(className, find->className) == 0) {
+        find->found.push_back(window);
     }
     return TRUE;
 }
 
+struct FindDialogs {
+    HWND lookup = nullptr;
+    std::vector<HWND> others;
+};
+
 FindDialogs Dialogs(DWORD processId) {
-    FindDialogs find{processId, nullptr, {}};
-    EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&find));
+    FindDialogs find;
+    for (HWND window : VisibleWindows(processId, L"#32770")) {
+        // The lookup dialog is the one with the word box, in every form.
+        if (GetDlgItem(window, 12003) && !find.lookup) {
+            find.lookup = window;
+        } else if (window != find.lookup) {
+            find.others.push_back(window);
+        }
+    }
     return find;
 }
 
@@ -207,6 +214,12 @@ std::wstring WinePath(const std::string& unixPath) {
         path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     }
     return path;
+}
+
+std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className) {
+    FindWindows find{processId, className, {}};
+    EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&find));
+    return find.found;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -540,6 +553,40 @@ void Click(HWND window) {
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
+}
+
+std::string TypeInWordBox(HWND dialog, const std::wstring& word, DWORD timeoutMs) {
+    HWND box = GetDlgItem(dialog, 12003);
+    HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
+    if (edit == nullptr) {
+        return "the word box has no edit field";
+    }
+    SetControlText(box, L"");
+    if (!BringToFront(dialog)) {
+        return "the lookup window did not come to the front";
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    // A click may come before the window is ready for it: click again until the focus is there.
+    bool focused = WaitUntil(
+        [&] {
+            if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit) {
+                return true;
+            }
+            Click(edit);
+            Sleep(100);
+            return false;
+        },
+        timeoutMs);
+    if (!focused) {
+        return "the word box did not take the focus";
+    }
+    TypeText(word);
+    if (!WaitUntil([&] { return WindowText(box) == word; }, timeoutMs)) {
+        return "the word box does not show the typed word";
+    }
+    return "";
 }
 
 bool SetClipboardUnicode(const std::wstring& text) {

@@ -2,8 +2,7 @@
 // works its controls from another process, as a user would. Only the W messages are used across
 // processes: under Wine, SendMessageA(LB_GETTEXT) to another process returns UTF-16 bytes.
 // Every wait is bounded.
-#ifndef WORDMERE_TESTS_E2E_DRIVER_H
-#define WORDMERE_TESTS_E2E_DRIVER_H
+#pragma once
 
 #include <windows.h>
 
@@ -27,6 +26,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Starts exe in workDir without waiting for anything.
 bool LaunchProcess(const std::wstring& exe, const std::wstring& workDir,
                    PROCESS_INFORMATION& process);
+// The visible top-level windows of a class, of one process (of any when processId is 0), in
+// the system's order.
+std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className);
 // The visible lookup dialog of a process (a dialog that holds the word box), or none.
 HWND FindLookupDialog(DWORD processId);
 // The visible dialogs of a process other than its lookup dialog (notices, tips).
@@ -92,6 +94,11 @@ void PressKeyWith(WORD modifier, WORD virtualKey);
 // A left click in the middle of the window.
 void Click(HWND window);
 
+// Types word into the lookup dialog's word box as a user does: empties it, brings the dialog
+// forward, clicks the box until it has the focus and types. Returns "" when the box shows the
+// word, else what went wrong; each wait takes at most timeoutMs.
+std::string TypeInWordBox(HWND dialog, const std::wstring& word, DWORD timeoutMs = 5000);
+
 // ---- Clipboard ----
 
 // Replaces the clipboard content with text: CF_UNICODETEXT alone, or CF_TEXT alone with the
@@ -111,5 +118,3 @@ int CountClientPixels(HWND window, COLORREF colour);
 // clientArea, without the frame and the title band (which Xvfb, with no window manager, leaves
 // showing whatever lies behind).
 bool SaveWindowPng(HWND window, const std::wstring& path, bool clientArea = false);
-
-#endif

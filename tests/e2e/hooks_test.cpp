@@ -4,15 +4,10 @@
 #include <cstring>
 
 #include "program_fixture.h"
+#include "resources/resource_ids.h"
 #include "x_input.h"
 
 namespace {
-
-constexpr int kWordBox = 12003;
-constexpr int kKeyboardSystem = 12012;
-constexpr int kKeyboardFirst = 12013;
-constexpr int kKeyboardSecond = 12014;
-constexpr UINT kMessageEndProgram = 802;
 
 bool AnyStartsWith(const std::vector<std::wstring>& items, const std::wstring& prefix) {
     return std::any_of(items.begin(), items.end(),
@@ -45,8 +40,10 @@ protected:
         }
     }
 
-    HWND WordEdit() const { return FindWindowExW(Control(kWordBox), nullptr, L"Edit", nullptr); }
-    std::wstring WordBoxText() const { return WindowText(Control(kWordBox)); }
+    HWND WordEdit() const {
+        return FindWindowExW(Control(IDC_WORD_BOX), nullptr, L"Edit", nullptr);
+    }
+    std::wstring WordBoxText() const { return WindowText(Control(IDC_WORD_BOX)); }
     bool Checked(int id) const { return Send(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
     // The lookup window in front with the X focus, the word box emptied and focused.
@@ -81,8 +78,8 @@ TEST_F(HooksTest, GreekAndLatinLettersAreTypedThroughTheDriver) {
     Start();
     // The Greek keyboard of the Greek-English dictionary, chosen with the mouse.
     ASSERT_TRUE(XFocus(program.dialog));
-    ClickControl(kKeyboardSecond);
-    ASSERT_TRUE(Checked(kKeyboardSecond));
+    ClickControl(IDC_KEYBOARD_LANG2);
+    ASSERT_TRUE(Checked(IDC_KEYBOARD_LANG2));
     FocusEmptyWordBox();
     XKeys(L"l semicolon o g o w");
     EXPECT_TRUE(WaitUntil([&] { return WordBoxText() == L"λόγος"; }))
@@ -98,8 +95,8 @@ TEST_F(HooksTest, GreekAndLatinLettersAreTypedThroughTheDriver) {
 
     // The French keyboard of the Greek-French dictionary is the accent driver.
     UseDictionary(L"Greek-French dictionary");
-    ClickControl(kKeyboardFirst);
-    ASSERT_TRUE(Checked(kKeyboardFirst));
+    ClickControl(IDC_KEYBOARD_LANG1);
+    ASSERT_TRUE(Checked(IDC_KEYBOARD_LANG1));
     FocusEmptyWordBox();
     XKeys(L"c a f apostrophe e");
     EXPECT_TRUE(WaitUntil([&] { return WordBoxText() == L"café"; }))
@@ -110,13 +107,13 @@ TEST_F(HooksTest, FunctionKeysSwitchTheFormAndTheKeyboard) {
     SeedSettings({{"GrEng", "0"}});
     Start();
     ASSERT_TRUE(XFocus(program.dialog));
-    ASSERT_TRUE(Checked(kKeyboardSystem));
+    ASSERT_TRUE(Checked(IDC_KEYBOARD_SYSTEM));
     XKeys(L"F3");
-    EXPECT_TRUE(WaitUntil([&] { return Checked(kKeyboardFirst); }));
+    EXPECT_TRUE(WaitUntil([&] { return Checked(IDC_KEYBOARD_LANG1); }));
     XKeys(L"F3");
-    EXPECT_TRUE(WaitUntil([&] { return Checked(kKeyboardSecond); }));
+    EXPECT_TRUE(WaitUntil([&] { return Checked(IDC_KEYBOARD_LANG2); }));
     XKeys(L"F3");
-    EXPECT_TRUE(WaitUntil([&] { return Checked(kKeyboardSystem); }));
+    EXPECT_TRUE(WaitUntil([&] { return Checked(IDC_KEYBOARD_SYSTEM); }));
 
     ASSERT_FALSE(IsSmallForm());
     XKeys(L"F2");
@@ -221,7 +218,7 @@ TEST_F(HooksTest, TrayIconStandsForTheWindowAndAClickBringsItBack) {
         << "a click on the icon did not bring the window back";
 
     // The close box only hides, so the program is ended as from its menu.
-    PostMessageW(program.dialog, kMessageEndProgram, 0, 0);
+    PostMessageW(program.dialog, MSG_END_PROGRAM, 0, 0);
     EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 10000), WAIT_OBJECT_0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(tray) || !IsWindow(tray); }))
         << "the icon outlived the program";
@@ -248,7 +245,7 @@ TEST_F(HooksTest, TrayClickCopiesFromTheProgramInFront) {
     std::wstring clipboard;
     EXPECT_TRUE(ReadClipboardUnicode(clipboard));
     EXPECT_EQ(clipboard, L"house");
-    PostMessageW(program.dialog, kMessageEndProgram, 0, 0);
+    PostMessageW(program.dialog, MSG_END_PROGRAM, 0, 0);
 }
 
 TEST_F(HooksTest, F1OpensTheHelpViewerWhateverTheCurrentDirectory) {

@@ -166,25 +166,7 @@ void ProgramTest::UseDictionary(const std::wstring& text) {
 }
 
 void ProgramTest::TypeAndEnter(const std::wstring& word) {
-    HWND box = Control(12003);
-    HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
-    ASSERT_NE(edit, nullptr) << "the word box has no edit field";
-    SetControlText(box, L"");
-    ASSERT_TRUE(BringToFront(program.dialog)) << "the lookup window did not come to the front";
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    DWORD thread = GetWindowThreadProcessId(program.dialog, nullptr);
-    ASSERT_TRUE(WaitUntil([&] {
-        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit) {
-            return true;
-        }
-        Click(edit);
-        Sleep(100);
-        return false;
-    })) << "the word box did not take the focus";
-    TypeText(word);
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(box) == word; }))
-        << "the word box does not show the typed word";
+    ASSERT_EQ(TypeInWordBox(program.dialog, word), "");
     PressKey(VK_RETURN);
 }
 
@@ -197,34 +179,9 @@ bool ProgramTest::WaitForFirstMatch(const std::wstring& word, DWORD timeoutMs) c
         timeoutMs);
 }
 
-namespace {
-
-struct ProcessWindow {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<ProcessWindow*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t className[64] = L"";
-    GetClassNameW(window, className, 64);
-    if ((find->processId == 0 || pid == find->processId) &&
-        lstrcmpW(className, find->className) == 0 && IsWindowVisible(window)) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 HWND VisibleWindowOfClass(DWORD processId, const wchar_t* className) {
-    ProcessWindow find{processId, className, nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    std::vector<HWND> windows = VisibleWindows(processId, className);
+    return windows.empty() ? nullptr : windows.front();
 }
 
 void ForeignNotepad::ShowWithSelection(const std::wstring& text) {

@@ -253,25 +253,8 @@ private:
     }
 
     void TypeWord(const std::wstring& word) {
-        HWND box = Control(IDC_WORD_BOX);
-        HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
-        SetControlText(box, L"");
-        BringToFront(program_.dialog);
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        DWORD thread = GetWindowThreadProcessId(program_.dialog, nullptr);
-        WaitUntil(
-            [&] {
-                if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit) {
-                    return true;
-                }
-                Click(edit);
-                Sleep(50);
-                return false;
-            },
-            2000);
-        TypeText(word);
-        WaitUntil([&] { return WindowText(box) == word; }, 2000);
+        // A word the box did not take shows in the report of a lookup that lists nothing.
+        TypeInWordBox(program_.dialog, word, 2000);
         PressKey(VK_RETURN);
     }
 

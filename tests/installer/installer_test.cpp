@@ -286,29 +286,12 @@ protected:
     // Types the word into the lookup window and presses Enter; by default waits until the first
     // match is the word itself.
     void LookUp(const std::wstring& word, bool firstMatch = true) {
-        HWND box = GetDlgItem(program.dialog, 12003);
-        HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
-        ASSERT_NE(edit, nullptr);
         for (HWND other : OtherDialogs(program.process.dwProcessId, program.dialog)) {
             PostMessageW(other, WM_CLOSE, 0, 0);
         }
         ASSERT_TRUE(WaitUntil(
             [&] { return OtherDialogs(program.process.dwProcessId, program.dialog).empty(); }));
-        SetControlText(box, L"");
-        ASSERT_TRUE(BringToFront(program.dialog));
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        DWORD thread = GetWindowThreadProcessId(program.dialog, nullptr);
-        ASSERT_TRUE(WaitUntil([&] {
-            if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit) {
-                return true;
-            }
-            Click(edit);
-            Sleep(100);
-            return false;
-        }));
-        TypeText(word);
-        ASSERT_TRUE(WaitUntil([&] { return WindowText(box) == word; }));
+        ASSERT_EQ(TypeInWordBox(program.dialog, word), "");
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitUntil([&] {
             std::vector<std::wstring> matches = ListBoxItems(GetDlgItem(program.dialog, 12000));

@@ -68,14 +68,17 @@ uint32_t RunOut(CopyPlayback& playback, FakeSystem& system, uint32_t start, uint
 
 using Events = std::vector<std::string>;
 
+// A whole copy: the window comes forward, gets Ctrl+Insert pressed and released, and the
+// lookup follows.
+const Events kWholeCopy = {"front", "ctrl down", "ins down", "ins up", "ctrl up", "773"};
+
 TEST(CopyPlayback, PlaysCtrlInsertIntoTheWindowThenLooksUpOnce) {
     FakeSystem system;
     CopyPlayback playback;
     ASSERT_TRUE(StartCopyPlayback(playback, system, 100));
     // The clipboard changed at once, so the lookup comes with the next tick.
     RunOut(playback, system, 100);
-    EXPECT_EQ(system.events,
-              (Events{"front", "ctrl down", "ins down", "ins up", "ctrl up", "773"}));
+    EXPECT_EQ(system.events, kWholeCopy);
     EXPECT_FALSE(CopyPlaybackRunning(playback));
 }
 
@@ -90,8 +93,7 @@ TEST(CopyPlayback, WaitsForTheHotKeysModifiersWithoutSendingAnything) {
     EXPECT_TRUE(system.events.empty());
     system.modifiersHeld = false;
     RunOut(playback, system, 600);
-    EXPECT_EQ(system.events,
-              (Events{"front", "ctrl down", "ins down", "ins up", "ctrl up", "773"}));
+    EXPECT_EQ(system.events, kWholeCopy);
 }
 
 TEST(CopyPlayback, ModifiersStillHeldAtTheBoundSendNoKeyAtAll) {
@@ -181,8 +183,7 @@ TEST(CopyPlayback, RefusedReleasesAreRetriedUntilTheyGoOut) {
     RunOut(playback, system, 0);
     EXPECT_FALSE(system.ctrl);
     EXPECT_FALSE(system.insert);
-    EXPECT_EQ(system.events,
-              (Events{"front", "ctrl down", "ins down", "ins up", "ctrl up", "773"}));
+    EXPECT_EQ(system.events, kWholeCopy);
 }
 
 TEST(CopyPlayback, ASecondStartWhileRunningIsRefusedAndAFinishedOneCanRunAgain) {

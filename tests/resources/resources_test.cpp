@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
+#include "tests/ui/canvas_win.h"
 
 namespace {
 
@@ -577,22 +578,8 @@ bool LoadPicture(int id, Picture& out) {
     out.width = dib.dsBm.bmWidth;
     out.height = dib.dsBm.bmHeight;
     out.bitsPerPixel = dib.dsBm.bmBitsPixel;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = out.width;
-    info.bmiHeader.biHeight = -out.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> raw(static_cast<size_t>(out.width) * out.height);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, out.height, raw.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    out.pixels = ReadBitmapPixels(bitmap, out.width, out.height);
     DeleteObject(bitmap);
-    out.pixels.clear();
-    for (DWORD p : raw) {
-        out.pixels.push_back(RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff));
-    }
     return true;
 }
 

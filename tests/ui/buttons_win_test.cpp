@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "tests/ui/canvas_win.h"
 #include "ui/button_bitmaps_win.h"
 #include "ui/forms.h"
 #include "resources/resource_ids.h"
@@ -10,63 +11,12 @@
 
 namespace {
 
-// A 32-bit picture of what a draw left behind.
-class Picture {
-public:
-    Picture(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
-                                   nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        for (int i = 0; i < width * height; ++i) {
-            bits_[i] = kUntouched;
-        }
-    }
-    ~Picture() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    uint32_t At(int x, int y) const {
-        GdiFlush();
-        return bits_[y * width_ + x];
-    }
-    std::vector<uint32_t> Pixels() const {
-        GdiFlush();
-        return std::vector<uint32_t>(bits_, bits_ + width_ * height_);
-    }
-    bool Untouched() const {
-        for (uint32_t p : Pixels()) {
-            if (p != kUntouched) {
-                return false;
-            }
-        }
-        return true;
-    }
-    static constexpr uint32_t kUntouched = 0x010203;
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    uint32_t* bits_ = nullptr;
-};
-
 constexpr int kWidth = 40;
 constexpr int kHeight = 30;
 
 // The pixels a bitmap gives when drawn straight into a button of kWidth x kHeight.
-std::vector<uint32_t> BitmapPixels(int bitmapId) {
-    Picture picture(kWidth, kHeight);
+std::vector<COLORREF> BitmapPixels(int bitmapId) {
+    Canvas picture(kWidth, kHeight);
     RECT rect = {0, 0, kWidth, kHeight};
     DrawButtonItem(GetModuleHandleW(nullptr), bitmapId, picture.Dc(), &rect, kButtonDrawStretch);
     return picture.Pixels();
@@ -76,8 +26,8 @@ std::vector<uint32_t> BitmapPixels(int bitmapId) {
 ItemLook look;
 
 // The pixels the dialog's drawing routine leaves for one button draw request.
-std::vector<uint32_t> DrawnPixels(int buttonId, UINT action, UINT state, int currentLetter = 0) {
-    Picture picture(kWidth, kHeight);
+std::vector<COLORREF> DrawnPixels(int buttonId, UINT action, UINT state, int currentLetter = 0) {
+    Canvas picture(kWidth, kHeight);
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_BUTTON;
     item.CtlID = static_cast<UINT>(buttonId);
@@ -90,9 +40,9 @@ std::vector<uint32_t> DrawnPixels(int buttonId, UINT action, UINT state, int cur
     return picture.Pixels();
 }
 
-bool IsUntouched(const std::vector<uint32_t>& pixels) {
-    for (uint32_t p : pixels) {
-        if (p != Picture::kUntouched) {
+bool IsUntouched(const std::vector<COLORREF>& pixels) {
+    for (COLORREF p : pixels) {
+        if (p != kUntouched) {
             return false;
         }
     }
@@ -122,17 +72,17 @@ TEST_F(ButtonsWinTest, StretchedToTheButton) {
     ASSERT_EQ(info.bmWidth, 20);
     ASSERT_EQ(info.bmHeight, 30);
 
-    Picture actual(info.bmWidth, info.bmHeight);
+    Canvas actual(info.bmWidth, info.bmHeight);
     RECT small = {0, 0, info.bmWidth, info.bmHeight};
     DrawButtonItem(GetModuleHandleW(nullptr), 1100, actual.Dc(), &small, kButtonDrawActualSize);
-    Picture stretched(2 * info.bmWidth, info.bmHeight);
+    Canvas stretched(2 * info.bmWidth, info.bmHeight);
     RECT wide = {0, 0, 2 * info.bmWidth, info.bmHeight};
     DrawButtonItem(GetModuleHandleW(nullptr), 1100, stretched.Dc(), &wide, kButtonDrawStretch);
     EXPECT_FALSE(actual.Untouched());
     for (int y = 0; y < info.bmHeight; ++y) {
         for (int x = 0; x < info.bmWidth; ++x) {
-            ASSERT_EQ(stretched.At(2 * x, y), actual.At(x, y)) << x << "," << y;
-            ASSERT_EQ(stretched.At(2 * x + 1, y), actual.At(x, y)) << x << "," << y;
+            ASSERT_EQ(stretched.Pixel(2 * x, y), actual.Pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(stretched.Pixel(2 * x + 1, y), actual.Pixel(x, y)) << x << "," << y;
         }
     }
 }
@@ -151,10 +101,10 @@ TEST_F(ButtonsWinTest, CommandButtonLooks) {
 }
 
 TEST_F(ButtonsWinTest, CaptionLanguageChangesOnlyTheCaptionedButtons) {
-    std::vector<uint32_t> englishCopy = DrawnPixels(IDC_COPY, ODA_DRAWENTIRE, 0);
-    std::vector<uint32_t> englishClipboard = DrawnPixels(IDC_CLIPBOARD, ODA_DRAWENTIRE, 0);
-    std::vector<uint32_t> smallCopy = DrawnPixels(IDC_SMALL_COPY, ODA_DRAWENTIRE, 0);
-    std::vector<uint32_t> smallClipboard = DrawnPixels(IDC_SMALL_CLIPBOARD, ODA_DRAWENTIRE, 0);
+    std::vector<COLORREF> englishCopy = DrawnPixels(IDC_COPY, ODA_DRAWENTIRE, 0);
+    std::vector<COLORREF> englishClipboard = DrawnPixels(IDC_CLIPBOARD, ODA_DRAWENTIRE, 0);
+    std::vector<COLORREF> smallCopy = DrawnPixels(IDC_SMALL_COPY, ODA_DRAWENTIRE, 0);
+    std::vector<COLORREF> smallClipboard = DrawnPixels(IDC_SMALL_CLIPBOARD, ODA_DRAWENTIRE, 0);
     EXPECT_EQ(englishCopy, BitmapPixels(1152));
     EXPECT_EQ(englishClipboard, BitmapPixels(1151));
     look.greekCaptions = true;

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "resources/resource_ids.h"
+#include "tests/dialogs/dialog_watcher.h"
 
 namespace {
 
@@ -17,6 +16,8 @@ InterfaceLanguage noticeLanguage;
 std::string noticeTextsFile;
 
 }  // namespace
+
+using namespace dialog_test;
 
 namespace {
 
@@ -30,27 +31,6 @@ struct Seen {
     RECT rect = {};
     bool pictureDrawn = false;
 };
-
-struct FindNotice {
-    HWND dialog = nullptr;
-};
-
-BOOL CALLBACK FindNoticeWindow(HWND window, LPARAM parameter) {
-    wchar_t windowClass[16] = {};
-    GetClassNameW(window, windowClass, 16);
-    if (lstrcmpW(windowClass, L"#32770") == 0 && IsWindowVisible(window) &&
-        GetDlgItem(window, IDC_INFORMATION_TEXT) != nullptr) {
-        reinterpret_cast<FindNotice*>(parameter)->dialog = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[400] = {};
-    GetWindowTextW(window, text, 400);
-    return text;
-}
 
 // True when the notice's picture area shows the notice picture rather than the dialog face.
 bool PictureOnScreen(HWND dialog) {
@@ -86,45 +66,23 @@ enum class Close { kEscape, kOkClick };
 // Shows the notice and, from a second thread, reads it and closes it the way a user would.
 INT_PTR ShowAndClose(HWND owner, UINT stringId, Close how, Seen* seen) {
     const DWORD uiThread = GetCurrentThreadId();
-    std::thread watcher([&] {
-        FindNotice notice;
-        for (int i = 0; i < 500 && notice.dialog == nullptr; ++i) {
-            Sleep(10);
-            EnumThreadWindows(uiThread, FindNoticeWindow, reinterpret_cast<LPARAM>(&notice));
-        }
-        if (notice.dialog == nullptr) {
-            return;  // the dialog never came up: nothing to close
-        }
-        HWND dialog = notice.dialog;
-        seen->found = true;
-        Sleep(300);  // let it paint
-        seen->title = TextOf(dialog);
-        seen->message = TextOf(GetDlgItem(dialog, IDC_INFORMATION_TEXT));
-        seen->ok = TextOf(GetDlgItem(dialog, IDOK));
-        GetWindowRect(dialog, &seen->rect);
-        seen->pictureDrawn = PictureOnScreen(dialog);
-
-        if (how == Close::kEscape) {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof info;
-            GetGUIThreadInfo(uiThread, &info);
-            HWND focus = info.hwndFocus != nullptr ? info.hwndFocus : dialog;
-            PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-            PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-        } else {
-            PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        }
-        for (int i = 0; i < 300 && IsWindow(dialog); ++i) {
-            Sleep(10);
-        }
-        seen->closed = !IsWindow(dialog);
-        // Never leave the test waiting on a notice that did not close.
-        if (!seen->closed) {
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
-    INT_PTR result = ShowInformation(owner, stringId, noticeLanguage);
-    watcher.join();
+    INT_PTR result = 0;
+    seen->found = dialog_test::RunDialog(
+        IDC_INFORMATION_TEXT, [&] { result = ShowInformation(owner, stringId, noticeLanguage); },
+        [&](HWND dialog) {
+            Sleep(100);  // with the watcher's own wait, time for the picture to be painted
+            seen->title = TextOf(dialog);
+            seen->message = ItemText(dialog, IDC_INFORMATION_TEXT);
+            seen->ok = ItemText(dialog, IDOK);
+            GetWindowRect(dialog, &seen->rect);
+            seen->pictureDrawn = PictureOnScreen(dialog);
+            if (how == Close::kEscape) {
+                PressKey(uiThread, dialog, VK_ESCAPE);
+            } else {
+                PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            }
+            seen->closed = WaitClosed(dialog);
+        });
     return result;
 }
 

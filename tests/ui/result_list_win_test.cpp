@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/button_bitmaps_win.h"
+#include "tests/ui/canvas_win.h"
 #include "ui/forms_win.h"
 
 namespace {
@@ -16,78 +17,6 @@ ItemLook program;
 }  // namespace
 
 namespace {
-
-constexpr COLORREF kUntouched = RGB(1, 2, 3);
-
-// A 32-bit bitmap with a memory context, filled with a colour nothing draws.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
-                                   nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        Fill(kUntouched);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    void Fill(COLORREF colour) {
-        GdiFlush();
-        for (int i = 0; i < width_ * height_; ++i) {
-            bits_[i] = ToBits(colour);
-        }
-    }
-    COLORREF Pixel(int x, int y) const {
-        GdiFlush();
-        uint32_t v = bits_[y * width_ + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    int Count(COLORREF colour) const {
-        GdiFlush();
-        int n = 0;
-        for (int i = 0; i < width_ * height_; ++i) {
-            n += bits_[i] == ToBits(colour);
-        }
-        return n;
-    }
-    // The rows and columns holding pixels other than the background colour.
-    RECT Ink(COLORREF background) const {
-        RECT r = {width_, height_, -1, -1};
-        for (int y = 0; y < height_; ++y) {
-            for (int x = 0; x < width_; ++x) {
-                if (Pixel(x, y) == background) {
-                    continue;
-                }
-                r.left = std::min<LONG>(r.left, x);
-                r.top = std::min<LONG>(r.top, y);
-                r.right = std::max<LONG>(r.right, x);
-                r.bottom = std::max<LONG>(r.bottom, y);
-            }
-        }
-        return r;
-    }
-
-private:
-    static uint32_t ToBits(COLORREF c) {
-        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    uint32_t* bits_ = nullptr;
-};
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

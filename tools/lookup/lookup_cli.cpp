@@ -13,6 +13,7 @@
 #include "engine/folding.h"
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
+#include "tools/lookup/tool_arguments.h"
 #include "userdict/user_dict_file.h"
 
 const char kLookupUsage[] =
@@ -23,36 +24,11 @@ const char kLookupUsage[] =
 
 namespace {
 
-constexpr size_t kMaxBaseName = 19;
-
 struct Match {
     std::string headword;
     std::vector<std::string> translations;
     bool user = false;  // a word of the user dictionary
 };
-
-bool IsBaseName(const std::string& name) {
-    if (name.empty() || name.size() > kMaxBaseName) {
-        return false;
-    }
-    for (char c : name) {
-        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                  c == '_' || c == '-';
-        if (!ok) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 32);
-        }
-    }
-    return text;
-}
 
 std::string CodePoint(char32_t c) {
     char text[16];
@@ -204,20 +180,21 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
                 size_t colon = value.find(':');
                 std::string first = value.substr(0, colon);
                 std::string second = colon == std::string::npos ? "" : value.substr(colon + 1);
-                if (!IsBaseName(first) || !IsBaseName(second) || Upper(first) == Upper(second)) {
+                if (!IsBaseName(first) || !IsBaseName(second) ||
+                    UpperAscii(first) == UpperAscii(second)) {
                     error = "wordmere-lookup: \"" + value +
                             "\" is not a pair of two dictionary base names (A:B)\n";
                     return false;
                 }
-                request.pairFirst = Upper(first);
-                request.pairSecond = Upper(second);
+                request.pairFirst = UpperAscii(first);
+                request.pairSecond = UpperAscii(second);
                 request.dictionary = request.pairFirst + ":" + request.pairSecond;
             } else if ((arg == "--dir" || arg == "--dict") && i + 1 < argc) {
                 std::string value = argv[++i];
                 if (arg == "--dir") {
                     request.dir = value;
                 } else if (IsBaseName(value)) {
-                    request.dictionary = Upper(value);
+                    request.dictionary = UpperAscii(value);
                     haveDict = true;
                 } else {
                     error = "wordmere-lookup: \"" + value + "\" is not a dictionary base name\n";
@@ -447,10 +424,10 @@ bool OpenCheckedPair(Engine& engine, PlainLookupView& view, const LookupRequest&
     int second = -1;
     for (int i = 0; i < catalogue->languageCount; ++i) {
         const char* name = catalogue->languages[i].baseName;
-        if (Upper(name) == request.pairFirst && first < 0) {
+        if (UpperAscii(name) == request.pairFirst && first < 0) {
             first = i;
         }
-        if (Upper(name) == request.pairSecond && second < 0) {
+        if (UpperAscii(name) == request.pairSecond && second < 0) {
             second = i;
         }
     }

@@ -9,6 +9,7 @@
 #include "engine/dictionary.h"
 #include "engine/plain_lookup_view.h"
 #include "tools/lookup/lookup_cli.h"
+#include "tools/lookup/tool_arguments.h"
 #include "userdict/user_dict_file.h"
 
 const char kUserDictUsage[] =
@@ -19,31 +20,6 @@ const char kUserDictUsage[] =
     "       wordmere-userdict --help\n";
 
 namespace {
-
-constexpr size_t kMaxBaseName = 19;
-
-bool IsBaseName(const std::string& name) {
-    if (name.empty() || name.size() > kMaxBaseName) {
-        return false;
-    }
-    for (char c : name) {
-        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                  c == '_' || c == '-';
-        if (!ok) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 32);
-        }
-    }
-    return text;
-}
 
 // UTF-8 to the stored bytes, with the stand-ins the dictionaries use for letters the code
 // pages lack.
@@ -170,7 +146,7 @@ bool ParseUserDictArguments(int argc, const char* const* argv, UserDictRequest& 
                     error = "wordmere-userdict: \"" + value + "\" is not a dictionary base name\n";
                     return false;
                 }
-                request.dictionary = Upper(value);
+                request.dictionary = UpperAscii(value);
             } else {
                 char* end = nullptr;
                 long n = std::strtol(value.c_str(), &end, 10);

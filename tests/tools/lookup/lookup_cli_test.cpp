@@ -15,6 +15,7 @@
 #include "engine/catalogue.h"
 #include "engine/dictionary.h"
 #include "tools/dictc/dictc.h"
+#include "tools/lookup/tool_arguments.h"
 #include "tests/temp_directory.h"
 
 namespace {
@@ -32,10 +33,7 @@ Result Lookup(const std::string& word, const std::string& dict = "GRENG",
     std::vector<std::string> args = {"--dict", dict};
     args.insert(args.end(), flags.begin(), flags.end());
     args.push_back(word);
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
+    std::vector<const char*> argv = ArgumentPointers(args);
     std::string error;
     EXPECT_TRUE(ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, error))
         << error;
@@ -249,10 +247,7 @@ namespace {
 Result RunArgs(std::vector<std::string> args, const std::string& dir = LOOKUP_FIXTURE_DIR) {
     LookupRequest request;
     request.dir = dir;
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
+    std::vector<const char*> argv = ArgumentPointers(args);
     Result result;
     if (!ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, result.error)) {
         result.status = -1;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "tools/lookup/lookup_cli.h"
+#include "tools/lookup/tool_arguments.h"
 #include "userdict/user_dict_file.h"
 
 namespace {
@@ -40,10 +41,7 @@ protected:
     Result Run(std::vector<std::string> args) {
         UserDictRequest request;
         request.dir = dir;
-        std::vector<const char*> argv;
-        for (const std::string& arg : args) {
-            argv.push_back(arg.c_str());
-        }
+        std::vector<const char*> argv = ArgumentPointers(args);
         Result result;
         if (!ParseUserDictArguments(static_cast<int>(argv.size()), argv.data(), request,
                                     result.error)) {
