@@ -3,52 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/folding.h"
+
 namespace {
-
-// Lower case of one byte: ASCII letters and the Windows-1253 Greek capitals, accented ones
-// included. Final sigma stays apart from sigma, as the dictionaries keep it.
-unsigned char LowerByte(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') {
-        return c + 32;
-    }
-    if (c >= 0xC1 && c <= 0xDB && c != 0xD2) {
-        return c + 32;
-    }
-    switch (c) {
-        case 0xA2:
-            return 0xDC;  // Ά
-        case 0xB8:
-            return 0xDD;  // Έ
-        case 0xB9:
-            return 0xDE;  // Ή
-        case 0xBA:
-            return 0xDF;  // Ί
-        case 0xBC:
-            return 0xFC;  // Ό
-        case 0xBE:
-            return 0xFD;  // Ύ
-        case 0xBF:
-            return 0xFE;  // Ώ
-        default:
-            return c;
-    }
-}
-
-bool NamesEqual(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        unsigned char x = *a, y = *b;
-        if (x >= 'A' && x <= 'Z') {
-            x += 32;
-        }
-        if (y >= 'A' && y <= 'Z') {
-            y += 32;
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return *a == *b;
-}
 
 int16_t Low16(int32_t n) {
     return static_cast<int16_t>(static_cast<uint32_t>(n) & 0xFFFF);
@@ -94,7 +51,7 @@ int CompareNoCase(const char* a, const char* b) {
     const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
     const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
     for (;; ++x, ++y) {
-        unsigned char cx = LowerByte(*x), cy = LowerByte(*y);
+        unsigned char cx = LowerGreekChar(*x), cy = LowerGreekChar(*y);
         if (cx != cy) {
             return cx < cy ? -1 : 1;
         }
@@ -108,7 +65,7 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
     const unsigned char* x = reinterpret_cast<const unsigned char*>(text);
     const unsigned char* y = reinterpret_cast<const unsigned char*>(prefix);
     for (; *y; ++x, ++y) {
-        if (LowerByte(*x) != LowerByte(*y)) {
+        if (LowerGreekChar(*x) != LowerGreekChar(*y)) {
             return false;
         }
     }
@@ -169,7 +126,7 @@ public:
 
     int32_t Number(const char* name) const {
         for (int i = 0; i < count_; ++i) {
-            if (NamesEqual(values_[i].name, name)) {
+            if (SameAsciiNoCase(values_[i].name, name)) {
                 char text[kSettingBufferSize];
                 CopySettingData(text, values_[i].data, values_[i].dataSize);
                 return ParseSettingNumber(text);
@@ -210,7 +167,7 @@ bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* 
             EnumStatus::Ok) {
             break;
         }
-        if (NamesEqual(valueName, name)) {
+        if (SameAsciiNoCase(valueName, name)) {
             registry.CloseKey(key);
             CopySettingData(out, data, dataSize);
             return true;

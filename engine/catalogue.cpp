@@ -37,16 +37,6 @@ unsigned char UpperAscii(unsigned char c) {
     return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
 }
 
-bool SameNoCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        if (UpperAscii(static_cast<unsigned char>(*a)) !=
-            UpperAscii(static_cast<unsigned char>(*b))) {
-            return false;
-        }
-    }
-    return *a == *b;
-}
-
 // Equal without regard to case, Greek capitals included, as the list box compares.
 bool SameTextNoCase(const char* a, const char* b) {
     for (; *a && *b; ++a, ++b) {
@@ -193,8 +183,25 @@ void JoinDescriptors(const char* a, const char* b, char* out, size_t size) {
     CopyField(out, size, joined);
 }
 
+// Opens one dictionary of a pair and its trailer: the built-in one's is made up, another's read
+// from its body. `builtin` tells which it was.
+bool OpenPairHalf(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog,
+                  const char* baseName, DictFile** body, DictFile** index,
+                  DictionaryTrailer* trailer, bool* builtin) {
+    // A pair whose files are gone would only fail every later read: refuse it now.
+    if (!OpenDictionaryPair(Files(catalogue), catalogue.programDir, baseName, body, index)) {
+        return false;
+    }
+    BuiltinDictionary which;
+    *builtin = FindBuiltinDictionary(baseName, &which);
+    if (*builtin) {
+        FillBuiltinTrailer(BuiltinDictionary::kGreekEnglish, *engine.texts, trailer);
+        return true;
+    }
+    return ReadTrailer(&dialog, *body, trailer);
+}
+
 bool OpenPair(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, uint32_t data) {
-    FileSystem& files = Files(catalogue);
     int a = static_cast<int>((data >> 16) & 0xFF);
     int b = static_cast<int>(data >> 24);
     if (a >= catalogue.languageCount || b >= catalogue.languageCount) {
@@ -202,30 +209,19 @@ bool OpenPair(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, uin
     }
     const LanguageRecord& first = catalogue.languages[a];
     const LanguageRecord& second = catalogue.languages[b];
-    BuiltinDictionary which;
-
-    // A pair whose files are gone would only fail every later read: refuse it now.
-    if (!OpenDictionaryPair(files, catalogue.programDir, first.baseName, &engine.mainBody,
-                            &engine.mainIndex)) {
+    bool builtin = false;
+    if (!OpenPairHalf(engine, catalogue, dialog, first.baseName, &engine.mainBody,
+                      &engine.mainIndex, &engine.trailer, &builtin)) {
         return false;
     }
-    if (FindBuiltinDictionary(first.baseName, &which)) {
-        FillBuiltinTrailer(BuiltinDictionary::kGreekEnglish, *engine.texts, &engine.trailer);
+    if (builtin) {
         CopyField(engine.trailer.descriptorEnglish, sizeof engine.trailer.descriptorEnglish,
                   kGrengPairDescriptorEnglish);
         CopyField(engine.trailer.descriptorGreek, sizeof engine.trailer.descriptorGreek,
                   kGrengPairDescriptorGreek);
-    } else if (!ReadTrailer(&dialog, engine.mainBody, &engine.trailer)) {
-        return false;
     }
-
-    if (!OpenDictionaryPair(files, catalogue.programDir, second.baseName, &engine.secondBody,
-                            &engine.secondIndex)) {
-        return false;
-    }
-    if (FindBuiltinDictionary(second.baseName, &which)) {
-        FillBuiltinTrailer(BuiltinDictionary::kGreekEnglish, *engine.texts, &engine.secondTrailer);
-    } else if (!ReadTrailer(&dialog, engine.secondBody, &engine.secondTrailer)) {
+    if (!OpenPairHalf(engine, catalogue, dialog, second.baseName, &engine.secondBody,
+                      &engine.secondIndex, &engine.secondTrailer, &builtin)) {
         return false;
     }
 
@@ -351,7 +347,7 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
     char text[kMaxCatalogueTextSize];
     char otherText[kMaxCatalogueTextSize];
     for (const std::string& name : names) {
-        if (SameNoCase(name.c_str(), "GRENG.DIC")) {
+        if (SameAsciiNoCase(name.c_str(), "GRENG.DIC")) {
             if (!HasIndex(files, dir, "GRENG")) {
                 continue;
             }
@@ -367,7 +363,7 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
             }
             continue;
         }
-        if (SameNoCase(name.c_str(), "THESS.DIC")) {
+        if (SameAsciiNoCase(name.c_str(), "THESS.DIC")) {
             if (!HasIndex(files, dir, "THESS")) {
                 continue;
             }
@@ -380,7 +376,7 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
             }
             continue;
         }
-        if (SameNoCase(name.c_str(), "PHONET.DIC")) {
+        if (SameAsciiNoCase(name.c_str(), "PHONET.DIC")) {
             continue;
         }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/code_pages.h"
+#include "engine/folding.h"
 
 namespace {
 
@@ -212,20 +213,11 @@ void BuiltinKey(uint8_t key[kBuiltinKeyLength]) {
 }
 
 bool FindBuiltinDictionary(const char* baseName, BuiltinDictionary* which) {
-    auto same = [](const char* a, const char* b) {
-        for (; *a && *b; ++a, ++b) {
-            char x = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 32) : *a;
-            if (x != *b) {
-                return false;
-            }
-        }
-        return *a == *b;
-    };
-    if (same(baseName, "GRENG")) {
+    if (SameAsciiNoCase(baseName, "GRENG")) {
         *which = BuiltinDictionary::kGreekEnglish;
         return true;
     }
-    if (same(baseName, "THESS")) {
+    if (SameAsciiNoCase(baseName, "THESS")) {
         *which = BuiltinDictionary::kThesaurus;
         return true;
     }

@@ -27,17 +27,29 @@ constexpr void MapRangeTo(ByteTable& t, int first, int last, int to) {
     }
 }
 
-constexpr ByteTable GreekFoldTable() {
+// The identity with the ASCII capitals lowered.
+constexpr ByteTable AsciiLowered() {
     ByteTable t = IdentityTable();
     for (int b = 0x41; b <= 0x5A; ++b) {
         t[b] = static_cast<unsigned char>(b + 0x20);
     }
+    return t;
+}
+
+// Lowers the Greek capitals 0xC1..last by their fixed distance to the small letters.
+constexpr void LowerGreekCapitals(ByteTable& t, int last) {
     // 0xD2 is unassigned in Windows-1253; shifting it would turn it into final sigma.
-    for (int b = 0xC1; b <= 0xD9; ++b) {
+    for (int b = 0xC1; b <= last; ++b) {
         if (b != 0xD2) {
             t[b] = static_cast<unsigned char>(b + 0x20);
         }
     }
+}
+
+constexpr ByteTable GreekFoldTable() {
+    ByteTable t = AsciiLowered();
+    // Ϊ and Ϋ lose their dialytika below.
+    LowerGreekCapitals(t, 0xD9);
     MapTo(t, {0xA2, 0xDC}, 0xE1);
     MapTo(t, {0xB8, 0xDD}, 0xE5);
     MapTo(t, {0xB9, 0xDE}, 0xE7);
@@ -50,10 +62,7 @@ constexpr ByteTable GreekFoldTable() {
 }
 
 constexpr ByteTable LatinFoldTable() {
-    ByteTable t = IdentityTable();
-    for (int b = 0x41; b <= 0x5A; ++b) {
-        t[b] = static_cast<unsigned char>(b + 0x20);
-    }
+    ByteTable t = AsciiLowered();
     MapRangeTo(t, 0xC0, 0xC5, 'a');
     MapRangeTo(t, 0xE0, 0xE5, 'a');
     MapRangeTo(t, 0xC8, 0xCB, 'e');
@@ -76,15 +85,8 @@ constexpr ByteTable LatinFoldTable() {
 }
 
 constexpr ByteTable GreekLowerTable() {
-    ByteTable t = IdentityTable();
-    for (int b = 0x41; b <= 0x5A; ++b) {
-        t[b] = static_cast<unsigned char>(b + 0x20);
-    }
-    for (int b = 0xC1; b <= 0xDB; ++b) {
-        if (b != 0xD2) {
-            t[b] = static_cast<unsigned char>(b + 0x20);
-        }
-    }
+    ByteTable t = AsciiLowered();
+    LowerGreekCapitals(t, 0xDB);
     MapTo(t, {0xA2}, 0xDC);
     MapTo(t, {0xB8}, 0xDD);
     MapTo(t, {0xB9}, 0xDE);
@@ -98,6 +100,7 @@ constexpr ByteTable GreekLowerTable() {
 constexpr ByteTable kGreekFold = GreekFoldTable();
 constexpr ByteTable kLatinFold = LatinFoldTable();
 constexpr ByteTable kGreekLower = GreekLowerTable();
+constexpr ByteTable kAsciiLower = AsciiLowered();
 
 bool IsGreekLetterByte(unsigned char c) {
     return c >= 0xA0;
@@ -221,4 +224,14 @@ bool IsGreekText(const char* text) {
         return HasGreekWord(text, false);
     }
     return false;
+}
+
+bool SameAsciiNoCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        if (kAsciiLower[static_cast<unsigned char>(*a)] !=
+            kAsciiLower[static_cast<unsigned char>(*b)]) {
+            return false;
+        }
+    }
+    return *a == *b;
 }

@@ -30,6 +30,10 @@ void TrimLeadingSpaces(char* text);
 // Overwrites trailing spaces with NULs.
 void TrimTrailingSpaces(char* text);
 
+// Whether two NUL-terminated names are the same but for the case of their ASCII letters (file
+// names, registry value names).
+bool SameAsciiNoCase(const char* a, const char* b);
+
 // Whether the text counts as Greek (bytes 0xA0..0xFF are Greek letters, 0x41..0x9F Latin).
 bool IsGreekText(const char* text);
 // True when a blank-separated word of the text is purely Greek with more than two Greek

@@ -63,6 +63,16 @@ function(out_of_date output result)
     endforeach()
 endfunction()
 
+# An output is written to output.tmp and renamed over the old one only when the step that wrote
+# it succeeded, so a failed build never leaves a half-written file under the real name.
+function(replace_with_written output failed message)
+    if(failed)
+        file(REMOVE ${output}.tmp)
+        message(FATAL_ERROR "${message}")
+    endif()
+    file(RENAME ${output}.tmp ${output})
+endfunction()
+
 out_of_date(${SETUP} setup_stale)
 if(setup_stale)
     message(STATUS "Building ${SETUP}")
@@ -70,11 +80,7 @@ if(setup_stale)
                             -DOUTFILE=${SETUP}.tmp -DFILES_NSH=${WORK}/install.nsh
                             -DDELETE_NSH=${WORK}/delete.nsh ${SCRIPT}
                     RESULT_VARIABLE failed)
-    if(failed)
-        file(REMOVE ${SETUP}.tmp)
-        message(FATAL_ERROR "makensis failed on ${SCRIPT}")
-    endif()
-    file(RENAME ${SETUP}.tmp ${SETUP})
+    replace_with_written(${SETUP} "${failed}" "makensis failed on ${SCRIPT}")
 endif()
 
 # The portable zip: the same files in a folder "Wordmere".
@@ -90,9 +96,5 @@ if(zip_stale)
     execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP}.tmp --format=zip Wordmere
                     WORKING_DIRECTORY ${staging} RESULT_VARIABLE failed)
     file(REMOVE_RECURSE ${staging})
-    if(failed)
-        file(REMOVE ${ZIP}.tmp)
-        message(FATAL_ERROR "could not write ${ZIP}")
-    endif()
-    file(RENAME ${ZIP}.tmp ${ZIP})
+    replace_with_written(${ZIP} "${failed}" "could not write ${ZIP}")
 endif()

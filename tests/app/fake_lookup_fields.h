@@ -1,6 +1,5 @@
 // The lookup dialog's fields as plain data.
-#ifndef WORDMERE_TESTS_APP_FAKE_LOOKUP_FIELDS_H
-#define WORDMERE_TESTS_APP_FAKE_LOOKUP_FIELDS_H
+#pragma once
 
 #include <cstring>
 #include <string>
@@ -47,5 +46,3 @@ private:
         out[n] = '\0';
     }
 };
-
-#endif

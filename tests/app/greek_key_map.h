@@ -1,8 +1,7 @@
 // Every key of "DialogGreekTokens" that a dialog, the notice, the status lines or the
 // dictionary list reads, and every help id that has a balloon. Key 14504 is not among them:
 // it clears the search status line and must stay empty.
-#ifndef WORDMERE_TESTS_APP_GREEK_KEY_MAP_H
-#define WORDMERE_TESTS_APP_GREEK_KEY_MAP_H
+#pragma once
 
 #include <vector>
 
@@ -41,5 +40,3 @@ inline std::vector<unsigned> BalloonKeys() {
     }
     return keys;
 }
-
-#endif

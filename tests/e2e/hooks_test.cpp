@@ -55,6 +55,18 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return WordBoxText().empty(); }));
     }
 
+    // Types X keys into the emptied word box; fails when the box does not come to show
+    // `expected`, saying what it shows.
+    testing::AssertionResult TypedShows(const wchar_t* keys, const std::wstring& expected) {
+        FocusEmptyWordBox();
+        XKeys(keys);
+        if (WaitUntil([&] { return WordBoxText() == expected; })) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure()
+               << "the word box shows " << testing::PrintToString(StoredBytes(WordBoxText()));
+    }
+
     void ClickControl(int id) {
         RECT rect = ControlRect(program.dialog, Control(id));
         XClick(program.dialog, rect.left + 6, (rect.top + rect.bottom) / 2);
@@ -80,27 +92,19 @@ TEST_F(HooksTest, GreekAndLatinLettersAreTypedThroughTheDriver) {
     ASSERT_TRUE(XFocus(program.dialog));
     ClickControl(IDC_KEYBOARD_LANG2);
     ASSERT_TRUE(Checked(IDC_KEYBOARD_LANG2));
-    FocusEmptyWordBox();
-    XKeys(L"l semicolon o g o w");
-    EXPECT_TRUE(WaitUntil([&] { return WordBoxText() == L"λόγος"; }))
-        << "the word box shows " << testing::PrintToString(StoredBytes(WordBoxText()));
+    EXPECT_TRUE(TypedShows(L"l semicolon o g o w", L"λόγος"));
     XKeys(L"Return");
     EXPECT_TRUE(WaitForFirstMatch(L"λόγος"));
     SaveWindowPng(program.dialog, ScreenshotPath(L"hooks-greek-typed-" + CodePageName() + L".png"));
 
     // Dead keys of the Greek driver: dialytika, both accents.
-    FocusEmptyWordBox();
-    XKeys(L"shift+semicolon i shift+semicolon semicolon i");
-    EXPECT_TRUE(WaitUntil([&] { return WordBoxText() == L"ϊΐ"; }));
+    EXPECT_TRUE(TypedShows(L"shift+semicolon i shift+semicolon semicolon i", L"ϊΐ"));
 
     // The French keyboard of the Greek-French dictionary is the accent driver.
     UseDictionary(L"Greek-French dictionary");
     ClickControl(IDC_KEYBOARD_LANG1);
     ASSERT_TRUE(Checked(IDC_KEYBOARD_LANG1));
-    FocusEmptyWordBox();
-    XKeys(L"c a f apostrophe e");
-    EXPECT_TRUE(WaitUntil([&] { return WordBoxText() == L"café"; }))
-        << "the word box shows " << testing::PrintToString(StoredBytes(WordBoxText()));
+    EXPECT_TRUE(TypedShows(L"c a f apostrophe e", L"café"));
 }
 
 TEST_F(HooksTest, FunctionKeysSwitchTheFormAndTheKeyboard) {

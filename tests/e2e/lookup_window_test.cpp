@@ -12,7 +12,17 @@ const wchar_t kGreekEnglish[] = L"Greek-English dictionary";
 const wchar_t kThesaurus[] = L"Thesaurus of Greek language";
 const wchar_t kGreekFrench[] = L"Greek-French dictionary";
 
-using LookupWindowTest = ProgramTest;
+class LookupWindowTest : public ProgramTest {
+protected:
+    // Looks house up in the Greek-English dictionary, then chooses the thesaurus, which lacks it.
+    void HouseThenTheThesaurus() {
+        Start();
+        UseDictionary(kGreekEnglish);
+        TypeAndEnter(L"house");
+        ASSERT_TRUE(WaitForFirstMatch(L"house"));
+        UseDictionary(kThesaurus);
+    }
+};
 
 // Whether a word begins with the letter, without regard to case and accents: the index
 // blocks group words by their folded first letter.
@@ -147,12 +157,8 @@ TEST_F(LookupWindowTest, DictionaryListChangesTitleAndLists) {
 }
 
 TEST_F(LookupWindowTest, DictionaryWithoutTheWordShowsItsStartWord) {
-    Start();
-    UseDictionary(kGreekEnglish);
-    TypeAndEnter(L"house");
-    ASSERT_TRUE(WaitForFirstMatch(L"house"));
     // The thesaurus holds no Latin words: its start word takes the place of house.
-    UseDictionary(kThesaurus);
+    ASSERT_NO_FATAL_FAILURE(HouseThenTheThesaurus());
     std::vector<std::wstring> matches = Matches();
     ASSERT_FALSE(matches.empty());
     EXPECT_EQ(matches[0].substr(0, 2), L"αβ");
@@ -207,11 +213,7 @@ TEST_F(LookupWindowTest, TheWordBoxKeepsTheTypedText) {
 // After a change to a dictionary that lacks the word, Enter keeps the start word's lists,
 // whether the list was changed with the mouse or the keyboard.
 TEST_F(LookupWindowTest, EnterAfterADictionaryChangeKeepsItsLists) {
-    Start();
-    UseDictionary(kGreekEnglish);
-    TypeAndEnter(L"house");
-    ASSERT_TRUE(WaitForFirstMatch(L"house"));
-    UseDictionary(kThesaurus);
+    ASSERT_NO_FATAL_FAILURE(HouseThenTheThesaurus());
     std::vector<std::wstring> startWordMatches = Matches();
     ASSERT_FALSE(startWordMatches.empty());
     ASSERT_TRUE(BringToFront(program.dialog));

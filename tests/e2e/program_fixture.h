@@ -1,8 +1,7 @@
 // The fixture of the end-to-end tests: a program directory of this run's own (wordmere.exe, the
 // dictionaries and the texts file copied from the staged one), and a lookup window started on
 // fresh settings or on settings a test chose.
-#ifndef WORDMERE_TESTS_E2E_PROGRAM_FIXTURE_H
-#define WORDMERE_TESTS_E2E_PROGRAM_FIXTURE_H
+#pragma once
 
 #include <gtest/gtest.h>
 
@@ -75,5 +74,3 @@ protected:
 
     RunningProgram program;
 };
-
-#endif

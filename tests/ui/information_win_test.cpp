@@ -92,28 +92,20 @@ protected:
         noticeLanguage = InterfaceLanguage();
         noticeLanguage.instance = GetModuleHandleW(nullptr);
     }
-    void TearDown() override {
-        noticeLanguage.greek = false;
-        if (!textsFile_.empty()) {
-            DeleteFileA(textsFile_.c_str());
-        }
-    }
+    void TearDown() override { noticeLanguage.greek = false; }
 
     // A texts file with the given "DialogGreekTokens" lines, in Windows-1253.
     void WriteTextsFile(const char* lines) {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        textsFile_ = std::string(folder) + "wordmere_notice_texts.res";
-        FILE* file = std::fopen(textsFile_.c_str(), "wb");
+        noticeTextsFile = folder_.File("vbrtexts.res");
+        FILE* file = std::fopen(noticeTextsFile.c_str(), "wb");
         ASSERT_NE(file, nullptr);
         std::fprintf(file, "[DialogGreekTokens]\r\n%s", lines);
         std::fclose(file);
-        noticeTextsFile = textsFile_;
         noticeLanguage.textsFile = noticeTextsFile.c_str();
         noticeLanguage.greek = true;
     }
 
-    std::string textsFile_;
+    TempFolder folder_;
 };
 
 }  // namespace
@@ -144,33 +136,40 @@ TEST_F(InformationWinTest, MessageWithoutATextShowsItsNumber) {
     DestroyWindow(owner);
 }
 
-TEST_F(InformationWinTest, GreekTexts) {
+TEST_F(InformationWinTest, GreekTextsComeFromTheTextsFile) {
     // Πληροφορίες / Εντάξει / Δεν ανοίγει
-    WriteTextsFile(
+    const char kAllTexts[] =
         "14507=\xd0\xeb\xe7\xf1\xef\xf6\xef\xf1\xdf\xe5\xf2\r\n"
         "15001=\xc5\xed\xf4\xdc\xee\xe5\xe9\r\n"
-        "14511=\xc4\xe5\xed \xe1\xed\xef\xdf\xe3\xe5\xe9\r\n");
-    Seen seen;
-    EXPECT_EQ(ShowAndClose(nullptr, IDS_CANT_OPEN_USER_DICTIONARY, Close::kEscape, &seen), 2);
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(seen.title, L"\x03a0\x03bb\x03b7\x03c1\x03bf\x03c6\x03bf\x03c1\x03af\x03b5\x03c2");
-    EXPECT_EQ(seen.ok, L"\x0395\x03bd\x03c4\x03ac\x03be\x03b5\x03b9");
-    EXPECT_EQ(seen.message, L"\x0394\x03b5\x03bd \x03b1\x03bd\x03bf\x03af\x03b3\x03b5\x03b9");
-
-    // A message the texts file lacks stays empty: no English in a Greek notice.
-    seen = Seen{};
-    EXPECT_EQ(ShowAndClose(nullptr, IDS_CANT_OPEN_FILES, Close::kEscape, &seen), 2);
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(seen.message, L"");
-    EXPECT_EQ(seen.title, L"\x03a0\x03bb\x03b7\x03c1\x03bf\x03c6\x03bf\x03c1\x03af\x03b5\x03c2");
-}
-
-TEST_F(InformationWinTest, GreekTextsMissingKeepTheTemplate) {
-    WriteTextsFile("14511=\xc4\xe5\xed\r\n");
-    Seen seen;
-    EXPECT_EQ(ShowAndClose(nullptr, IDS_CANT_OPEN_FILES, Close::kEscape, &seen), 2);
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(seen.title, L"Information");
-    EXPECT_EQ(seen.ok, L"OK");
-    EXPECT_EQ(seen.message, L"");
+        "14511=\xc4\xe5\xed \xe1\xed\xef\xdf\xe3\xe5\xe9\r\n";
+    const wchar_t kGreekTitle[] =
+        L"\x03a0\x03bb\x03b7\x03c1\x03bf\x03c6\x03bf\x03c1\x03af\x03b5\x03c2";
+    const wchar_t kGreekOk[] = L"\x0395\x03bd\x03c4\x03ac\x03be\x03b5\x03b9";
+    struct Case {
+        const char* name;
+        const char* lines;
+        UINT stringId;
+        const wchar_t* title;
+        const wchar_t* ok;
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {"every text", kAllTexts, IDS_CANT_OPEN_USER_DICTIONARY, kGreekTitle, kGreekOk,
+         L"\x0394\x03b5\x03bd \x03b1\x03bd\x03bf\x03af\x03b3\x03b5\x03b9"},
+        // A message the texts file lacks stays empty: no English in a Greek notice.
+        {"message missing", kAllTexts, IDS_CANT_OPEN_FILES, kGreekTitle, kGreekOk, L""},
+        // A title and button the file lacks keep the template's.
+        {"title and button missing", "14511=\xc4\xe5\xed\r\n", IDS_CANT_OPEN_FILES, L"Information",
+         L"OK", L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteTextsFile(c.lines);
+        Seen seen;
+        EXPECT_EQ(ShowAndClose(nullptr, c.stringId, Close::kEscape, &seen), 2);
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ(seen.title, c.title);
+        EXPECT_EQ(seen.ok, c.ok);
+        EXPECT_EQ(seen.message, c.message);
+    }
 }

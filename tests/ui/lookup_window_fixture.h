@@ -1,7 +1,6 @@
 // A stand-in for the lookup dialog in Win32 tests: a hidden window holding the controls the
 // lookup window's parts reach by id, with the styles of the real templates.
-#ifndef WORDMERE_TESTS_UI_LOOKUP_WINDOW_FIXTURE_H
-#define WORDMERE_TESTS_UI_LOOKUP_WINDOW_FIXTURE_H
+#pragma once
 
 #include <windows.h>
 
@@ -35,5 +34,3 @@ inline HWND CreateLookupStandIn() {
     }
     return dialog;
 }
-
-#endif

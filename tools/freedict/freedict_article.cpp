@@ -14,20 +14,27 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
+// The pieces of text between separators, empty ones included.
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
     size_t start = 0;
     while (start <= text.size()) {
-        size_t end = text.find('\n', start);
+        size_t end = text.find(separator, start);
         if (end == std::string::npos) {
             end = text.size();
         }
-        std::string line = text.substr(start, end - start);
+        pieces.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines = SplitAt(text, '\n');
+    for (std::string& line : lines) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        lines.push_back(line);
-        start = end + 1;
     }
     while (!lines.empty() && CleanSpaces(lines.back()).empty()) {
         lines.pop_back();
@@ -139,6 +146,22 @@ ArticleLayout DetectArticleLayout(const std::string& text) {
     return ArticleLayout::Sense;
 }
 
+namespace {
+
+// The comma-separated items of text, their spaces cleaned, empty ones left out.
+std::vector<std::string> CommaItems(const std::string& text) {
+    std::vector<std::string> items;
+    for (const std::string& piece : SplitAt(text, ',')) {
+        std::string item = CleanSpaces(piece);
+        if (!item.empty()) {
+            items.push_back(item);
+        }
+    }
+    return items;
+}
+
+}  // namespace
+
 std::vector<std::string> HeadwordsOfHeader(const std::string& header, ArticleLayout layout) {
     std::string text = TrimRight(header);
     while (StripPartOfSpeech(text)) {
@@ -146,18 +169,10 @@ std::vector<std::string> HeadwordsOfHeader(const std::string& header, ArticleLay
     StripPronunciations(text);
     std::vector<std::string> headwords;
     if (layout == ArticleLayout::Paragraph) {
-        size_t start = 0;
-        while (start <= text.size()) {
-            size_t end = text.find(',', start);
-            if (end == std::string::npos) {
-                end = text.size();
-            }
-            std::string word = CleanSpaces(text.substr(start, end - start));
-            if (!word.empty() &&
-                std::find(headwords.begin(), headwords.end(), word) == headwords.end()) {
+        for (const std::string& word : CommaItems(text)) {
+            if (std::find(headwords.begin(), headwords.end(), word) == headwords.end()) {
                 headwords.push_back(word);
             }
-            start = end + 1;
         }
     } else {
         std::replace(text.begin(), text.end(), ',', ' ');
@@ -189,20 +204,7 @@ std::vector<std::string> SplitTranslationLine(const std::string& line) {
         }
         i = end;
     }
-    std::vector<std::string> items;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(',', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string item = CleanSpaces(text.substr(start, end - start));
-        if (!item.empty()) {
-            items.push_back(item);
-        }
-        start = end + 1;
-    }
-    return items;
+    return CommaItems(text);
 }
 
 std::string PartOfSpeechOfHeader(const std::string& header) {

@@ -165,6 +165,31 @@ std::string DefaultDictionaryDirFor(const std::string& executableDir) {
     return dir + kPathSeparator + "dist";
 }
 
+namespace {
+
+// The options that turn a switch of the request on or off.
+struct LookupSwitch {
+    const char* name;
+    bool LookupRequest::*field;
+    bool value;
+};
+constexpr LookupSwitch kLookupSwitches[] = {
+    {"--no-accent", &LookupRequest::accent, false}, {"--no-root", &LookupRequest::root, false},
+    {"--json", &LookupRequest::json, true},         {"--user", &LookupRequest::user, true},
+    {"--list", &LookupRequest::list, true},         {"--greek", &LookupRequest::greek, true},
+};
+
+const LookupSwitch* FindSwitch(const std::string& arg) {
+    for (const LookupSwitch& option : kLookupSwitches) {
+        if (arg == option.name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& request,
                           std::string& error) {
     bool haveWord = false;
@@ -200,18 +225,8 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
                     error = "wordmere-lookup: \"" + value + "\" is not a dictionary base name\n";
                     return false;
                 }
-            } else if (arg == "--no-accent") {
-                request.accent = false;
-            } else if (arg == "--no-root") {
-                request.root = false;
-            } else if (arg == "--json") {
-                request.json = true;
-            } else if (arg == "--user") {
-                request.user = true;
-            } else if (arg == "--list") {
-                request.list = true;
-            } else if (arg == "--greek") {
-                request.greek = true;
+            } else if (const LookupSwitch* option = FindSwitch(arg)) {
+                request.*(option->field) = option->value;
             } else {
                 error = std::string("wordmere-lookup: unknown or incomplete option ") + arg + "\n" +
                         kLookupUsage;
