@@ -7,6 +7,7 @@
 
 #include "app/program_state_win.h"
 #include "dialog_watcher.h"
+#include "texts_copy.h"
 #include "resources/resource_ids.h"
 
 using namespace dialog_test;
@@ -17,8 +18,7 @@ class AboutDialogTest : public testing::Test {
 protected:
     void SetUp() override {
         Program().instance = GetModuleHandleW(nullptr);
-        texts_ = folder_.File("vbrtexts.res");
-        ASSERT_TRUE(CopyFileA("Z:" WORDMERE_TEXTS_FILE, texts_.c_str(), FALSE));
+        ASSERT_TRUE(texts_.Made());
         std::memset(&trailer_, 0, sizeof trailer_);
         std::strcpy(trailer_.titleEnglish, "French-Greek dictionary");
         std::strcpy(trailer_.titleGreek, "\xc3\xe1\xeb\xeb\xe9\xea\xfc");  // Γαλλικό
@@ -39,8 +39,7 @@ protected:
         return items;
     }
 
-    TempFolder folder_;
-    std::string texts_;
+    TextsCopy texts_;
     DictionaryTrailer trailer_;
 };
 
@@ -80,7 +79,7 @@ TEST_F(AboutDialogTest, ShowsTheDictionaryAndItsLines) {
     EXPECT_TRUE(RunDialog(
         IDC_ABOUT_INFORMATION_LIST,
         [&] {
-            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.c_str(), false, trailer_);
+            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), false, trailer_);
         },
         [&](HWND dialog) {
             EXPECT_EQ(TextOf(dialog), L"About");
@@ -108,9 +107,7 @@ TEST_F(AboutDialogTest, ShowsTheDictionaryAndItsLines) {
 TEST_F(AboutDialogTest, GreekTextsAndTheGreekTitle) {
     EXPECT_TRUE(RunDialog(
         IDC_ABOUT_INFORMATION_LIST,
-        [&] {
-            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.c_str(), true, trailer_);
-        },
+        [&] { ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), true, trailer_); },
         [&](HWND dialog) {
             EXPECT_EQ(ItemText(dialog, IDC_ABOUT_DICTIONARY_TITLE),
                       L"\x0393\x03b1\x03bb\x03bb\x03b9\x03ba\x03cc");

@@ -5,6 +5,7 @@
 
 #include "app/program_state_win.h"
 #include "dialog_watcher.h"
+#include "texts_copy.h"
 #include "resources/resource_ids.h"
 
 using namespace dialog_test;
@@ -16,9 +17,8 @@ protected:
     void SetUp() override {
         Program().instance = GetModuleHandleW(nullptr);
         help_.instance = GetModuleHandleW(nullptr);
-        texts_ = folder_.File("vbrtexts.res");
-        ASSERT_TRUE(CopyFileA("Z:" WORDMERE_TEXTS_FILE, texts_.c_str(), FALSE));
-        help_.textsFile = texts_.c_str();
+        ASSERT_TRUE(texts_.Made());
+        help_.textsFile = texts_.Path();
         settings_.HotKeyState = 0;
         settings_.Control = 1;
         settings_.Alt = 1;
@@ -39,8 +39,7 @@ protected:
         return result;
     }
 
-    TempFolder folder_;
-    std::string texts_;
+    TextsCopy texts_;
     HelpContext help_;
     Settings settings_;
 };

@@ -116,33 +116,44 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+// The class of each kind of control, the style bits that tell the kind, and the fault named
+// when the live control does not agree.
+struct KindLook {
+    Kind kind;
+    const wchar_t* className;
+    DWORD typeMask;
+    DWORD type;
+    const char* fault;
+};
+const KindLook kKindLooks[] = {
+    // Plain check boxes: the dialog sets every mark itself.
+    {Kind::kCheckBox, L"Button", BS_TYPEMASK, BS_CHECKBOX, "not a plain check box"},
+    {Kind::kPushButton, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, "not a push button"},
+    {Kind::kDefaultButton, L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, "not the default"},
+    {Kind::kText, L"Static", SS_TYPEMASK, SS_LEFT, "not a left-aligned text"},
+    {Kind::kCentredText, L"Static", SS_TYPEMASK, SS_CENTER, "not a centred text"},
+    {Kind::kFrame, L"Static", SS_TYPEMASK, SS_BLACKFRAME, "not a frame"},
+};
+
 // What the live control's class and style say against the kind; empty when they agree.
 std::string KindFault(Kind kind, HWND control) {
     const std::wstring name = ClassOf(control);
     const DWORD style = GetWindowLongW(control, GWL_STYLE);
-    const bool button = _wcsicmp(name.c_str(), L"Button") == 0;
-    const bool statik = _wcsicmp(name.c_str(), L"Static") == 0;
-    switch (kind) {
-        case Kind::kCheckBox:
-            // Plain check boxes: the dialog sets every mark itself.
-            return button && (style & BS_TYPEMASK) == BS_CHECKBOX ? "" : "not a plain check box";
-        case Kind::kPushButton:
-            return button && (style & BS_TYPEMASK) == BS_PUSHBUTTON ? "" : "not a push button";
-        case Kind::kDefaultButton:
-            return button && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? "" : "not the default";
-        case Kind::kText:
-            return statik && (style & SS_TYPEMASK) == SS_LEFT ? "" : "not a left-aligned text";
-        case Kind::kCentredText:
-            return statik && (style & SS_TYPEMASK) == SS_CENTER ? "" : "not a centred text";
-        case Kind::kFrame:
-            return statik && (style & SS_TYPEMASK) == SS_BLACKFRAME ? "" : "not a frame";
-        case Kind::kList:
-            // The dialog manager turns a list's border into a sunken edge.
-            return _wcsicmp(name.c_str(), L"ListBox") == 0 && (style & LBS_NOTIFY) &&
-                           ((style & WS_BORDER) ||
-                            (GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE))
+    if (kind == Kind::kList) {
+        // The dialog manager turns a list's border into a sunken edge.
+        return _wcsicmp(name.c_str(), L"ListBox") == 0 && (style & LBS_NOTIFY) &&
+                       ((style & WS_BORDER) ||
+                        (GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE))
+                   ? ""
+                   : "not a notifying list with a border";
+    }
+    for (const KindLook& look : kKindLooks) {
+        if (look.kind == kind) {
+            return _wcsicmp(name.c_str(), look.className) == 0 &&
+                           (style & look.typeMask) == look.type
                        ? ""
-                       : "not a notifying list with a border";
+                       : look.fault;
+        }
     }
     return "";
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialog_watcher.h"
+#include "texts_copy.h"
 #include "resources/resource_ids.h"
 #include "tests/ui/canvas_win.h"
 
@@ -32,8 +33,7 @@ void Pump() {
 class HelpBalloonsTest : public testing::Test {
 protected:
     void SetUp() override {
-        texts_ = folder_.File("vbrtexts.res");
-        ASSERT_TRUE(CopyFileA("Z:" WORDMERE_TEXTS_FILE, texts_.c_str(), FALSE));
+        ASSERT_TRUE(texts_.Made());
         dialog_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ADJUSTMENTS),
                                      nullptr, QuietProc, 0);
         ASSERT_NE(dialog_, nullptr);
@@ -46,7 +46,7 @@ protected:
         font_ = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GREEK_CHARSET, 0, 0, 0, 0,
                             L"Arial");
         help_.instance = GetModuleHandleW(nullptr);
-        help_.textsFile = texts_.c_str();
+        help_.textsFile = texts_.Path();
         help_.balloonFont = font_;
         help_.saveBitmap = saveBitmap_;
         ResetHelpState();
@@ -83,8 +83,7 @@ protected:
         return n;
     }
 
-    TempFolder folder_;
-    std::string texts_;
+    TextsCopy texts_;
     HWND dialog_ = nullptr;
     HBITMAP saveBitmap_ = nullptr;
     HFONT font_ = nullptr;

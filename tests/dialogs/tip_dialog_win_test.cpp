@@ -6,6 +6,7 @@
 #include "app/memory_stores.h"
 #include "app/program_state_win.h"
 #include "dialog_watcher.h"
+#include "texts_copy.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
 
@@ -17,10 +18,9 @@ class TipDialogTest : public testing::Test {
 protected:
     void SetUp() override {
         Program().instance = GetModuleHandleW(nullptr);
-        texts_ = folder_.File("vbrtexts.res");
-        ASSERT_TRUE(CopyFileA("Z:" WORDMERE_TEXTS_FILE, texts_.c_str(), FALSE));
+        ASSERT_TRUE(texts_.Made());
         source_.instance = GetModuleHandleW(nullptr);
-        source_.textsFile = texts_.c_str();
+        source_.textsFile = texts_.Path();
         source_.settingsIni = &settingsIni_;
         source_.tipCount = 14;
         source_.todayTip = 13;
@@ -28,7 +28,7 @@ protected:
 
     std::string ShowTipsInTextsFile() {
         char value[16] = {};
-        GetPrivateProfileStringA("Tips", "ShowTips", "", value, sizeof value, texts_.c_str());
+        GetPrivateProfileStringA("Tips", "ShowTips", "", value, sizeof value, texts_.Path());
         return value;
     }
 
@@ -40,8 +40,7 @@ protected:
         return tip;
     }
 
-    TempFolder folder_;
-    std::string texts_;
+    TextsCopy texts_;
     MemoryProfile settingsIni_;
     TipSource source_;
     bool showAtStart_ = true;
@@ -109,7 +108,7 @@ TEST_F(TipDialogTest, ShowTipsIsWrittenAtOnce) {
 
 // The tests run with every file writable, so the texts file that cannot be written is a folder.
 TEST_F(TipDialogTest, ShowTipsGoesToTheSettingsIniWhenTheTextsFileCannotBeWritten) {
-    const std::string folder = folder_.File("texts");
+    const std::string folder = texts_.File("texts");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     source_.textsFile = folder.c_str();
     Run([&](HWND dialog) {
