@@ -409,6 +409,14 @@ TEST_F(InstallerTest, SilentRoundTripLeavesOnlyTheUsersWords) {
         << "the program saved no settings to remove";
 
     ASSERT_TRUE(UninstallAsWindowsDoes());
+    // The uninstaller's copy goes on after the program's own entry is gone: the settings keys
+    // follow it.
+    WaitUntil(
+        [] {
+            return !KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey) &&
+                   !KeyExists(HKEY_CURRENT_USER, kSettingsKey);
+        },
+        30000);
     for (const std::wstring& name : shipped) {
         EXPECT_FALSE(Exists(dir + L"\\" + name)) << std::string(name.begin(), name.end());
     }
