@@ -10,6 +10,7 @@
 
 #include "engine/code_pages.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/engine/fake_catalogue_dialog.h"
 #include "tests/engine/memory_file_system.h"
 
 namespace {
@@ -45,25 +46,6 @@ Files Pairable(const std::string& english, const std::string& greek, const std::
                const std::string& entries = "x\tξ\n") {
     return Compile(PairableSource(english, greek, key, entries));
 }
-
-class FakeDialog : public CatalogueDialog {
-public:
-    DictionaryList& Dictionaries() override { return list; }
-    void SetTitle(const char* text) override { title = text; }
-    void ApplyKeyboardDescription(const char* text) override { descriptor = text; }
-    void ShowInformation(unsigned id) override { information.push_back(id); }
-    void RememberedDictionary(char* buffer, size_t size) override {
-        snprintf(buffer, size, "%s", remembered.c_str());
-    }
-    void ShowDiskError() override { ++diskErrors; }
-
-    PlainDictionaryList list;
-    std::string title;
-    std::string descriptor;
-    std::vector<unsigned> information;
-    std::string remembered;
-    int diskErrors = 0;
-};
 
 class CatalogueTest : public ::testing::Test {
 protected:
@@ -123,7 +105,7 @@ protected:
     MemoryFileSystem fs;
     std::unique_ptr<Engine> engine;
     std::unique_ptr<Catalogue> catalogue;
-    FakeDialog dialog;
+    FakeCatalogueDialog dialog;
 };
 
 TEST_F(CatalogueTest, ListsDictionariesAndEveryPairSorted) {

@@ -7,29 +7,12 @@
 #include <vector>
 
 #include "tests/engine/engine_fixture.h"
+#include "tests/engine/fake_catalogue_dialog.h"
 #include "tests/engine/memory_file_system.h"
 
 namespace {
 
 const char kDir[] = "C:\\WM";
-
-class FakeDialog : public CatalogueDialog {
-public:
-    DictionaryList& Dictionaries() override { return list; }
-    void SetTitle(const char* text) override { title = Utf8(text); }
-    void ApplyKeyboardDescription(const char*) override {}
-    void ShowInformation(unsigned id) override { information.push_back(id); }
-    void RememberedDictionary(char* buffer, size_t size) override {
-        snprintf(buffer, size, "%s", remembered.c_str());
-    }
-    void ShowDiskError() override { ++diskErrors; }
-
-    PlainDictionaryList list;
-    std::string title;
-    std::vector<unsigned> information;
-    std::string remembered;
-    int diskErrors = 0;
-};
 
 // Three dictionaries listed as "Alpha", "Beta", "Gamma"; a test then takes index files away,
 // as a user or a removed disk does while the program runs.
@@ -46,7 +29,7 @@ protected:
         engine.reset(new Engine);
         catalogue.reset(new Catalogue);
         fs = MemoryFileSystem();
-        dialog = FakeDialog();
+        dialog = FakeCatalogueDialog();
         snprintf(catalogue->programDir, sizeof catalogue->programDir, "%s", kDir);
         catalogue->files = &fs;
         for (const char* name : {"Alpha", "Beta", "Gamma"}) {
@@ -68,7 +51,7 @@ protected:
     MemoryFileSystem fs;
     std::unique_ptr<Engine> engine;
     std::unique_ptr<Catalogue> catalogue;
-    FakeDialog dialog;
+    FakeCatalogueDialog dialog;
 };
 
 TEST_F(DictionaryChoiceTest, OpensTheChosenEntry) {
