@@ -73,13 +73,16 @@ def print_rounds(output, tool, how, labels):
     print(f"median ratio: {statistics.median(ratios):.2f}")
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+def benchmark_arguments(description, tool, runs, runs_help, needed):
+    """The Windows benchmarks' common command line (--win-build, --dist, --runs); without a
+    display the script runs itself again on a private Xvfb. `needed` names the programs of the
+    cross build's bin folder that must exist besides the staged wordmere.exe."""
+    parser = argparse.ArgumentParser(description=description)
     parser.add_argument("--win-build", default=os.path.join(ROOT, "build", "win"),
-                        help="the cross build folder (holds bin/startup_probe.exe)")
+                        help=f"the cross build folder (holds bin/{needed[0]})")
     parser.add_argument("--dist", default=os.path.join(ROOT, "build", "dist"),
                         help="the staged program directory (wordmere.exe and dictionaries)")
-    parser.add_argument("--runs", type=int, default=21, help="timed starts of each program")
+    parser.add_argument("--runs", type=int, default=runs, help=runs_help)
     args = parser.parse_args()
 
     if not os.environ.get("DISPLAY"):
@@ -88,13 +91,21 @@ def main():
 
     args.win_build = os.path.abspath(args.win_build)
     args.dist = os.path.abspath(args.dist)
+    paths = [os.path.join(args.win_build, "bin", name) for name in needed]
+    for path in paths + [os.path.join(args.dist, "wordmere.exe")]:
+        if not os.path.exists(path):
+            sys.exit(f"{tool}: {path} is missing; build the cross build first")
+    return args
+
+
+def main():
+    args = benchmark_arguments(__doc__.splitlines()[0], "startup_benchmark", 21,
+                               "timed starts of each program",
+                               ["startup_probe.exe", "startup_peer.exe"])
     bin_dir = os.path.join(args.win_build, "bin")
     probe = os.path.join(bin_dir, "startup_probe.exe")
     peer = os.path.join(bin_dir, "startup_peer.exe")
     program = os.path.join(args.dist, "wordmere.exe")
-    for path in (probe, peer, program):
-        if not os.path.exists(path):
-            sys.exit(f"startup_benchmark: {path} is missing; build the cross build first")
 
     with benchmark_setting(args.win_build, args.dist, "startup-benchmark") as (env, program_dir):
         result = subprocess.run(
