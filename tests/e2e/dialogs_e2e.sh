@@ -94,6 +94,11 @@ balloon() {
     eval "$(xdotool getwindowgeometry --shell "$2")"
     local wx=$X wy=$Y ww=$WIDTH wh=$HEIGHT area
     area="${ww}x${wh}+${wx}+${wy}"
+    # A hint changes only when the mouse enters another control: coming from the caption, the
+    # word list is entered even when the mouse rested on it before (a key stops the pending
+    # balloon, and resting on the same control does not start it again).
+    xdotool mousemove $((wx + ww / 2)) $((wy + 5))
+    sleep 0.3
     xdotool mousemove $((wx + ww / 4)) $((wy + wh / 2))   # over the word list
     sleep 0.3
     xdotool mousemove $((wx + ww / 4 + 3)) $((wy + wh / 2 + 2))
@@ -204,6 +209,7 @@ check "OK stores FormType 0" test "$(setting State FormType)" = "0"
 lookup=$(lookup_window)
 check "the lookup window opens again" test -n "$lookup"
 shot lookup_english_compact "$lookup"
+balloon english_compact "$lookup"
 adjust "$lookup" greek index
 check "OK stores UseGreek 1" test "$(setting State UseGreek)" = "1"
 check "OK stores FormType 1" test "$(setting State FormType)" = "1"
