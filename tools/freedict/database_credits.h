@@ -18,13 +18,17 @@ struct DatabaseCredits {
 // Reads the fields out of the text of the information entry; missing ones stay empty.
 DatabaseCredits ParseDatabaseInfo(const std::string& database, const std::string& info);
 
-// The About lines of a dictionary made of these databases (UTF-8, each at most 69 characters,
-// 20 lines at most; the About list centres them): a heading, then per database its title, edition
-// and maintainer, licence and source, with the labels in Greek when greek is set. Every character
-// is one the dictionaries can store (a stand-in or "?" otherwise), and "@" of the data is written
+// The About lines of a dictionary made of these databases (UTF-8, each at most kCreditLineLength
+// characters, 20 lines at most; the About list centres them): a heading, then per database its
+// title, edition and maintainer, licence and source, with the labels in Greek when greek is set.
+// Every character is one the dictionaries can store (a stand-in or "?" otherwise), and "@" of the
+// data is written
 // "(at)" so that the About list does not take it for a separator.
 std::vector<std::string> CreditLines(const std::string& heading,
                                      const std::vector<DatabaseCredits>& databases, bool greek);
 
-constexpr size_t kCreditLineLength = 69;
+// The trailer holds 69 characters a line, but the About list shows only about 66 average
+// characters of its font, with no horizontal scroll bar: a line of 69 Greek and Latin letters
+// was cut at both ends. 60 leaves room for lines of wide letters.
+constexpr size_t kCreditLineLength = 60;
 constexpr size_t kCreditLineCount = 20;
