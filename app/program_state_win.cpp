@@ -18,13 +18,7 @@ InterfaceLanguage ProgramLanguage(const ProgramState& program) {
 }
 
 bool TakeHotKey(ProgramState& program, HWND owner) {
-    HotKeyChoice choice;
-    choice.state = program.settings.HotKeyState;
-    choice.alt = program.settings.Alt;
-    choice.control = program.settings.Control;
-    choice.shift = program.settings.Shift;
-    choice.virtualKey = program.settings.ScanCode;
-    HotKeyRegistration result = RegisterLookupHotKey(program.mainWindow, choice);
+    HotKeyRegistration result = RegisterLookupHotKey(program.mainWindow, program.settings);
     program.hotKeyRegistered = result == HotKeyRegistration::Registered;
     if (result == HotKeyRegistration::Failed && owner != nullptr) {
         ShowInformation(owner, IDS_HOTKEY_IN_USE, ProgramLanguage(program));

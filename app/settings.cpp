@@ -150,6 +150,57 @@ private:
     bool complete_ = true;
 };
 
+// A setting kept as a plain number. A read keeps the low 16 bits of the stored value, and a flag
+// also reads zero or less as 0.
+template <typename Field>
+struct NumberSetting {
+    const char* name;
+    Field Settings::*field;
+    bool flag;
+};
+
+const NumberSetting<int16_t> kStateNumbers[] = {
+    {"Accent", &Settings::Accent, true},
+    {"Root", &Settings::Root, true},
+    {"DialogState", &Settings::DialogState, true},
+    {"FormType", &Settings::FormType, true},
+    {"UseGreek", &Settings::UseGreek, true},
+    {"UseClipboard", &Settings::UseClipboard, true},
+    {"UseLargeFont", &Settings::UseLargeFont, true},
+    {"UseUserDict", &Settings::UseUserDict, true},
+    {"UseSounds", &Settings::UseSounds, true},
+    {"ScreenX", &Settings::ScreenX, false},
+    {"ScreenY", &Settings::ScreenY, false},
+};
+// The dialog's last rectangle: 16-bit values held in 32-bit settings.
+const NumberSetting<int32_t> kScreenRectNumbers[] = {
+    {"SRL", &Settings::SRL, false},
+    {"SRT", &Settings::SRT, false},
+    {"SRR", &Settings::SRR, false},
+    {"SRB", &Settings::SRB, false},
+};
+const NumberSetting<int16_t> kHotKeyNumbers[] = {
+    {"HotKeyState", &Settings::HotKeyState, false}, {"Alt", &Settings::Alt, false},
+    {"Control", &Settings::Control, false},         {"Shift", &Settings::Shift, false},
+    {"ScanCode", &Settings::ScanCode, false},
+};
+
+template <typename Field, size_t N>
+void LoadNumbers(const KeyValues& values, const NumberSetting<Field> (&table)[N], Settings& s) {
+    for (const NumberSetting<Field>& setting : table) {
+        const int32_t n = values.Number(setting.name);
+        s.*setting.field = setting.flag ? Flag16(n) : Low16(n);
+    }
+}
+
+template <typename Field, size_t N>
+void SaveNumbers(RegistryStore& registry, const char* subKey,
+                 const NumberSetting<Field> (&table)[N], const Settings& s) {
+    for (const NumberSetting<Field>& setting : table) {
+        WriteNumber(registry, subKey, setting.name, s.*setting.field);
+    }
+}
+
 }  // namespace
 
 bool ReadSettingString(RegistryStore& registry, const char* subKey, const char* name, char* out) {
@@ -282,36 +333,18 @@ void LoadSettings(Settings& s, const SettingsStorage& storage, LookupFields* fie
         s.Key = key <= 0 ? 100 : key;
         uint8_t grEng = Low8(state.Number("GrEng"));
         s.GrEng = grEng > 8 ? 8 : grEng;
-        s.Accent = Flag16(state.Number("Accent"));
-        s.Root = Flag16(state.Number("Root"));
-        s.DialogState = Flag16(state.Number("DialogState"));
-        s.FormType = Flag16(state.Number("FormType"));
+        LoadNumbers(state, kStateNumbers, s);
+        LoadNumbers(state, kScreenRectNumbers, s);
         s.FormTypeAtLoad = s.FormType;
         int32_t stayOnTop = state.Number("StayOnTop");
         s.StayOnTop = stayOnTop <= 0 ? 0 : stayOnTop;
-        s.UseGreek = Flag16(state.Number("UseGreek"));
-        s.UseClipboard = Flag16(state.Number("UseClipboard"));
-        s.UseLargeFont = Flag16(state.Number("UseLargeFont"));
-        s.UseUserDict = Flag16(state.Number("UseUserDict"));
-        s.UseSounds = Flag16(state.Number("UseSounds"));
-        s.ScreenX = Low16(state.Number("ScreenX"));
-        s.ScreenY = Low16(state.Number("ScreenY"));
-        s.SRL = Low16(state.Number("SRL"));
-        s.SRT = Low16(state.Number("SRT"));
-        s.SRR = Low16(state.Number("SRR"));
-        s.SRB = Low16(state.Number("SRB"));
         s.Balloons = Low8(state.Number("Balloons"));
         s.TaskBarIcon = Low8(state.Number("TaskBarIcon"));
     }
     if (fields) {
         fields->ClearLastSearchedWord();
     }
-    const KeyValues hotKey(r, kHotKeyKey);
-    s.HotKeyState = Low16(hotKey.Number("HotKeyState"));
-    s.Alt = Low16(hotKey.Number("Alt"));
-    s.Control = Low16(hotKey.Number("Control"));
-    s.Shift = Low16(hotKey.Number("Shift"));
-    s.ScanCode = Low16(hotKey.Number("ScanCode"));
+    LoadNumbers(KeyValues(r, kHotKeyKey), kHotKeyNumbers, s);
 }
 
 void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupFields& fields) {
@@ -335,29 +368,12 @@ void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupField
     WriteSettingString(r, kStateKey, "SearchFor", word);
     WriteNumber(r, kStateKey, "Key", s.Key);
     WriteNumber(r, kStateKey, "GrEng", s.GrEng);
-    WriteNumber(r, kStateKey, "Accent", s.Accent);
-    WriteNumber(r, kStateKey, "Root", s.Root);
-    WriteNumber(r, kStateKey, "DialogState", s.DialogState);
-    WriteNumber(r, kStateKey, "FormType", s.FormType);
     WriteNumber(r, kStateKey, "StayOnTop", s.StayOnTop);
-    WriteNumber(r, kStateKey, "UseGreek", s.UseGreek);
-    WriteNumber(r, kStateKey, "UseClipboard", s.UseClipboard);
-    WriteNumber(r, kStateKey, "UseLargeFont", s.UseLargeFont);
-    WriteNumber(r, kStateKey, "UseUserDict", s.UseUserDict);
-    WriteNumber(r, kStateKey, "UseSounds", s.UseSounds);
-    WriteNumber(r, kStateKey, "ScreenX", s.ScreenX);
-    WriteNumber(r, kStateKey, "ScreenY", s.ScreenY);
-    WriteNumber(r, kStateKey, "SRL", s.SRL);
-    WriteNumber(r, kStateKey, "SRT", s.SRT);
-    WriteNumber(r, kStateKey, "SRR", s.SRR);
-    WriteNumber(r, kStateKey, "SRB", s.SRB);
+    SaveNumbers(r, kStateKey, kStateNumbers, s);
+    SaveNumbers(r, kStateKey, kScreenRectNumbers, s);
     WriteNumber(r, kStateKey, "Balloons", s.Balloons);
     WriteNumber(r, kStateKey, "TaskBarIcon", static_cast<int16_t>(s.TaskBarIcon));
-    WriteNumber(r, kHotKeyKey, "HotKeyState", s.HotKeyState);
-    WriteNumber(r, kHotKeyKey, "Alt", s.Alt);
-    WriteNumber(r, kHotKeyKey, "Control", s.Control);
-    WriteNumber(r, kHotKeyKey, "Shift", s.Shift);
-    WriteNumber(r, kHotKeyKey, "ScanCode", s.ScanCode);
+    SaveNumbers(r, kHotKeyKey, kHotKeyNumbers, s);
 }
 
 void AddHistoryWord(LookupFields& fields, const char* word) {

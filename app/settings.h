@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "keyboard/hot_key.h"
+
 constexpr const char* kRootKey = "SOFTWARE\\Corvessa\\Wordmere";
 constexpr const char* kStateKey = "SOFTWARE\\Corvessa\\Wordmere\\State";
 constexpr const char* kHotKeyKey = "SOFTWARE\\Corvessa\\Wordmere\\HotKey";
@@ -71,8 +73,9 @@ public:
     virtual bool SelectedDictionary(char* out, size_t size) = 0;
 };
 
-// The in-memory settings, named by their registry values and held in their stored widths.
-struct Settings {
+// The in-memory settings, named by their registry values and held in their stored widths; the
+// hot key's values come from the HotKey key.
+struct Settings : HotKey {
     int32_t Key = 0;
     uint8_t GrEng = 0;
     int32_t StayOnTop = 0;
@@ -93,12 +96,6 @@ struct Settings {
     uint8_t Balloons = 0;
     uint16_t TaskBarIcon = 0;
     int16_t UseSounds = 0;
-
-    int16_t HotKeyState = 0;
-    int16_t Alt = 0;
-    int16_t Control = 0;
-    int16_t Shift = 0;
-    int16_t ScanCode = 0;
 
     // FormType as it was loaded, so the lookup dialog can tell whether the form changed.
     int32_t FormTypeAtLoad = 0;

@@ -1,54 +1,34 @@
 #include "dialogs/adjustments.h"
 
+#include <tuple>
+
 namespace {
 
-// Both directions copy the same fourteen fields.
-template <typename From, typename To>
-void CopyFields(const From& from, To& to) {
-    to.HotKeyState = from.HotKeyState;
-    to.Alt = from.Alt;
-    to.Control = from.Control;
-    to.Shift = from.Shift;
-    to.ScanCode = from.ScanCode;
-    to.Accent = from.Accent;
-    to.Root = from.Root;
-    to.FormType = from.FormType;
-    to.UseGreek = from.UseGreek;
-    to.UseClipboard = from.UseClipboard;
-    to.UseLargeFont = from.UseLargeFont;
-    to.UseUserDict = from.UseUserDict;
-    to.TaskBarIcon = from.TaskBarIcon;
-    to.UseSounds = from.UseSounds;
+// The fourteen settings the dialog edits, listed once for copying and for comparing.
+template <typename SettingsRef>
+auto AdjustedFields(SettingsRef& s) {
+    return std::tie(s.HotKeyState, s.Alt, s.Control, s.Shift, s.ScanCode, s.Accent, s.Root,
+                    s.FormType, s.UseGreek, s.UseClipboard, s.UseLargeFont, s.UseUserDict,
+                    s.TaskBarIcon, s.UseSounds);
 }
 
 }  // namespace
 
-Adjustments AdjustmentsOf(const Settings& settings) {
-    Adjustments adjustments;
-    CopyFields(settings, adjustments);
-    return adjustments;
+void ApplyAdjustments(const Settings& edited, Settings& settings) {
+    AdjustedFields(settings) = AdjustedFields(edited);
 }
 
-void ApplyAdjustments(const Adjustments& adjustments, Settings& settings) {
-    CopyFields(adjustments, settings);
-}
-
-bool operator==(const Adjustments& a, const Adjustments& b) {
-    return a.HotKeyState == b.HotKeyState && a.Alt == b.Alt && a.Control == b.Control &&
-           a.Shift == b.Shift && a.ScanCode == b.ScanCode && a.Accent == b.Accent &&
-           a.Root == b.Root && a.FormType == b.FormType && a.UseGreek == b.UseGreek &&
-           a.UseClipboard == b.UseClipboard && a.UseLargeFont == b.UseLargeFont &&
-           a.UseUserDict == b.UseUserDict && a.TaskBarIcon == b.TaskBarIcon &&
-           a.UseSounds == b.UseSounds;
+bool SameAdjustments(const Settings& a, const Settings& b) {
+    return AdjustedFields(a) == AdjustedFields(b);
 }
 
 int16_t ClickedValue(bool wasChecked) {
     return wasChecked ? 0 : 1;
 }
 
-AdjustmentChanges CompareAdjustments(const Adjustments& before, const Adjustments& after) {
+AdjustmentChanges CompareAdjustments(const Settings& before, const Settings& after) {
     AdjustmentChanges changes;
-    changes.any = before != after;
+    changes.any = !SameAdjustments(before, after);
     changes.reopenLookupWindow =
         before.FormType != after.FormType || before.UseGreek != after.UseGreek;
     changes.taskBarIcon = before.TaskBarIcon != after.TaskBarIcon;

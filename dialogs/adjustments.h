@@ -6,30 +6,10 @@
 
 #include "app/settings.h"
 
-// The dialog's working copies, in the settings' own widths.
-struct Adjustments {
-    int16_t HotKeyState = 0;
-    int16_t Alt = 0;
-    int16_t Control = 0;
-    int16_t Shift = 0;
-    int16_t ScanCode = 0;
-    int16_t Accent = 0;
-    int16_t Root = 0;
-    int16_t FormType = 0;
-    int16_t UseGreek = 0;
-    int16_t UseClipboard = 0;
-    int16_t UseLargeFont = 0;
-    int16_t UseUserDict = 0;
-    uint16_t TaskBarIcon = 0;
-    int16_t UseSounds = 0;
-};
-
-Adjustments AdjustmentsOf(const Settings& settings);
-void ApplyAdjustments(const Adjustments& adjustments, Settings& settings);
-bool operator==(const Adjustments& a, const Adjustments& b);
-inline bool operator!=(const Adjustments& a, const Adjustments& b) {
-    return !(a == b);
-}
+// Copies the fourteen settings from edited into settings and leaves the others as they are.
+void ApplyAdjustments(const Settings& edited, Settings& settings);
+// True when a and b agree in all fourteen settings.
+bool SameAdjustments(const Settings& a, const Settings& b);
 
 // A click on a plain check box: the setting becomes 0 when the box was checked, else 1.
 int16_t ClickedValue(bool wasChecked);
@@ -43,4 +23,4 @@ struct AdjustmentChanges {
     bool taskBarIcon = false;
     bool fontSize = false;
 };
-AdjustmentChanges CompareAdjustments(const Adjustments& before, const Adjustments& after);
+AdjustmentChanges CompareAdjustments(const Settings& before, const Settings& after);

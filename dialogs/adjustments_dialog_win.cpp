@@ -1,5 +1,6 @@
 #include "dialogs/adjustments_dialog_win.h"
 
+#include <cstddef>
 #include <initializer_list>
 
 #include "app/interface_texts_win.h"
@@ -12,30 +13,30 @@ constexpr int kKeyNameSize = 40;
 
 struct AdjustmentsDialog {
     HelpContext help;
-    Adjustments working;
+    Settings working;
     bool balloonShown = false;
 };
 
 // The check boxes of the ten options and the setting each one shows.
 struct OptionBox {
     int id;
-    int16_t Adjustments::*setting;
+    int16_t Settings::*setting;
 };
 const OptionBox kOptionBoxes[] = {
-    {IDC_OPTION_ACCENT, &Adjustments::Accent},
-    {IDC_OPTION_ROOT, &Adjustments::Root},
-    {IDC_OPTION_FORM_TYPE, &Adjustments::FormType},
-    {IDC_OPTION_USE_GREEK, &Adjustments::UseGreek},
-    {IDC_OPTION_CLIPBOARD, &Adjustments::UseClipboard},
-    {IDC_OPTION_LARGE_FONT, &Adjustments::UseLargeFont},
-    {IDC_OPTION_USER_DICTIONARY, &Adjustments::UseUserDict},
-    {IDC_OPTION_SOUNDS, &Adjustments::UseSounds},
+    {IDC_OPTION_ACCENT, &Settings::Accent},
+    {IDC_OPTION_ROOT, &Settings::Root},
+    {IDC_OPTION_FORM_TYPE, &Settings::FormType},
+    {IDC_OPTION_USE_GREEK, &Settings::UseGreek},
+    {IDC_OPTION_CLIPBOARD, &Settings::UseClipboard},
+    {IDC_OPTION_LARGE_FONT, &Settings::UseLargeFont},
+    {IDC_OPTION_USER_DICTIONARY, &Settings::UseUserDict},
+    {IDC_OPTION_SOUNDS, &Settings::UseSounds},
 };
 
 const OptionBox kModifierBoxes[] = {
-    {IDC_HOTKEY_SHIFT, &Adjustments::Shift},
-    {IDC_HOTKEY_CONTROL, &Adjustments::Control},
-    {IDC_HOTKEY_ALT, &Adjustments::Alt},
+    {IDC_HOTKEY_SHIFT, &Settings::Shift},
+    {IDC_HOTKEY_CONTROL, &Settings::Control},
+    {IDC_HOTKEY_ALT, &Settings::Alt},
 };
 
 void Check(HWND dialog, int id, int value) {
@@ -67,7 +68,7 @@ void TranslateToGreek(HWND dialog, const char* textsFile) {
     LoadGreekItem(dialog, IDC_ADJUSTMENTS_OK, KEY_ADJUSTMENTS_OK, textsFile);
 }
 
-void ShowHotKey(HWND dialog, const Adjustments& working) {
+void ShowHotKey(HWND dialog, const Settings& working) {
     for (const OptionBox& box : kModifierBoxes) {
         Check(dialog, box.id, working.*box.setting);
     }
@@ -81,7 +82,7 @@ void ShowHotKey(HWND dialog, const Adjustments& working) {
     }
 }
 
-void ShowHotKeySwitch(HWND dialog, const Adjustments& working) {
+void ShowHotKeySwitch(HWND dialog, const Settings& working) {
     Check(dialog, IDC_HOTKEY_DISABLE, working.HotKeyState);
     const BOOL enabled = working.HotKeyState == 0;
     for (int id : {IDC_HOTKEY_SHIFT, IDC_HOTKEY_CONTROL, IDC_HOTKEY_ALT, IDC_HOTKEY_KEY_LIST}) {
@@ -89,7 +90,7 @@ void ShowHotKeySwitch(HWND dialog, const Adjustments& working) {
     }
 }
 
-void ShowOptions(HWND dialog, const Adjustments& working) {
+void ShowOptions(HWND dialog, const Settings& working) {
     for (const OptionBox& box : kOptionBoxes) {
         Check(dialog, box.id, working.*box.setting);
     }
@@ -100,14 +101,23 @@ bool WasChecked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
 
-// A click on a check box sets its setting from the box's old mark and shows the marks again.
-bool OnCheckBox(HWND dialog, int id, Adjustments& working) {
-    for (const OptionBox& box : kModifierBoxes) {
+// Sets the setting of the clicked box from the box's old mark; false when id is not in boxes.
+template <size_t N>
+bool ClickListedBox(HWND dialog, int id, const OptionBox (&boxes)[N], Settings& working) {
+    for (const OptionBox& box : boxes) {
         if (box.id == id) {
             working.*box.setting = ClickedValue(WasChecked(dialog, id));
-            ShowHotKey(dialog, working);
             return true;
         }
+    }
+    return false;
+}
+
+// A click on a check box sets its setting from the box's old mark and shows the marks again.
+bool OnCheckBox(HWND dialog, int id, Settings& working) {
+    if (ClickListedBox(dialog, id, kModifierBoxes, working)) {
+        ShowHotKey(dialog, working);
+        return true;
     }
     if (id == IDC_HOTKEY_DISABLE) {
         working.HotKeyState = ClickedValue(WasChecked(dialog, id));
@@ -115,12 +125,9 @@ bool OnCheckBox(HWND dialog, int id, Adjustments& working) {
         ShowHotKeySwitch(dialog, working);
         return true;
     }
-    for (const OptionBox& box : kOptionBoxes) {
-        if (box.id == id) {
-            working.*box.setting = ClickedValue(WasChecked(dialog, id));
-            ShowOptions(dialog, working);
-            return true;
-        }
+    if (ClickListedBox(dialog, id, kOptionBoxes, working)) {
+        ShowOptions(dialog, working);
+        return true;
     }
     if (id == IDC_OPTION_TASK_BAR_ICON) {
         working.TaskBarIcon = static_cast<uint16_t>(ClickedValue(WasChecked(dialog, id)));
@@ -145,14 +152,13 @@ void OnInitDialog(HWND dialog, AdjustmentsDialog& data) {
 }
 
 INT_PTR CALLBACK AdjustmentsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-        OnInitDialog(dialog, *reinterpret_cast<AdjustmentsDialog*>(lParam));
-        return TRUE;
-    }
-    auto* data = reinterpret_cast<AdjustmentsDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    auto* data = DialogData<AdjustmentsDialog>(dialog, message, lParam);
     if (data == nullptr) {
         return FALSE;
+    }
+    if (message == WM_INITDIALOG) {
+        OnInitDialog(dialog, *data);
+        return TRUE;
     }
     INT_PTR result = FALSE;
     if (HandleHelpMessage(data->help, dialog, message, wParam, IDS_ADJUSTMENTS_HELP_BASE,
@@ -187,11 +193,11 @@ bool ShowAdjustmentsDialog(HWND owner, const HelpContext& help, Settings& settin
                            AdjustmentChanges* changes) {
     AdjustmentsDialog data;
     data.help = help;
-    const Adjustments before = AdjustmentsOf(settings);
+    const Settings before = settings;
     data.working = before;
     const INT_PTR result = DialogBoxParamW(help.instance, MAKEINTRESOURCEW(IDD_ADJUSTMENTS), owner,
                                            AdjustmentsProc, reinterpret_cast<LPARAM>(&data));
-    if (result != 1 || data.working == before) {
+    if (result != 1 || SameAdjustments(data.working, before)) {
         return false;
     }
     ApplyAdjustments(data.working, settings);

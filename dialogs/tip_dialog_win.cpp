@@ -166,16 +166,14 @@ void OnCommand(HWND dialog, TipDialog& data, WPARAM wParam) {
 }
 
 INT_PTR CALLBACK TipProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-        OnInitDialog(dialog, *reinterpret_cast<TipDialog*>(lParam));
-        return TRUE;
-    }
-    auto* data = reinterpret_cast<TipDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    auto* data = DialogData<TipDialog>(dialog, message, lParam);
     if (data == nullptr) {
         return FALSE;
     }
     switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog(dialog, *data);
+            return TRUE;
         case WM_PAINT: {
             KillTimer(dialog, TIMER_PICTURE);
             PAINTSTRUCT paint;

@@ -153,6 +153,28 @@ bool OpenDictionaryPair(FileSystem& files, const char* dir, const char* baseName
 
 // A dictionary without its index cannot be searched: it is not offered at all, the built-in
 // ones included, so that no remembered choice can fall on it.
+// The dictionaries without a trailer of their own: their titles come from the texts file, and
+// the Greek-English one pairs with the others through its Greek and English halves.
+struct BuiltInDictionary {
+    const char* fileName;
+    const char* baseName;
+    unsigned titleId;
+    bool pairable;
+};
+const BuiltInDictionary kBuiltInDictionaries[] = {
+    {"GRENG.DIC", "GRENG", IDS_GREEK_ENGLISH_TITLE, true},
+    {"THESS.DIC", "THESS", IDS_THESAURUS_TITLE, false},
+};
+
+const BuiltInDictionary* FindBuiltIn(const char* fileName) {
+    for (const BuiltInDictionary& builtIn : kBuiltInDictionaries) {
+        if (SameAsciiNoCase(fileName, builtIn.fileName)) {
+            return &builtIn;
+        }
+    }
+    return nullptr;
+}
+
 bool HasIndex(FileSystem& files, const char* dir, const char* baseName) {
     char indexPath[kDictionaryPathSize];
     if (!FormatDictionaryPath(indexPath, sizeof indexPath, dir, baseName, "ind")) {
@@ -347,32 +369,19 @@ bool ScanDirectory(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog
     char text[kMaxCatalogueTextSize];
     char otherText[kMaxCatalogueTextSize];
     for (const std::string& name : names) {
-        if (SameAsciiNoCase(name.c_str(), "GRENG.DIC")) {
-            if (!HasIndex(files, dir, "GRENG")) {
+        if (const BuiltInDictionary* builtIn = FindBuiltIn(name.c_str())) {
+            if (!HasIndex(files, dir, builtIn->baseName)) {
                 continue;
             }
             found = true;
-            engine.texts->Load(IDS_GREEK_ENGLISH_TITLE, catalogue.useGreek, text, sizeof text);
-            engine.texts->Load(IDS_GREEK_ENGLISH_TITLE, !catalogue.useGreek, otherText,
-                               sizeof otherText);
+            engine.texts->Load(builtIn->titleId, catalogue.useGreek, text, sizeof text);
+            engine.texts->Load(builtIn->titleId, !catalogue.useGreek, otherText, sizeof otherText);
             if (!IsDuplicate(list, checkDuplicates, text) &&
-                AddEntry(catalogue, list, text, otherText, "GRENG", 0)) {
-                AddLanguageRecord(catalogue, "GRENG",
+                AddEntry(catalogue, list, text, otherText, builtIn->baseName, 0) &&
+                builtIn->pairable) {
+                AddLanguageRecord(catalogue, builtIn->baseName,
                                   {kGrengLanguageEnglish, strlen(kGrengLanguageEnglish),
                                    kGrengLanguageGreek, strlen(kGrengLanguageGreek)});
-            }
-            continue;
-        }
-        if (SameAsciiNoCase(name.c_str(), "THESS.DIC")) {
-            if (!HasIndex(files, dir, "THESS")) {
-                continue;
-            }
-            found = true;
-            engine.texts->Load(IDS_THESAURUS_TITLE, catalogue.useGreek, text, sizeof text);
-            engine.texts->Load(IDS_THESAURUS_TITLE, !catalogue.useGreek, otherText,
-                               sizeof otherText);
-            if (!IsDuplicate(list, checkDuplicates, text)) {
-                AddEntry(catalogue, list, text, otherText, "THESS", 0);
             }
             continue;
         }

@@ -2,30 +2,30 @@
 
 #include "resources/resource_ids.h"
 
-UINT HotKeyModifiers(const HotKeyChoice& choice) {
+UINT HotKeyModifiers(const HotKey& choice) {
     UINT modifiers = MOD_NOREPEAT;
-    if (choice.alt != 0) {
+    if (choice.Alt != 0) {
         modifiers |= MOD_ALT;
     }
-    if (choice.control != 0) {
+    if (choice.Control != 0) {
         modifiers |= MOD_CONTROL;
     }
-    if (choice.shift != 0) {
+    if (choice.Shift != 0) {
         modifiers |= MOD_SHIFT;
     }
     return modifiers;
 }
 
-HotKeyRegistration RegisterLookupHotKey(HWND mainWindow, const HotKeyChoice& choice) {
-    if (choice.state != 0) {
+HotKeyRegistration RegisterLookupHotKey(HWND mainWindow, const HotKey& choice) {
+    if (choice.HotKeyState != 0) {
         return HotKeyRegistration::Off;
     }
     // Key 0 (or a value beyond the virtual keys) is no key at all.
-    if (choice.virtualKey <= 0 || choice.virtualKey > 0xFE) {
+    if (choice.ScanCode <= 0 || choice.ScanCode > 0xFE) {
         return HotKeyRegistration::Failed;
     }
     if (!RegisterHotKey(mainWindow, HOTKEY_LOOKUP, HotKeyModifiers(choice),
-                        static_cast<UINT>(choice.virtualKey))) {
+                        static_cast<UINT>(choice.ScanCode))) {
         return HotKeyRegistration::Failed;
     }
     return HotKeyRegistration::Registered;

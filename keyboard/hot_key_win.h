@@ -4,15 +4,7 @@
 
 #include <windows.h>
 
-// The HotKey settings: state nonzero turns the hot key off; alt, control and shift nonzero ask
-// for that modifier; virtualKey is the key (stored as "ScanCode").
-struct HotKeyChoice {
-    int state = 1;
-    int alt = 0;
-    int control = 0;
-    int shift = 0;
-    int virtualKey = 0;
-};
+#include "keyboard/hot_key.h"
 
 enum class HotKeyRegistration {
     Registered,
@@ -22,10 +14,10 @@ enum class HotKeyRegistration {
 
 // The RegisterHotKey modifiers of a choice. A held hot key does not repeat: each repeat would
 // show or hide the dialog and start another copy.
-UINT HotKeyModifiers(const HotKeyChoice& choice);
+UINT HotKeyModifiers(const HotKey& choice);
 
 // Registers the hot key (id 801) on mainWindow.
-HotKeyRegistration RegisterLookupHotKey(HWND mainWindow, const HotKeyChoice& choice);
+HotKeyRegistration RegisterLookupHotKey(HWND mainWindow, const HotKey& choice);
 
 // Gives the hot key back; harmless when it is not registered.
 void UnregisterLookupHotKey(HWND mainWindow);

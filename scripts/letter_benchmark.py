@@ -10,27 +10,15 @@ each and the median of the per-round ratios.
 Usage: scripts/letter_benchmark.py [--win-build build/win] [--dist build/dist] [--runs 31]
 Needs a display; without one it runs itself on a private Xvfb (scripts/xvfb_run.sh).
 """
-import os
-import subprocess
-import sys
-
-from startup_benchmark import (ROOT, benchmark_arguments, benchmark_setting, print_rounds,
-                               wine_path)
+from startup_benchmark import benchmark_arguments, print_rounds, run_in_setting
 
 
 def main():
     args = benchmark_arguments(__doc__.splitlines()[0], "letter_benchmark", 31, "timed clicks",
                                ["letter_benchmark.exe"])
-    benchmark = os.path.join(args.win_build, "bin", "letter_benchmark.exe")
-
-    with benchmark_setting(args.win_build, args.dist, "letter-benchmark") as (env, program_dir):
-        result = subprocess.run(
-            [os.path.join(ROOT, "scripts", "wine_run"), benchmark, str(args.runs),
-             wine_path(os.path.join(program_dir, "wordmere.exe")), wine_path(program_dir)],
-            env=env, stdout=subprocess.PIPE, text=True, timeout=120 + args.runs * 10)
-    if result.returncode != 0:
-        sys.exit(f"letter_benchmark: the benchmark failed with exit code {result.returncode}")
-    print_rounds(result.stdout, "letter_benchmark", "clicked in turn",
+    output = run_in_setting(args, "letter_benchmark", "letter_benchmark.exe", [],
+                            120 + args.runs * 10)
+    print_rounds(output, "letter_benchmark", "clicked in turn",
                  ["largest letter block", "bare list box, same words"])
 
 

@@ -98,26 +98,32 @@ def benchmark_arguments(description, tool, runs, runs_help, needed):
     return args
 
 
+def run_in_setting(args, tool, exe, extra, timeout):
+    """Runs win_build/bin/exe under Wine in a fresh benchmark setting, with the number of rounds,
+    the copied wordmere.exe and its folder, then extra; ends the script when it fails. Returns
+    what it printed."""
+    with benchmark_setting(args.win_build, args.dist, tool.replace("_", "-")) as (env, program_dir):
+        result = subprocess.run(
+            [os.path.join(ROOT, "scripts", "wine_run"), os.path.join(args.win_build, "bin", exe),
+             str(args.runs), wine_path(os.path.join(program_dir, "wordmere.exe")),
+             wine_path(program_dir)] + extra,
+            env=env, stdout=subprocess.PIPE, text=True, timeout=timeout)
+    if result.returncode != 0:
+        sys.exit(f"{tool}: {exe} failed with exit code {result.returncode}")
+    return result.stdout
+
+
 def main():
     args = benchmark_arguments(__doc__.splitlines()[0], "startup_benchmark", 21,
                                "timed starts of each program",
                                ["startup_probe.exe", "startup_peer.exe"])
     bin_dir = os.path.join(args.win_build, "bin")
-    probe = os.path.join(bin_dir, "startup_probe.exe")
-    peer = os.path.join(bin_dir, "startup_peer.exe")
-    program = os.path.join(args.dist, "wordmere.exe")
-
-    with benchmark_setting(args.win_build, args.dist, "startup-benchmark") as (env, program_dir):
-        result = subprocess.run(
-            [os.path.join(ROOT, "scripts", "wine_run"), probe, str(args.runs),
-             wine_path(os.path.join(program_dir, "wordmere.exe")), wine_path(program_dir),
-             wine_path(peer), wine_path(bin_dir)],
-            env=env, stdout=subprocess.PIPE, text=True, timeout=60 + args.runs * 30)
-    if result.returncode != 0:
-        sys.exit(f"startup_benchmark: the probe failed with exit code {result.returncode}")
-
-    print_rounds(result.stdout, "startup_benchmark", "started in turn",
+    output = run_in_setting(args, "startup_benchmark", "startup_probe.exe",
+                            [wine_path(os.path.join(bin_dir, "startup_peer.exe")),
+                             wine_path(bin_dir)], 60 + args.runs * 30)
+    print_rounds(output, "startup_benchmark", "started in turn",
                  ["wordmere.exe to its first results", "bare dialog to its first item"])
+
 
 if __name__ == "__main__":
     main()

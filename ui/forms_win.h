@@ -1,12 +1,23 @@
 // The three lookup-window forms on real windows: centring, the small form's layout and its
 // remembered rectangle, the rectangle of a control, the frame-by-frame pictures of the notice,
-// About and Tip of the Day dialogs, and fonts created by enumerating the installed ones.
+// About and Tip of the Day dialogs, fonts created by enumerating the installed ones, and the
+// dialogs' own data.
 #pragma once
 
 #include <windows.h>
 
 #include "app/settings.h"
 #include "ui/forms.h"
+
+// The data a dialog procedure was given through DialogBoxParamW's lParam: kept in GWLP_USERDATA
+// at WM_INITDIALOG and read back for every later message; nullptr for the messages before it.
+template <typename Data>
+Data* DialogData(HWND dialog, UINT message, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+    }
+    return reinterpret_cast<Data*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+}
 
 // Centres the window over reference (when it exists and is at least as large as the window) or
 // else on the screen, keeping its size. A window that no longer exists is left alone.

@@ -327,31 +327,37 @@ BOOL Init(HWND dialog, UserDictionaryDialog& d) {
     return TRUE;
 }
 
+// The commands that each run one action: a button or key whatever its notification, an edit box
+// on a change of its text. The command is the dialog's either way.
+constexpr int kAnyNotification = -1;
+struct CommandAction {
+    int id;
+    int code;
+    void (*action)(UserDictionaryDialog& d, HWND dialog);
+};
+const CommandAction kCommandActions[] = {
+    {IDC_USERDICT_WORD, EN_CHANGE, OnWordChange},
+    {IDC_USERDICT_TRANSLATION, EN_CHANGE, OnTranslationChange},
+    {IDC_USERDICT_SEARCH, kAnyNotification, Search},
+    {IDC_USERDICT_ADD, kAnyNotification, Add},
+    {IDC_USERDICT_DELETE, kAnyNotification, Delete},
+    {IDC_USERDICT_REPLACE, kAnyNotification, Replace},
+    {IDOK, kAnyNotification, Close},
+    {IDCANCEL, kAnyNotification, Close},
+    {CMD_USER_DICTIONARY, kAnyNotification, Close},
+};
+
 // Returns true when the command was this dialog's.
 bool Command(UserDictionaryDialog& d, HWND dialog, int id, int code) {
+    for (const CommandAction& command : kCommandActions) {
+        if (command.id == id) {
+            if (command.code == kAnyNotification || command.code == code) {
+                command.action(d, dialog);
+            }
+            return true;
+        }
+    }
     switch (id) {
-        case IDC_USERDICT_WORD:
-            if (code == EN_CHANGE) {
-                OnWordChange(d, dialog);
-            }
-            return true;
-        case IDC_USERDICT_TRANSLATION:
-            if (code == EN_CHANGE) {
-                OnTranslationChange(d, dialog);
-            }
-            return true;
-        case IDC_USERDICT_SEARCH:
-            Search(d, dialog);
-            return true;
-        case IDC_USERDICT_ADD:
-            Add(d, dialog);
-            return true;
-        case IDC_USERDICT_DELETE:
-            Delete(d, dialog);
-            return true;
-        case IDC_USERDICT_REPLACE:
-            Replace(d, dialog);
-            return true;
         case IDC_WORD_LIST:
             if (code == LBN_SELCHANGE) {
                 d.buttons.remove = true;
@@ -373,23 +379,17 @@ bool Command(UserDictionaryDialog& d, HWND dialog, int id, int code) {
             NextKeyboard(*d.args.keyboard, radios);
             return true;
         }
-        case IDOK:
-        case IDCANCEL:
-        case CMD_USER_DICTIONARY:
-            Close(d, dialog);
-            return true;
     }
     return false;
 }
 
 INT_PTR CALLBACK UserDictionaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-        return Init(dialog, *reinterpret_cast<UserDictionaryDialog*>(lParam));
-    }
-    auto* d = reinterpret_cast<UserDictionaryDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    auto* d = DialogData<UserDictionaryDialog>(dialog, message, lParam);
     if (!d) {
         return FALSE;
+    }
+    if (message == WM_INITDIALOG) {
+        return Init(dialog, *d);
     }
     INT_PTR result = FALSE;
     if (HandleHelpMessage(d->args.help, dialog, message, wParam, IDS_USERDICT_HELP_BASE,

@@ -14,11 +14,10 @@ using namespace dialog_test;
 
 namespace {
 
-class AboutDialogTest : public testing::Test {
+class AboutDialogTest : public TextsCopyTest {
 protected:
     void SetUp() override {
-        Program().instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(texts_.Made());
+        TextsCopyTest::SetUp();
         std::memset(&trailer_, 0, sizeof trailer_);
         std::strcpy(trailer_.titleEnglish, "French-Greek dictionary");
         std::strcpy(trailer_.titleGreek, "\xc3\xe1\xeb\xeb\xe9\xea\xfc");  // Γαλλικό
@@ -39,7 +38,6 @@ protected:
         return items;
     }
 
-    TextsCopy texts_;
     DictionaryTrailer trailer_;
 };
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
+
 #include "app/program_state_win.h"
 #include "dialog_watcher.h"
 #include "texts_copy.h"
@@ -37,6 +40,22 @@ protected:
             IDC_HOTKEY_KEY_LIST,
             [&] { result = ShowAdjustmentsDialog(nullptr, help_, settings_, changes); }, drive));
         return result;
+    }
+
+    // Runs the dialog, clicks boxes in turn, then drive (when given), then OK.
+    bool ClickAndConfirm(std::initializer_list<int> boxes, AdjustmentChanges* changes,
+                         const std::function<void(HWND)>& drive = nullptr) {
+        return Run(
+            [&](HWND dialog) {
+                for (int id : boxes) {
+                    Click(dialog, id);
+                }
+                if (drive) {
+                    drive(dialog);
+                }
+                Click(dialog, IDC_ADJUSTMENTS_OK);
+            },
+            changes);
     }
 
     TextsCopy texts_;
@@ -120,33 +139,23 @@ TEST_F(AdjustmentsDialogTest, CancelEscapeAndEnterChangeNothing) {
             }
         });
         EXPECT_FALSE(changed);
-        EXPECT_EQ(AdjustmentsOf(settings_), AdjustmentsOf(before));
+        EXPECT_TRUE(SameAdjustments(settings_, before));
     }
 }
 
 TEST_F(AdjustmentsDialogTest, OkWithoutAChangeReportsNone) {
     AdjustmentChanges changes;
     // Ticked and unticked again: the same values as before.
-    const bool changed = Run(
-        [&](HWND dialog) {
-            Click(dialog, IDC_OPTION_ROOT);
-            Click(dialog, IDC_OPTION_ROOT);
-            Click(dialog, IDC_ADJUSTMENTS_OK);
-        },
-        &changes);
-    EXPECT_FALSE(changed);
+    EXPECT_FALSE(ClickAndConfirm({IDC_OPTION_ROOT, IDC_OPTION_ROOT}, &changes));
     EXPECT_FALSE(changes.any);
 }
 
 TEST_F(AdjustmentsDialogTest, OkHandsTheChangesBack) {
     AdjustmentChanges changes;
-    const bool changed = Run(
-        [&](HWND dialog) {
-            Click(dialog, IDC_OPTION_FORM_TYPE);
-            Click(dialog, IDC_OPTION_USE_GREEK);
-            Click(dialog, IDC_OPTION_LARGE_FONT);
-            Click(dialog, IDC_HOTKEY_ALT);
-            Click(dialog, IDC_HOTKEY_SHIFT);
+    const bool changed = ClickAndConfirm(
+        {IDC_OPTION_FORM_TYPE, IDC_OPTION_USE_GREEK, IDC_OPTION_LARGE_FONT, IDC_HOTKEY_ALT,
+         IDC_HOTKEY_SHIFT},
+        &changes, [](HWND dialog) {
             // A key chosen in the list, as the mouse would.
             HWND list = GetDlgItem(dialog, IDC_HOTKEY_KEY_LIST);
             const LRESULT f5 =
@@ -154,9 +163,7 @@ TEST_F(AdjustmentsDialogTest, OkHandsTheChangesBack) {
             SendMessageW(list, LB_SETCURSEL, f5, 0);
             SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_HOTKEY_KEY_LIST, LBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(list));
-            Click(dialog, IDC_ADJUSTMENTS_OK);
-        },
-        &changes);
+        });
     EXPECT_TRUE(changed);
     EXPECT_TRUE(changes.any);
     EXPECT_TRUE(changes.reopenLookupWindow);

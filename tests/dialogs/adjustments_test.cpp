@@ -1,50 +1,53 @@
-// The adjustments dialog's working copies and what a confirmed change asks of the program.
+// The fourteen settings the adjustments dialog edits and what a confirmed change asks of the
+// program.
 #include "dialogs/adjustments.h"
 
 #include <gtest/gtest.h>
 
-TEST(Adjustments, CopyTheFourteenSettingsBothWays) {
-    Settings settings;
-    settings.HotKeyState = 1;
-    settings.ScanCode = 87;
-    settings.TaskBarIcon = 200;
-    settings.UseSounds = 1;
-    settings.Key = 105;  // not one of the fourteen
-    Adjustments copy = AdjustmentsOf(settings);
-    EXPECT_EQ(copy.HotKeyState, 1);
-    EXPECT_EQ(copy.ScanCode, 87);
-    EXPECT_EQ(copy.TaskBarIcon, 200);
-    copy.Alt = 1;
-    copy.UseGreek = 1;
-    copy.FormType = 0;
+TEST(Adjustments, ApplyCopiesTheFourteenSettingsOnly) {
+    Settings edited;
+    edited.HotKeyState = 1;
+    edited.ScanCode = 87;
+    edited.TaskBarIcon = 200;
+    edited.Key = 105;  // not one of the fourteen
     Settings target;
-    ApplyAdjustments(copy, target);
-    EXPECT_EQ(AdjustmentsOf(target), copy);
+    target.FormType = 1;
+    target.StayOnTop = 3;
+    ApplyAdjustments(edited, target);
+    EXPECT_TRUE(SameAdjustments(target, edited));
+    EXPECT_EQ(target.ScanCode, 87);
+    EXPECT_EQ(target.FormType, 0);
     EXPECT_EQ(target.Key, 0);
+    EXPECT_EQ(target.StayOnTop, 3);
 }
 
 TEST(Adjustments, EachSettingCountsAsAChange) {
-    int16_t Adjustments::*fields[] = {
-        &Adjustments::HotKeyState,  &Adjustments::Alt,          &Adjustments::Control,
-        &Adjustments::Shift,        &Adjustments::ScanCode,     &Adjustments::Accent,
-        &Adjustments::Root,         &Adjustments::FormType,     &Adjustments::UseGreek,
-        &Adjustments::UseClipboard, &Adjustments::UseLargeFont, &Adjustments::UseUserDict,
-        &Adjustments::UseSounds};
-    const Adjustments before;
+    int16_t Settings::*fields[] = {
+        &Settings::HotKeyState,  &Settings::Alt,          &Settings::Control,
+        &Settings::Shift,        &Settings::ScanCode,     &Settings::Accent,
+        &Settings::Root,         &Settings::FormType,     &Settings::UseGreek,
+        &Settings::UseClipboard, &Settings::UseLargeFont, &Settings::UseUserDict,
+        &Settings::UseSounds};
+    const Settings before;
     for (auto field : fields) {
-        Adjustments after;
+        Settings after;
         after.*field = 1;
         EXPECT_TRUE(CompareAdjustments(before, after).any);
     }
-    Adjustments after;
+    Settings after;
     after.TaskBarIcon = 1;
     EXPECT_TRUE(CompareAdjustments(before, after).any);
     EXPECT_FALSE(CompareAdjustments(before, before).any);
+    // The settings the dialog does not edit are no change of its.
+    after = before;
+    after.Key = 105;
+    after.ScreenX = 40;
+    EXPECT_FALSE(CompareAdjustments(before, after).any);
 }
 
 TEST(Adjustments, FormAndLanguageReopenTheWindowOthersApplyInPlace) {
-    const Adjustments before;
-    Adjustments form, greek, tray, font, hotKey;
+    const Settings before;
+    Settings form, greek, tray, font, hotKey;
     form.FormType = 1;
     greek.UseGreek = 1;
     tray.TaskBarIcon = 1;

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
+#include "app/program_state_win.h"
 #include "dialog_watcher.h"
 
 namespace dialog_test {
@@ -25,6 +28,17 @@ private:
     TempFolder folder_;
     std::string path_;
     bool made_;
+};
+
+// A dialog run for real with the test program's own resources and a private texts file.
+class TextsCopyTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Program().instance = GetModuleHandleW(nullptr);
+        ASSERT_TRUE(texts_.Made());
+    }
+
+    TextsCopy texts_;
 };
 
 }  // namespace dialog_test

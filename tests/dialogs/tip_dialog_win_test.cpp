@@ -14,11 +14,10 @@ using namespace dialog_test;
 
 namespace {
 
-class TipDialogTest : public testing::Test {
+class TipDialogTest : public TextsCopyTest {
 protected:
     void SetUp() override {
-        Program().instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(texts_.Made());
+        TextsCopyTest::SetUp();
         source_.instance = GetModuleHandleW(nullptr);
         source_.textsFile = texts_.Path();
         source_.settingsIni = &settingsIni_;
@@ -40,7 +39,6 @@ protected:
         return tip;
     }
 
-    TextsCopy texts_;
     MemoryProfile settingsIni_;
     TipSource source_;
     bool showAtStart_ = true;

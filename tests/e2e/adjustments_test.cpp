@@ -151,8 +151,10 @@ TEST_F(AdjustmentsTest, CancelEscapeAndEnterChangeNothing) {
         Click(IDC_HOTKEY_KEY_LIST);
         XKeys(L"Home q");
         EXPECT_GE(ListBoxSelection(GetDlgItem(adjustments, IDC_HOTKEY_KEY_LIST)), 0);
-        for (int id : {2001, IDC_HOTKEY_CONTROL, IDC_HOTKEY_ALT, 2005, 2006, IDC_OPTION_FORM_TYPE,
-                       2012, 2013, 2022, 2023, IDC_OPTION_TASK_BAR_ICON, IDC_OPTION_USE_GREEK}) {
+        for (int id : {IDC_HOTKEY_SHIFT, IDC_HOTKEY_CONTROL, IDC_HOTKEY_ALT, IDC_OPTION_ACCENT,
+                       IDC_OPTION_ROOT, IDC_OPTION_FORM_TYPE, IDC_OPTION_CLIPBOARD,
+                       IDC_OPTION_LARGE_FONT, IDC_OPTION_SOUNDS, IDC_OPTION_USER_DICTIONARY,
+                       IDC_OPTION_TASK_BAR_ICON, IDC_OPTION_USE_GREEK}) {
             Click(id);
         }
         EXPECT_TRUE(Checked(IDC_OPTION_USE_GREEK));

@@ -288,13 +288,13 @@ TEST(DriverCharacter, BytesBecomeTheirCharactersInTheDriversCodePage) {
 }
 
 TEST_F(HookTest, HotKeyRegistersFromItsSettingsAndFires) {
-    HotKeyChoice choice;
-    choice.state = 1;
-    choice.control = 1;
-    choice.alt = 1;
-    choice.virtualKey = VK_F12;
+    HotKey choice;
+    choice.HotKeyState = 1;
+    choice.Control = 1;
+    choice.Alt = 1;
+    choice.ScanCode = VK_F12;
     EXPECT_EQ(RegisterLookupHotKey(frame, choice), HotKeyRegistration::Off);
-    choice.state = 0;
+    choice.HotKeyState = 0;
     ASSERT_EQ(RegisterLookupHotKey(frame, choice), HotKeyRegistration::Registered);
     // Held by another window: the caller tells the user.
     HWND other = CreateWindowExW(0, L"WordmereHookTestFrame", L"other", WS_POPUP, 0, 0, 1, 1,
@@ -315,8 +315,7 @@ TEST_F(HookTest, HotKeyRegistersFromItsSettingsAndFires) {
     Pump(50);
     EXPECT_EQ(hotKeys.size(), 1u);
 
-    HotKeyChoice noKey;
-    noKey.state = 0;
+    const HotKey noKey;
     EXPECT_EQ(RegisterLookupHotKey(frame, noKey), HotKeyRegistration::Failed);
 }
 

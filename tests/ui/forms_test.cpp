@@ -6,18 +6,28 @@
 #include <utility>
 #include <vector>
 
+#include "resources/resource_ids.h"
+
 TEST(FormsTest, TemplateOfEachForm) {
-    EXPECT_EQ(LookupFormTemplate(1, 0), 10000);
-    EXPECT_EQ(LookupFormTemplate(0, 0), 10003);
-    // The small form wins whatever FormType says.
-    EXPECT_EQ(LookupFormTemplate(1, 1), 10004);
-    EXPECT_EQ(LookupFormTemplate(0, 1), 10004);
-    // The main window and the dialog answer alike for every stored value: any FormType but 0
-    // and 1 has no form, any DialogState above 0 is the small form.
-    EXPECT_EQ(LookupFormTemplate(2, 0), 0);
-    EXPECT_EQ(LookupFormTemplate(-1, 1), 0);
-    EXPECT_EQ(LookupFormTemplate(1, 2), 10004);
-    EXPECT_EQ(LookupFormTemplate(1, -1), 10000);
+    struct Case {
+        int formType, dialogState, templateId;
+    } cases[] = {
+        {1, 0, IDD_LOOKUP_FULL},
+        {0, 0, IDD_LOOKUP_COMPACT},
+        // The small form wins whatever FormType says.
+        {1, 1, IDD_LOOKUP_SMALL},
+        {0, 1, IDD_LOOKUP_SMALL},
+        // The main window and the dialog answer alike for every stored value: any FormType but 0
+        // and 1 has no form, any DialogState above 0 is the small form.
+        {2, 0, 0},
+        {-1, 1, 0},
+        {1, 2, IDD_LOOKUP_SMALL},
+        {1, -1, IDD_LOOKUP_FULL},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LookupFormTemplate(c.formType, c.dialogState), c.templateId)
+            << c.formType << "/" << c.dialogState;
+    }
     EXPECT_EQ(LookupFormOf(1, 2), LookupForm::kSmall);
     EXPECT_TRUE(FormHasLetterButtons(1, 0));
     EXPECT_FALSE(FormHasLetterButtons(0, 0));
