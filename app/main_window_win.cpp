@@ -139,9 +139,9 @@ LRESULT StartUp(HWND window) {
         snprintf(program.appTitle, sizeof program.appTitle, "%s", kGreekAppTitle);
         SetStoredWindowText(window, program.appTitle);
     }
-    // The lookup window opens once the main window is created and shown minimized (the message
-    // waits in the queue behind that show) and not a moment later: nothing else has to happen
-    // first, and a timer would hold back the whole start by its own delay.
+    // The lookup window opens as soon as the main window is created: nothing else has to happen
+    // first (its task-bar button follows the lookup window's first results), and a timer would
+    // hold back the whole start by its own delay.
     PostMessageW(window, MSG_OPEN_LOOKUP_WINDOW, 0, 0);
     return 0;
 }
@@ -176,6 +176,23 @@ int LookupTemplate() {
     return LookupFormTemplate(ReadStateNumber("FormType"), ReadStateNumber("DialogState"));
 }
 
+// The main window is only a task-bar button, minimized, unless the notification icon stands in
+// for it.
+void ShowMainWindow() {
+    ProgramState& program = Program();
+    bool trayOnly = static_cast<uint8_t>(ReadStateNumber("TaskBarIcon")) != 0;
+    HWND window = program.mainWindow;
+    if (trayOnly) {
+        ShowWindow(window, SW_HIDE);
+    } else if (IsIconic(window) || IsWindowVisible(window)) {
+        ShowWindow(window, SW_SHOW);
+    } else {
+        // Its first showing, behind the lookup window, which keeps the focus.
+        ShowWindow(window, SW_SHOWMINNOACTIVE);
+    }
+    program.mainWindowShown = true;
+}
+
 LRESULT OnSize(WPARAM kind) {
     ProgramState& program = Program();
     if (!program.firstSizeSeen) {
@@ -195,8 +212,10 @@ LRESULT OnSize(WPARAM kind) {
     }
     program.dialogLoopRunning = true;
     for (;;) {
-        bool trayOnly = static_cast<uint8_t>(ReadStateNumber("TaskBarIcon")) != 0;
-        ShowWindow(program.mainWindow, trayOnly ? SW_HIDE : SW_SHOW);
+        // The first run leaves the task-bar button until the dialog holds its first results.
+        if (program.mainWindowShown) {
+            ShowMainWindow();
+        }
         int templateId = LookupTemplate();
         if (templateId == 0 || program.shutDown) {
             break;
@@ -265,6 +284,13 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
         case WM_HOTKEY:
             OnHotKey(wParam);
             return 0;
+        case MSG_SHOW_MAIN_WINDOW:
+            // Showing the task-bar button costs as much as a tenth of the start under Wine; it
+            // waits until the lookup window holds its first results.
+            if (!program.mainWindowShown) {
+                ShowMainWindow();
+            }
+            return 0;
         case WM_CLOSE:
             // The lookup dialog still runs (a close from the task-bar button's menu): let it end
             // the program the way "Exit..." does, which saves the settings; the dialog loop then
@@ -313,7 +339,6 @@ int RunProgram(HINSTANCE instance) {
         return 0;
     }
     program.mainWindow = window;
-    ShowWindow(window, SW_SHOWMINIMIZED);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -18,8 +18,9 @@ struct ProgramState {
     bool hotKeyRegistered = false;
     bool dialogLoopRunning = false;  // never cleared once set
     bool firstSizeSeen = false;
-    bool lookupOpened = false;  // the start has opened the lookup window
-    bool shutDown = false;      // the shutdown sequence has run; it never runs twice
+    bool lookupOpened = false;     // the start has opened the lookup window
+    bool mainWindowShown = false;  // its task-bar button has been shown once
+    bool shutDown = false;         // the shutdown sequence has run; it never runs twice
     HWND captureSourceWindow = nullptr;
 
     char programDir[361] = {};

@@ -12,6 +12,9 @@
 #define HOTKEY_LOOKUP 801          // the global hot key, registered on the main window
 // Posted by the main window to itself at the end of its start: open the lookup window.
 #define MSG_OPEN_LOOKUP_WINDOW 0x8001  // WM_APP + 1
+// Posted by the lookup window to the main window once it holds its first results: show the
+// main window's task-bar button.
+#define MSG_SHOW_MAIN_WINDOW 0x8002  // WM_APP + 2
 
 // ---- Lookup window: templates (full, compact and small form) ----
 #define IDD_LOOKUP_FULL 10000

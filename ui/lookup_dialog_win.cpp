@@ -331,6 +331,7 @@ BOOL OnInitDialog(HWND dialog) {
         program.settings.SRR = program.settings.SRB = 0;
     }
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.appIcon));
+    PostMessageW(program.mainWindow, MSG_SHOW_MAIN_WINDOW, 0, 0);
     PostMessageW(dialog, MSG_REFRESH_LETTERS, 0, 0);
     if (program.tipsAtStart) {
         PostMessageW(dialog, WM_COMMAND, CMD_TIP_OF_THE_DAY, 0);
