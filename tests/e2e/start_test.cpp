@@ -1,6 +1,7 @@
 // End-to-end: where the program finds its files. They live beside wordmere.exe whatever the
 // current directory it was started in; a remembered dictionary choice that can no longer be
-// opened never stops a start. Also the names the executable exports.
+// opened never stops a start; the main window is a minimized task-bar button behind the lookup
+// window. Also the names the executable exports.
 #include <algorithm>
 
 #include "program_fixture.h"
@@ -51,6 +52,19 @@ TEST_F(StartTest, FindsItsFilesFromAnyCurrentDirectory) {
 }
 
 // GRENG.dic without its index: the saved choice of it falls on another entry at start.
+// The task-bar button is shown after the lookup window's first results: it is there all the same,
+// minimized, and the lookup window keeps the focus.
+TEST_F(StartTest, TheMainWindowIsAMinimizedTaskBarButtonBehindTheLookupWindow) {
+    ASSERT_TRUE(StartProgram(ProgramExe(), ProgramDirectory(), program));
+    HWND mainWindow = FindWindowW(L"Vocabre:Main", nullptr);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(mainWindow) != FALSE; }))
+        << "the main window has no task-bar button";
+    EXPECT_TRUE(IsIconic(mainWindow));
+    EXPECT_EQ(GetForegroundWindow(), program.dialog);
+    EXPECT_EQ(StopProgram(program), 0);
+}
+
 TEST_F(StartTest, ASavedChoiceWhoseIndexIsMissingNeverStopsTheStart) {
     ProgramCopy copy(ProgramCopy::Base() + L"\\no-greng-index", L"GRENG.ind");
     ASSERT_TRUE(WritePrivateProfileStringW(L"Dictionary", L"Diction", L"Greek-English dictionary",
