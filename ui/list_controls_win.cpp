@@ -12,8 +12,8 @@ void WinListBox::Clear() {
 }
 
 int WinListBox::Add(const char* text) {
-    LRESULT index =
-        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
+    StoredToWide(text, &wide_);
+    LRESULT index = SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide_.c_str()));
     if (index == LB_ERR || index == LB_ERRSPACE) {
         return kListRefused;
     }

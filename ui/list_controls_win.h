@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "engine/catalogue.h"
 #include "engine/lookup_view.h"
@@ -30,6 +31,8 @@ public:
 
 private:
     HWND list_;
+    // The text of the item being added, its storage kept from one item to the next.
+    std::wstring wide_;
 };
 
 // Lists 12000 and 12001, status line 12007 and count 12008 of a lookup dialog (the small forms

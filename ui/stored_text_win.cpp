@@ -4,11 +4,28 @@
 #include <string>
 
 #include "engine/code_pages.h"
+#include "engine/folding.h"
 #include "engine/interface_texts.h"
 
+void StoredToWide(const char* stored, std::wstring* out) {
+    out->clear();
+    CodePage page = IsGreekText(stored) ? CodePage::kWindows1253 : CodePage::kWindows1252;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(stored); *p; ++p) {
+        char32_t c = DecodeCodePageByte(page, *p);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out->push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
+            out->push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            out->push_back(static_cast<wchar_t>(c));
+        }
+    }
+}
+
 std::wstring StoredToWide(const char* stored) {
-    std::u16string text = StoredToUtf16(stored);
-    return std::wstring(text.begin(), text.end());
+    std::wstring wide;
+    StoredToWide(stored, &wide);
+    return wide;
 }
 
 void WideToStored(const wchar_t* wide, char* out, size_t size) {

@@ -11,6 +11,9 @@
 
 // Stored bytes to UTF-16, decoded by the script of the whole text.
 std::wstring StoredToWide(const char* stored);
+// The same into *out, whose storage is reused: a list filled with thousands of words then
+// allocates no text per item.
+void StoredToWide(const char* stored, std::wstring* out);
 // Stored bytes to a control's text, decoded by the script of the whole text.
 void SetStoredWindowText(HWND window, const char* stored);
 // A window's text as stored bytes, at most maxChars characters (out holds maxChars + 1), made
