@@ -29,9 +29,10 @@ def wine_path(path):
 def benchmark_setting(win_build, dist, name):
     """A copy of the program directory and of the project's prefix under win_build/name, so a
     benchmark neither changes the staged files (the program writes its tip counter at close)
-    nor the settings of the project's prefix. The program's first start there is a first run;
-    the benchmark's warm-up start takes it, and every timed start reads the settings that run
-    wrote. Yields the environment to run Wine with and the program directory's copy."""
+    nor the settings of the project's prefix; the copy starts without the tip of the day. The
+    program's first start there is a first run; the benchmark's warm-up start takes it, and
+    every timed start reads the settings that run wrote. Yields the environment to run Wine
+    with and the program directory's copy."""
     work = os.path.join(win_build, name)
     prefix = os.path.join(work, "wineprefix")
     program_dir = os.path.join(work, "program")
@@ -43,6 +44,13 @@ def benchmark_setting(win_build, dist, name):
         for entry in os.listdir(dist):
             if entry.lower().endswith((".exe", ".dic", ".ind", ".res")):
                 shutil.copy2(os.path.join(dist, entry), program_dir)
+        # The tip of the day is a dialog of its own that follows the first results; left on, it
+        # stays open when the probe closes the program, which then has to be killed each round.
+        texts = os.path.join(program_dir, "vbrtexts.res")
+        with open(texts, "rb") as f:
+            data = f.read()
+        with open(texts, "wb") as f:
+            f.write(data.replace(b"ShowTips=1\r\n", b"ShowTips=0\r\n"))
         subprocess.run(["bash", prefix_script, "copy", prefix], check=True,
                        env={k: v for k, v in os.environ.items() if k != "WORDMERE_WINEPREFIX"})
         subprocess.run([os.path.join(ROOT, "scripts", "wine_run"), "reg", "delete",

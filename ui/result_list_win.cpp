@@ -67,21 +67,14 @@ BOOL MeasureLookupItem(HWND dialog, MEASUREITEMSTRUCT* item) {
         item->CtlID != static_cast<UINT>(IDC_TRANSLATION_LIST)) {
         return FALSE;
     }
-    // A fresh context holds the system font, not the word fonts: every item of a dialog's lists
-    // gets one height. It is measured once per dialog rather than for each of the thousands of
-    // items a letter block adds, each of which would cost a context of its own.
-    static HWND measuredDialog = nullptr;
-    static UINT measuredHeight = 0;
-    if (dialog != measuredDialog) {
-        HWND list = GetDlgItem(dialog, static_cast<int>(item->CtlID));
-        HDC dc = GetDC(list);
-        SIZE size = {0, 0};
-        GetTextExtentPoint32A(dc, "A", 1, &size);
-        ReleaseDC(list, dc);
-        measuredDialog = dialog;
-        measuredHeight = static_cast<UINT>(size.cy + 2);
-    }
-    item->itemHeight = measuredHeight;
+    // A fresh context holds the system font, not the word fonts: every item gets one height.
+    // The lists are of fixed item height, so this is asked once for each list as it is made.
+    HWND list = GetDlgItem(dialog, static_cast<int>(item->CtlID));
+    HDC dc = GetDC(list);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, "A", 1, &size);
+    ReleaseDC(list, dc);
+    item->itemHeight = static_cast<UINT>(size.cy + 2);
     return TRUE;
 }
 

@@ -210,9 +210,10 @@ std::string StyleFault(Kind kind, DWORD style) {
                             lacks(CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE, "owner draw")});
         case Kind::MatchList:
         case Kind::TranslationList:
-            return combine({need(LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | WS_BORDER |
-                                     WS_VSCROLL | WS_HSCROLL,
+            return combine({need(LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                                     LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_HSCROLL,
                                  "list styles"),
+                            lacks(LBS_OWNERDRAWVARIABLE, "owner-draw kind"),
                             kind == Kind::TranslationList ? need(LBS_SORT, "LBS_SORT")
                                                           : lacks(LBS_SORT, "LBS_SORT")});
         case Kind::LeftText:

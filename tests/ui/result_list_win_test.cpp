@@ -43,7 +43,7 @@ protected:
         parent_ = CreateWindowExW(0, L"WordmereResultListTest", L"", WS_POPUP, 0, 0, 400, 300,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
-                                LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
+                                LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
         matches_ = CreateChild(L"LISTBOX", listStyle, IDC_WORD_LIST, 0, 0, 120, 200);
         translations_ =
             CreateChild(L"LISTBOX", listStyle | LBS_SORT, IDC_TRANSLATION_LIST, 130, 0, 120, 200);
@@ -233,6 +233,10 @@ TEST_F(ResultListWinTest, ItemHeightFromTheSystemFont) {
         measure.itemHeight = 0;
         EXPECT_TRUE(MeasureLookupItem(parent_, &measure));
         EXPECT_EQ(measure.itemHeight, static_cast<UINT>(size.cy + 2));
+    }
+    // The lists ask once, as they are made, and every item then has that height.
+    for (HWND list : {matches_, translations_}) {
+        EXPECT_EQ(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), size.cy + 2);
     }
     measure.CtlType = ODT_COMBOBOX;
     measure.CtlID = IDC_WORD_BOX;
