@@ -6,7 +6,6 @@
 #include "dialogs/about_lines.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
-#include "app/program_state_win.h"
 #include "ui/list_controls_win.h"
 #include "ui/stored_text_win.h"
 #include "ui/result_list_win.h"
@@ -18,14 +17,6 @@ HINSTANCE DialogInstance(HWND dialog) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
 }
 
-// The information list is drawn centred in the program's small Greek font.
-ItemLook AboutListLook(HWND dialog) {
-    ItemLook look;
-    look.instance = DialogInstance(dialog);
-    look.smallGreekFont = Program().smallGreekFont;
-    return look;
-}
-
 constexpr UINT kFirstFrameMs = 200;
 constexpr UINT kNextFrameMs = 250;
 
@@ -33,7 +24,16 @@ struct AboutDialog {
     const char* textsFile = "";
     bool useGreek = false;
     const DictionaryTrailer* dictionary = nullptr;
+    HFONT listFont = nullptr;
 };
+
+// The information list is drawn centred in the program's small Greek font.
+ItemLook AboutListLook(HWND dialog, const AboutDialog& data) {
+    ItemLook look;
+    look.instance = DialogInstance(dialog);
+    look.smallGreekFont = data.listFont;
+    return look;
+}
 
 static_assert(sizeof DictionaryTrailer::infoEnglish[0] == kAboutLineSize, "About line size");
 
@@ -64,10 +64,13 @@ void OnInitDialog(HWND dialog, const AboutDialog& data) {
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    const AboutDialog* data = DialogData<AboutDialog>(dialog, message, lParam);
+    if (data == nullptr) {
+        return FALSE;
+    }
     switch (message) {
         case WM_INITDIALOG:
-            SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-            OnInitDialog(dialog, *reinterpret_cast<const AboutDialog*>(lParam));
+            OnInitDialog(dialog, *data);
             return TRUE;
         case WM_TIMER:
             if (wParam == TIMER_PICTURE) {
@@ -79,7 +82,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             return FALSE;
         case WM_DRAWITEM:
             DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
-                           AboutListLook(dialog));
+                           AboutListLook(dialog, *data));
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
@@ -94,11 +97,12 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void ShowAboutDialog(HWND owner, HINSTANCE instance, const char* textsFile, bool useGreek,
-                     const DictionaryTrailer& dictionary) {
+                     const DictionaryTrailer& dictionary, HFONT listFont) {
     AboutDialog data;
     data.textsFile = textsFile;
     data.useGreek = useGreek;
     data.dictionary = &dictionary;
+    data.listFont = listFont;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc,
                     reinterpret_cast<LPARAM>(&data));
 }

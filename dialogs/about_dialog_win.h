@@ -7,6 +7,7 @@
 #include "engine/dictionary.h"
 
 // Shows About over owner until OK, Escape or the close box. The title and information lines
-// come from the trailer of the current dictionary, in the interface language.
+// come from the trailer of the current dictionary, in the interface language; the information
+// lines are drawn in listFont (the program's small Greek font).
 void ShowAboutDialog(HWND owner, HINSTANCE instance, const char* textsFile, bool useGreek,
-                     const DictionaryTrailer& dictionary);
+                     const DictionaryTrailer& dictionary, HFONT listFont);

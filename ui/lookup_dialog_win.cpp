@@ -499,7 +499,7 @@ void RunAbout(HWND dialog) {
     DictionaryTrailer about = program.engine.trailer;
     TakeStoredAboutLines(program.engine.mainBody, &about);
     ShowAboutDialog(dialog, program.instance, program.textsFile, program.settings.UseGreek != 0,
-                    about);
+                    about, program.smallGreekFont);
 }
 
 // The user dictionary maintenance. The dialog writes the file the lookup reads: the lookup's

@@ -77,7 +77,8 @@ TEST_F(AboutDialogTest, ShowsTheDictionaryAndItsLines) {
     EXPECT_TRUE(RunDialog(
         IDC_ABOUT_INFORMATION_LIST,
         [&] {
-            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), false, trailer_);
+            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), false, trailer_,
+                            nullptr);
         },
         [&](HWND dialog) {
             EXPECT_EQ(TextOf(dialog), L"About");
@@ -105,7 +106,10 @@ TEST_F(AboutDialogTest, ShowsTheDictionaryAndItsLines) {
 TEST_F(AboutDialogTest, GreekTextsAndTheGreekTitle) {
     EXPECT_TRUE(RunDialog(
         IDC_ABOUT_INFORMATION_LIST,
-        [&] { ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), true, trailer_); },
+        [&] {
+            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), true, trailer_,
+                            nullptr);
+        },
         [&](HWND dialog) {
             EXPECT_EQ(ItemText(dialog, IDC_ABOUT_DICTIONARY_TITLE),
                       L"\x0393\x03b1\x03bb\x03bb\x03b9\x03ba\x03cc");
