@@ -7,6 +7,9 @@ namespace {
 
 constexpr uint32_t kMaxItemData = 0x7FFFFFFF;  // larger values mark user dictionary records
 
+// A block holds the headwords of one first letter or of one pair of first letters.
+constexpr size_t kBlockKeyLength = 2;
+
 void CopyItem(char* out, size_t size, const char* text, size_t length) {
     if (length >= size) {
         length = size - 1;
@@ -140,7 +143,12 @@ int ListMatches(Engine& engine, LookupView& view, const SearchOptions& options,
     if (bytes > kEngineBufferSize) {
         bytes = kEngineBufferSize;
     }
-    ReserveChunkItems(view.Words(), buffer, bytes);
+    // A query no longer than the block's key lists every entry of the chunk (a letter button
+    // lists thousands); a longer one lists a few, and counting the entries first would only
+    // double the walk.
+    if (queryLength <= kBlockKeyLength) {
+        ReserveChunkItems(view.Words(), buffer, bytes);
+    }
     int listed = 0;
     size_t entry = 0;
     while (entry < bytes) {
@@ -329,10 +337,10 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
 
     int listed = ScanBlock(engine, view, options, block, query);
     bool found = true;
-    if (options.root && length > 2 && listed == 0) {
+    if (options.root && length > kBlockKeyLength && listed == 0) {
         // The closest word: the longest prefix of the query that begins a headword of the
         // block the first two letters chose.
-        while (listed == 0 && length >= 2) {
+        while (listed == 0 && length >= kBlockKeyLength) {
             query[--length] = '\0';
             if (fullForm) {
                 char label[150];
