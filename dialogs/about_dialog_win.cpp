@@ -64,10 +64,8 @@ void OnInitDialog(HWND dialog, const AboutDialog& data) {
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The data is there from WM_INITDIALOG on; only the list's drawing reads it later.
     const AboutDialog* data = DialogData<AboutDialog>(dialog, message, lParam);
-    if (data == nullptr) {
-        return FALSE;
-    }
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(dialog, *data);
@@ -81,6 +79,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             }
             return FALSE;
         case WM_DRAWITEM:
+            if (data == nullptr) {
+                return FALSE;
+            }
             DrawLookupItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
                            AboutListLook(dialog, *data));
             return TRUE;

@@ -52,20 +52,7 @@ void WinListBox::Select(int index) {
 }
 
 void WinListBox::Text(int index, char* buffer, size_t size) const {
-    if (size == 0) {
-        return;
-    }
-    buffer[0] = '\0';
-    if (index < 0 || index >= Count()) {
-        return;
-    }
-    LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR) {
-        return;
-    }
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
-    WideToStored(wide.c_str(), buffer, size);
+    GetStoredItemText(list_, false, index < Count() ? index : -1, buffer, size);
 }
 
 int WinListBox::FindExact(const char* text) const {
@@ -121,24 +108,6 @@ void WinLookupView::ShowDiskError() {
 
 // ---- WinDictionaryList ----
 
-namespace {
-
-void ComboText(HWND combo, int index, char* buffer, size_t size) {
-    if (size == 0) {
-        return;
-    }
-    buffer[0] = '\0';
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) {
-        return;
-    }
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
-    WideToStored(wide.c_str(), buffer, size);
-}
-
-}  // namespace
-
 int WinDictionaryList::Add(const char* text, uint32_t data) {
     LRESULT index =
         SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StoredToWide(text).c_str()));
@@ -155,13 +124,7 @@ int WinDictionaryList::Count() const {
 }
 
 void WinDictionaryList::Text(int index, char* buffer, size_t size) const {
-    if (index < 0 || index >= Count()) {
-        if (size) {
-            buffer[0] = '\0';
-        }
-        return;
-    }
-    ComboText(list_, index, buffer, size);
+    GetStoredItemText(list_, true, index < Count() ? index : -1, buffer, size);
 }
 
 uint32_t WinDictionaryList::ItemData(int index) const {

@@ -25,17 +25,7 @@ int WinLookupFields::HistoryCount() {
 }
 
 void WinLookupFields::HistoryText(int index, char* out, size_t size) {
-    if (size == 0) {
-        return;
-    }
-    out[0] = '\0';
-    LRESULT length = SendMessageW(history_, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) {
-        return;
-    }
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(history_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
-    WideToStored(wide.c_str(), out, size);
+    GetStoredItemText(history_, true, index, out, size);
 }
 
 void WinLookupFields::InsertHistory(int index, const char* word) {

@@ -75,6 +75,22 @@ void GetStoredWindowText(HWND window, char* out, size_t maxChars) {
     WideToStored(wide, out, maxChars + 1);
 }
 
+void GetStoredItemText(HWND control, bool combo, int index, char* out, size_t size) {
+    if (size == 0) {
+        return;
+    }
+    out[0] = '\0';
+    // LB_ERR and CB_ERR are both -1.
+    LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) {
+        return;
+    }
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
+                 reinterpret_cast<LPARAM>(&wide[0]));
+    WideToStored(wide.c_str(), out, size);
+}
+
 void ShowDiskErrorBox(HWND owner) {
     MessageBoxA(owner, kDiskErrorText, kDiskErrorCaption, MB_OK);
 }

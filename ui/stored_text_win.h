@@ -22,6 +22,9 @@ void SetStoredWindowText(HWND window, const char* stored);
 void GetStoredWindowText(HWND window, char* out, size_t maxChars);
 // UTF-16 to stored bytes the same way, cut to size - 1 bytes.
 void WideToStored(const wchar_t* wide, char* out, size_t size);
+// Item index of a list box, or of a combo box's list (combo), as stored bytes cut to size - 1;
+// empty when there is no such item.
+void GetStoredItemText(HWND control, bool combo, int index, char* out, size_t size);
 
 // The message box of a failed dictionary read, owned by the lookup dialog (or no window).
 void ShowDiskErrorBox(HWND owner);

@@ -38,6 +38,11 @@ protected:
         return items;
     }
 
+    void ShowAbout(bool useGreek) {
+        ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), useGreek, trailer_,
+                        nullptr);
+    }
+
     DictionaryTrailer trailer_;
 };
 
@@ -75,11 +80,7 @@ int FrameOnScreen(HWND dialog) {
 
 TEST_F(AboutDialogTest, ShowsTheDictionaryAndItsLines) {
     EXPECT_TRUE(RunDialog(
-        IDC_ABOUT_INFORMATION_LIST,
-        [&] {
-            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), false, trailer_,
-                            nullptr);
-        },
+        IDC_ABOUT_INFORMATION_LIST, [&] { ShowAbout(false); },
         [&](HWND dialog) {
             EXPECT_EQ(TextOf(dialog), L"About");
             EXPECT_EQ(ItemText(dialog, IDC_ABOUT_DICTIONARY_TITLE), L"French-Greek dictionary");
@@ -105,11 +106,7 @@ TEST_F(AboutDialogTest, ShowsTheDictionaryAndItsLines) {
 
 TEST_F(AboutDialogTest, GreekTextsAndTheGreekTitle) {
     EXPECT_TRUE(RunDialog(
-        IDC_ABOUT_INFORMATION_LIST,
-        [&] {
-            ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), true, trailer_,
-                            nullptr);
-        },
+        IDC_ABOUT_INFORMATION_LIST, [&] { ShowAbout(true); },
         [&](HWND dialog) {
             EXPECT_EQ(ItemText(dialog, IDC_ABOUT_DICTIONARY_TITLE),
                       L"\x0393\x03b1\x03bb\x03bb\x03b9\x03ba\x03cc");
