@@ -10,15 +10,10 @@
 void StoredToWide(const char* stored, std::wstring* out) {
     out->clear();
     CodePage page = IsGreekText(stored) ? CodePage::kWindows1253 : CodePage::kWindows1252;
+    // Both code pages decode every byte to one character of the Basic Multilingual Plane, so
+    // each byte is one UTF-16 unit.
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(stored); *p; ++p) {
-        char32_t c = DecodeCodePageByte(page, *p);
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out->push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-            out->push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            out->push_back(static_cast<wchar_t>(c));
-        }
+        out->push_back(static_cast<wchar_t>(DecodeCodePageByte(page, *p)));
     }
 }
 
