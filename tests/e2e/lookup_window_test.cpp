@@ -2,6 +2,7 @@
 // it: start-up and settings, typed searches, the alphabetical index, the dictionary list, the
 // single instance and the interface languages.
 #include <algorithm>
+#include <iostream>
 #include <set>
 
 #include "program_fixture.h"
@@ -122,10 +123,18 @@ TEST_F(LookupWindowTest, LetterButtonListsItsBlock) {
     Click(Control(12014));
     ASSERT_TRUE(WaitUntil([&] { return Send(Control(12014), BM_GETCHECK, 0, 0) == BST_CHECKED; }))
         << "the second keyboard button did not take the click";
+    auto listsAlpha = [&] { return !Matches().empty() && BeginsWithLetter(Matches()[0], L'α'); };
     Click(Control(100));
-    ASSERT_TRUE(WaitUntil([&] {
-        return !Matches().empty() && BeginsWithLetter(Matches()[0], L'α');
-    })) << "the alpha button with the Greek keyboard listed no Greek words";
+    if (!WaitUntil(listsAlpha)) {
+        // Once in many runs under a loaded CI machine Wine has lost this synthetic click; a
+        // second one tells a lost click from a button that does not list its block.
+        std::vector<std::wstring> shown = Matches();
+        std::wcerr << L"no alpha block after the first click; the list began with \""
+                   << (shown.empty() ? L"" : shown[0]) << L"\", clicking again\n";
+        Click(Control(100));
+    }
+    ASSERT_TRUE(WaitUntil(listsAlpha))
+        << "the alpha button with the Greek keyboard listed no Greek words";
 }
 
 struct DictionaryCase {
