@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/main_window_win.h"
 #include "x_input.h"
 
 namespace {
@@ -138,9 +139,55 @@ void SeedSettings(const std::map<std::string, std::string>& state) {
     }
 }
 
+namespace {
+
+// The process whose main window stands, 0 when no instance runs.
+DWORD RunningInstance() {
+    DWORD processId = 0;
+    if (HWND main = FindWindowA(kMainWindowClass, nullptr)) {
+        GetWindowThreadProcessId(main, &processId);
+    }
+    return processId;
+}
+
+// What became of a start that showed no lookup window, so that a failure says which way it went.
+std::string StartFailure(const RunningProgram& started) {
+    DWORD exitCode = STILL_ACTIVE;
+    if (started.process.hProcess) {
+        GetExitCodeProcess(started.process.hProcess, &exitCode);
+    }
+    char text[160];
+    DWORD running = RunningInstance();
+    if (exitCode == STILL_ACTIVE) {
+        snprintf(text, sizeof text, "still running without it");
+    } else if (running != 0 && running != started.process.dwProcessId) {
+        snprintf(text, sizeof text, "it ended (exit code 0x%lX), handing over to process %lu",
+                 exitCode, running);
+    } else {
+        snprintf(text, sizeof text, "it ended (exit code 0x%lX)", exitCode);
+    }
+    return text;
+}
+
+}  // namespace
+
+void ProgramTest::TearDown() {
+    StopProgram(program);
+    // An instance left behind would take over every later start, and each test after would fail
+    // for it: end it here, where the test that left it is named.
+    if (DWORD left = RunningInstance()) {
+        ADD_FAILURE() << "a program instance (process " << left << ") outlived the test";
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, left)) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
 void ProgramTest::Start() {
     ASSERT_TRUE(StartProgram(ProgramExe(), ProgramDirectory(), program))
-        << "wordmere.exe did not show its lookup window";
+        << "wordmere.exe did not show its lookup window: " << StartFailure(program);
 }
 
 void ProgramTest::Restart() {

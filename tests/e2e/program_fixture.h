@@ -55,7 +55,8 @@ private:
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override { ResetProgramSettings(); }
-    void TearDown() override { StopProgram(program); }
+    // Stops the program, and any instance that outlived it.
+    void TearDown() override;
 
     // Starts the program; a fatal failure when its lookup window does not show.
     void Start();
