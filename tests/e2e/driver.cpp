@@ -547,21 +547,12 @@ void PressKeyWith(WORD modifier, WORD virtualKey) {
 void Click(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
-    // Each event carries the point itself. After SetCursorPos alone, Wine may still take in a
-    // pointer motion from before the move and press the button where the pointer was.
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    LONG x = MulDiv((rect.left + rect.right) / 2, 65535, width - 1);
-    LONG y = MulDiv((rect.top + rect.bottom) / 2, 65535, height - 1);
-    const DWORD buttons[] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    INPUT input[3]{};
-    for (int i = 0; i < 3; ++i) {
-        input[i].type = INPUT_MOUSE;
-        input[i].mi.dx = x;
-        input[i].mi.dy = y;
-        input[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[i];
-    }
-    SendInput(3, input, sizeof(INPUT));
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
 }
 
 std::string TypeInWordBox(HWND dialog, const std::wstring& word, DWORD timeoutMs) {

