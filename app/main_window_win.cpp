@@ -4,16 +4,16 @@
 #include <cstring>
 #include <string>
 
-#include "app/information_win.h"
+#include "dialogs/information_win.h"
 #include "app/program_state_win.h"
-#include "app/settings.h"
-#include "app/settings_win.h"
-#include "app/sound_win.h"
+#include "settings/settings.h"
+#include "settings/settings_win.h"
+#include "ui/sound_win.h"
 #include "keyboard/copy_playback_win.h"
 #include "resources/resource_ids.h"
 #include "ui/forms.h"
 #include "ui/forms_win.h"
-#include "ui/lookup_dialog_win.h"
+#include "app/lookup_dialog_win.h"
 #include "ui/stored_text_win.h"
 #include "ui/word_box_font_win.h"
 #include "userdict/user_dict_file.h"

@@ -1,6 +1,6 @@
 #include "app/program_state_win.h"
 
-#include "app/information_win.h"
+#include "dialogs/information_win.h"
 #include "keyboard/hot_key_win.h"
 #include "resources/resource_ids.h"
 

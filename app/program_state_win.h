@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "app/interface_texts_win.h"
-#include "app/settings.h"
+#include "settings/interface_texts_win.h"
+#include "settings/settings.h"
 #include "engine/catalogue.h"
 #include "engine/dictionary.h"
 
@@ -48,7 +48,8 @@ struct ProgramState {
 };
 
 // The one instance, owned by the main window from WM_CREATE to the end of its shutdown. Only
-// app/ and the dialogs use it; the Win32 helpers get what they need as arguments.
+// the main window and the lookup dialog use it; the dialogs and the Win32 helpers get what they
+// need as arguments.
 ProgramState& Program();
 
 // The interface language in force, for the helpers that show texts.

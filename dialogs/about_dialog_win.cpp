@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/interface_texts_win.h"
+#include "settings/interface_texts_win.h"
 #include "dialogs/about_lines.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"

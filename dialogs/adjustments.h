@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 // Copies the fourteen settings from edited into settings and leaves the others as they are.
 void ApplyAdjustments(const Settings& edited, Settings& settings);

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <initializer_list>
 
-#include "app/interface_texts_win.h"
+#include "settings/interface_texts_win.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
 

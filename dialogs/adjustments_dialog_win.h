@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "dialogs/adjustments.h"
 #include "dialogs/help_balloons_win.h"
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/interface_texts.h"
-#include "app/interface_texts_win.h"
-#include "app/settings_win.h"
+#include "settings/interface_texts.h"
+#include "settings/interface_texts_win.h"
+#include "settings/settings_win.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <initializer_list>
 
-#include "app/interface_texts_win.h"
-#include "app/settings_win.h"
+#include "settings/interface_texts_win.h"
+#include "settings/settings_win.h"
 #include "dialogs/tips.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"

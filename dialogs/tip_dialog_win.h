@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 // Where the tips come from and which one is today's.
 struct TipSource {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 constexpr const char* kTipsSection = "Tips";
 constexpr const char* kShowTipsKey = "ShowTips";

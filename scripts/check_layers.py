@@ -1,14 +1,76 @@
 #!/usr/bin/env python3
-"""Checks the library layers from CMake's --graphviz output of a build folder: no portable
-library links a Win32 one (a name ending in _win), and no two libraries need each other, directly
-or through others. Prints what is wrong and exits 1, else 0.
+"""Checks the program's layers in two ways and prints each problem:
+- the folders: a product file includes a header of its own folder or of a lower one, never of a
+  higher one (the order is FOLDER_RANKS below); the shell tools include only portable headers of
+  the folders from settings/ down;
+- the libraries, from CMake's --graphviz output of a build folder when one is given: no portable
+  library links a Win32 one (a name ending in _win), and no two libraries need each other,
+  directly or through others.
+Exits 1 when anything is wrong, else 0.
 
-Usage: check_layers.py BUILD_DIR"""
+Usage: check_layers.py [--source DIR] [BUILD_DIR]
+  --source DIR   the source tree whose includes are read (default: this script's repository)"""
+import argparse
 import os
 import re
 import subprocess
 import sys
 import tempfile
+
+# Top to bottom. Folders of one rank may include each other's headers; the library check keeps
+# them from needing each other both ways.
+FOLDER_RANKS = {
+    "app": 0,
+    "dialogs": 1,
+    "ui": 2,
+    "settings": 3,
+    "userdict": 3,
+    "keyboard": 3,
+    "engine": 4,
+    "resources": 5,
+}
+TOOLS_FOLDER = "tools"
+TOOLS_LOWEST_RANK = FOLDER_RANKS["settings"]
+SOURCE_SUFFIXES = (".cpp", ".h", ".rc")
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+
+
+def include_problems(source_dir):
+    problems = []
+    for top in sorted(set(FOLDER_RANKS) | {TOOLS_FOLDER}):
+        for folder, _, names in sorted(os.walk(os.path.join(source_dir, top))):
+            for name in sorted(names):
+                if not name.endswith(SOURCE_SUFFIXES):
+                    continue
+                path = os.path.join(folder, name)
+                shown = os.path.relpath(path, source_dir)
+                with open(path, encoding="utf-8", errors="replace") as f:
+                    for number, line in enumerate(f, 1):
+                        match = INCLUDE.match(line)
+                        if not match:
+                            continue
+                        problem = include_problem(top, match.group(1))
+                        if problem:
+                            problems.append(f"{shown}:{number}: includes {match.group(1)}: {problem}")
+    return problems
+
+
+def include_problem(top, header):
+    # A header named without a folder is its own folder's.
+    if "/" not in header:
+        return None
+    target = header.split("/", 1)[0]
+    if target not in FOLDER_RANKS:
+        return None
+    if top == TOOLS_FOLDER:
+        if FOLDER_RANKS[target] < TOOLS_LOWEST_RANK:
+            return f"the shell tools use only what lies from settings/ down, not {target}/"
+        if header.endswith("_win.h"):
+            return "the shell tools use only portable headers"
+        return None
+    if FOLDER_RANKS[target] < FOLDER_RANKS[top]:
+        return f"{target}/ lies above {top}/"
+    return None
 
 
 def library_graph(build_dir):
@@ -43,10 +105,7 @@ def reached(graph, start):
     return seen
 
 
-def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    graph = library_graph(sys.argv[1])
+def library_problems(graph):
     problems = []
     for library, links in sorted(graph.items()):
         for link in sorted(links):
@@ -54,10 +113,30 @@ def main():
                 problems.append(f"portable {library} links the Win32 library {link}")
         if library in reached(graph, library):
             problems.append(f"{library} needs itself through " + ", ".join(sorted(links)))
-    for problem in problems:
-        print("layers:", problem)
-    print(f"layers: {len(graph)} libraries, {len(problems)} problems")
-    return 1 if problems else 0
+    return problems
+
+
+def main():
+    parser = argparse.ArgumentParser(usage=__doc__)
+    parser.add_argument("--source",
+                        default=os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    parser.add_argument("build_dir", nargs="?")
+    args = parser.parse_args()
+
+    folder_problems = include_problems(args.source)
+    for problem in folder_problems:
+        print("folders:", problem)
+    print(f"folders: {len(folder_problems)} problems")
+    failed = bool(folder_problems)
+
+    if args.build_dir:
+        graph = library_graph(args.build_dir)
+        problems = library_problems(graph)
+        for problem in problems:
+            print("layers:", problem)
+        print(f"layers: {len(graph)} libraries, {len(problems)} problems")
+        failed = failed or bool(problems)
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

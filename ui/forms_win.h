@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "ui/forms.h"
 
 // The data a dialog procedure was given through DialogBoxParamW's lParam: kept in GWLP_USERDATA

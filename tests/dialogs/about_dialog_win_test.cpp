@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "app/program_state_win.h"
 #include "dialog_watcher.h"
 #include "texts_copy.h"
 #include "resources/resource_ids.h"

@@ -6,7 +6,6 @@
 #include <functional>
 #include <initializer_list>
 
-#include "app/program_state_win.h"
 #include "dialog_watcher.h"
 #include "texts_copy.h"
 #include "resources/resource_ids.h"
@@ -18,7 +17,6 @@ namespace {
 class AdjustmentsDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        Program().instance = GetModuleHandleW(nullptr);
         help_.instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(texts_.Made());
         help_.textsFile = texts_.Path();

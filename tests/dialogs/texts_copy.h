@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "app/program_state_win.h"
 #include "dialog_watcher.h"
 
 namespace dialog_test {
@@ -33,10 +32,7 @@ private:
 // A dialog run for real with the test program's own resources and a private texts file.
 class TextsCopyTest : public testing::Test {
 protected:
-    void SetUp() override {
-        Program().instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(texts_.Made());
-    }
+    void SetUp() override { ASSERT_TRUE(texts_.Made()); }
 
     TextsCopy texts_;
 };

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/memory_stores.h"
+#include "settings/memory_stores.h"
 #include "dialogs/help_balloons.h"
 #include "resources/resource_ids.h"
 

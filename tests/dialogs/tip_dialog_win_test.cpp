@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_stores.h"
-#include "app/program_state_win.h"
+#include "settings/memory_stores.h"
 #include "dialog_watcher.h"
 #include "texts_copy.h"
 #include "resources/resource_ids.h"

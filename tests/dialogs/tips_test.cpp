@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_stores.h"
+#include "settings/memory_stores.h"
 
 TEST(NextTip, CyclesThroughTheTips) {
     EXPECT_EQ(NextTip(1, 14), 2);

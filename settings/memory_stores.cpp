@@ -1,4 +1,4 @@
-#include "app/memory_stores.h"
+#include "settings/memory_stores.h"
 
 #include <cstring>
 #include <fstream>

@@ -1,10 +1,10 @@
-#include "userdict/user_dictionary_dialog_win.h"
+#include "dialogs/user_dictionary_dialog_win.h"
 
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "app/interface_texts_win.h"
+#include "settings/interface_texts_win.h"
 #include "engine/code_pages.h"
 #include "keyboard/keyboard_layout_win.h"
 #include "resources/resource_ids.h"

@@ -1,8 +1,8 @@
-#include "app/information_win.h"
+#include "dialogs/information_win.h"
 
 #include <cstdio>
 
-#include "app/interface_texts_win.h"
+#include "settings/interface_texts_win.h"
 #include "resources/resource_ids.h"
 #include "ui/forms_win.h"
 

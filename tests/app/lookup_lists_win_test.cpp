@@ -2,14 +2,14 @@
 // edge as UTF-16 whatever the system code page, the lists keep their order and item data, and
 // the history follows the settings' rules.
 #include "ui/list_controls_win.h"
-#include "ui/lookup_adapters_win.h"
+#include "app/lookup_adapters_win.h"
 #include "ui/stored_text_win.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "tests/ui/lookup_window_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/help_win.h"
+#include "ui/help_win.h"
 
 #include <shellapi.h>
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 constexpr const char* kGreekTokensSection = "DialogGreekTokens";
 constexpr size_t kGreekTitleSize = 100;

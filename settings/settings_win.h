@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 class WinRegistryStore : public RegistryStore {
 public:

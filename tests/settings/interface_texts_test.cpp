@@ -1,4 +1,4 @@
-#include "app/interface_texts.h"
+#include "settings/interface_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "app/memory_stores.h"
-#include "tests/app/greek_key_map.h"
+#include "settings/memory_stores.h"
+#include "tests/settings/greek_key_map.h"
 #include "tests/temp_directory.h"
 
 namespace {

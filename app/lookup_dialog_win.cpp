@@ -1,16 +1,16 @@
-#include "ui/lookup_dialog_win.h"
+#include "app/lookup_dialog_win.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "app/help_win.h"
-#include "app/information_win.h"
-#include "app/interface_texts_win.h"
+#include "ui/help_win.h"
+#include "dialogs/information_win.h"
+#include "settings/interface_texts_win.h"
 #include "app/program_state_win.h"
-#include "app/settings_win.h"
-#include "app/sound_win.h"
-#include "app/tray_win.h"
+#include "settings/settings_win.h"
+#include "ui/sound_win.h"
+#include "ui/tray_win.h"
 #include "dialogs/about_dialog_win.h"
 #include "dialogs/about_lines.h"
 #include "dialogs/adjustments_dialog_win.h"
@@ -30,7 +30,7 @@
 #include "ui/dictionary_choice.h"
 #include "ui/forms_win.h"
 #include "ui/list_controls_win.h"
-#include "ui/lookup_adapters_win.h"
+#include "app/lookup_adapters_win.h"
 #include "ui/lookup_rules.h"
 #include "ui/result_list_win.h"
 #include "ui/stored_text_win.h"

@@ -1,9 +1,9 @@
-#include "ui/lookup_adapters_win.h"
+#include "app/lookup_adapters_win.h"
 
 #include <cstdio>
 #include <string>
 
-#include "app/information_win.h"
+#include "dialogs/information_win.h"
 #include "keyboard/keyboard_hooks_win.h"
 #include "keyboard/keyboard_layout_win.h"
 #include "resources/resource_ids.h"

@@ -1,5 +1,5 @@
 // The Information notice, run for real and closed from a second thread, never by a person.
-#include "app/information_win.h"
+#include "dialogs/information_win.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/settings_win.h"
+#include "settings/settings_win.h"
 
 RegistryKey WinRegistryStore::OpenKey(const char* subKey, KeyAccess access) {
     // Each open asks only for what its use needs, so a user who may not change the

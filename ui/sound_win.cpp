@@ -1,4 +1,4 @@
-#include "app/sound_win.h"
+#include "ui/sound_win.h"
 
 #include <mmsystem.h>
 

@@ -1,9 +1,9 @@
-#include "app/interface_texts_win.h"
+#include "settings/interface_texts_win.h"
 
 #include <cstdio>
 
-#include "app/interface_texts.h"
-#include "app/settings_win.h"
+#include "settings/interface_texts.h"
+#include "settings/settings_win.h"
 #include "engine/code_pages.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/tray_win.h"
+#include "ui/tray_win.h"
 
 #include <shellapi.h>
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/help_win.h"
-#include "app/sound_win.h"
-#include "app/tray_win.h"
+#include "ui/help_win.h"
+#include "ui/sound_win.h"
+#include "ui/tray_win.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/interface_texts_win.h"
+#include "settings/interface_texts_win.h"
 
 // Shows the message of stringId (Greek from the texts file with the Greek interface, else from
 // the string table of the language's module) and waits for OK or Escape. owner may be null.

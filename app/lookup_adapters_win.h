@@ -9,12 +9,12 @@
 
 #include <cstddef>
 
-#include "app/interface_texts_win.h"
-#include "app/settings.h"
+#include "settings/interface_texts_win.h"
+#include "settings/settings.h"
 #include "engine/catalogue.h"
 #include "keyboard/keyboard_selection.h"
 #include "ui/list_controls_win.h"
-#include "userdict/user_dictionary_dialog_win.h"
+#include "dialogs/user_dictionary_dialog_win.h"
 
 // What the settings store touches: the history list of word box 12003, the dialog's
 // current-word buffer, the engine's last searched word and the selection of list 12011.

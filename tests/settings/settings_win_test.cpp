@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "app/interface_texts.h"
-#include "app/interface_texts_win.h"
-#include "app/settings.h"
-#include "app/settings_win.h"
-#include "tests/app/fake_lookup_fields.h"
-#include "tests/app/greek_key_map.h"
+#include "settings/interface_texts.h"
+#include "settings/interface_texts_win.h"
+#include "settings/settings.h"
+#include "settings/settings_win.h"
+#include "tests/settings/fake_lookup_fields.h"
+#include "tests/settings/greek_key_map.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/interface_texts.h"
+#include "settings/interface_texts.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The user dictionary dialog on its own template, over a stand-in lookup dialog (word box and
 // keyboard radio buttons) and a host that records what the dialog asks of the program. Each test
 // drives the modal dialog from a timer that fires inside its message loop.
-#include "userdict/user_dictionary_dialog_win.h"
+#include "dialogs/user_dictionary_dialog_win.h"
 
 #include <windows.h>
 

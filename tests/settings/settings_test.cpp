@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_stores.h"
-#include "tests/app/fake_lookup_fields.h"
+#include "settings/memory_stores.h"
+#include "tests/settings/fake_lookup_fields.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/settings_win.h"
+#include "settings/settings_win.h"
 
 WinProfileFile::WinProfileFile(const char* path) {
     SetPath(path);
