@@ -57,6 +57,9 @@ struct LookupDialogData {
     int lastDictionarySelection = -1;  // index of list 12011 at the last dictionary change
     int openDictionary = -1;           // index of list 12011 of the dictionary open now
     bool balloonShown = false;
+    // The notification icon this run added and has not removed: what the window ends with,
+    // whatever the setting says by then (the adjustments may have just turned it off).
+    bool trayIconShown = false;
     HWND trayClickSource = nullptr;
     WordBoxFont wordFont;
 };
@@ -159,7 +162,7 @@ void ShowCurrentWord(HWND dialog) {
 
 void KillBalloonTimers(HWND dialog) {
     KillTimer(dialog, TIMER_BALLOON_LIFE);
-    KillTimer(dialog, TIMER_BALLOON_DELAY);
+    CancelPendingBalloon(dialog);
 }
 
 // What the help of this window draws with.
@@ -220,6 +223,15 @@ void AddProgramTrayIcon(HWND dialog) {
     std::u16string title = StoredToUtf16(program.appTitle);
     AddTrayIcon(dialog, IDI_WORDMERE, MSG_TRAY_CALLBACK, program.appIcon,
                 reinterpret_cast<const wchar_t*>(title.c_str()));
+    State(dialog).trayIconShown = true;
+}
+
+void RemoveProgramTrayIcon(HWND dialog) {
+    LookupDialogData& state = State(dialog);
+    if (state.trayIconShown) {
+        RemoveTrayIcon(dialog, IDI_WORDMERE);
+    }
+    state.trayIconShown = false;
 }
 
 // Ends this run of the dialog; the main window opens it again (1) or ends the program (2).
@@ -227,9 +239,7 @@ void EndLookupDialog(HWND dialog, INT_PTR result) {
     Program().lookupWindow = nullptr;
     RemoveClipboardFormatListener(dialog);
     RemoveKeyboardHooks();
-    if (CurrentSettings().TaskBarIcon) {
-        RemoveTrayIcon(dialog, IDI_WORDMERE);
-    }
+    RemoveProgramTrayIcon(dialog);
     EndDialog(dialog, result);
 }
 
@@ -288,6 +298,15 @@ BOOL OnInitDialog(HWND dialog) {
     LoadSettings(program.settings, ProcessSettingsStorage(), &fields);
     state.currentScript = QueryScript::kFromBytes;
     state.currentLetter = program.settings.Key;
+    // A letter's one-byte word is too short to be restored as the word to search, so a window
+    // that closed on a letter's block opens on another word: that button then stands for
+    // nothing the lists show.
+    const unsigned char letter = LetterForButton(state.currentLetter, program.settings.GrEng);
+    if (letter == 0 || static_cast<unsigned char>(state.currentWord[0]) != letter ||
+        state.currentWord[1] != '\0') {
+        state.currentLetter = kNoIndexButton;
+        program.settings.Key = kNoIndexButton;
+    }
     // The history entry selected at load only begins with the saved word.
     ShowCurrentWord(dialog);
 
@@ -339,6 +358,18 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
+// The index button drawn pressed stands for the block the lists show: a search for a word from
+// anywhere else lets it go, so that it is neither shown pressed beside another word's matches
+// nor saved as such for the next start.
+void ReleaseLetterButton(HWND dialog) {
+    LookupDialogData& state = State(dialog);
+    if (HWND previous = GetDlgItem(dialog, state.currentLetter)) {
+        InvalidateRect(previous, nullptr, FALSE);
+    }
+    state.currentLetter = kNoIndexButton;
+    CurrentSettings().Key = kNoIndexButton;
+}
+
 void OnEnter(HWND dialog) {
     LookupDialogData& state = State(dialog);
     ReadWordBox(dialog, state.currentWord, &state.currentScript);
@@ -357,6 +388,7 @@ void OnEnter(HWND dialog) {
     if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, shown, -1, typed, -1) != CSTR_EQUAL) {
         SetWindowTextW(box, typed);
     }
+    ReleaseLetterButton(dialog);
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog, IsSmallForm());
 }
@@ -390,6 +422,7 @@ void OnTranslationDoubleClick(HWND dialog) {
         return;
     }
     AddLookupHistory(dialog, state.currentWord);
+    ReleaseLetterButton(dialog);
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog, IsSmallForm());
     FollowWordFont(dialog, state.wordFont, state.currentWord);
@@ -407,6 +440,7 @@ void OnHistoryChoice(HWND dialog) {
     if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
         return;
     }
+    ReleaseLetterButton(dialog);
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog, IsSmallForm());
     FollowWordFont(dialog, state.wordFont, state.currentWord);
@@ -446,7 +480,8 @@ void SwitchForms(HWND dialog) {
     EndLookupDialog(dialog, 1);
 }
 
-// The word fonts in the size the settings ask for; the lists are filled again in them.
+// The word fonts in the size the settings ask for. The lists keep their items and selection
+// (their item height does not follow the word fonts) and are only drawn again.
 void ApplyWordFontSize(HWND dialog) {
     ProgramState& program = Program();
     const int points = program.settings.UseLargeFont ? kLargeWordPoints : kWordPoints;
@@ -465,8 +500,9 @@ void ApplyWordFontSize(HWND dialog) {
     state.wordFont.greek = greek;
     state.wordFont.latin = latin;
     SetWordBoxFont(dialog, state.wordFont, state.wordFont.isGreek, true);
-    program.engine.lastSearched[0] = '\0';
-    SearchLookupWord(dialog);
+    for (int id : {IDC_WORD_LIST, IDC_TRANSLATION_LIST}) {
+        InvalidateRect(GetDlgItem(dialog, id), nullptr, TRUE);
+    }
 }
 
 // The program adjustments; true when the lookup window must open again (another form or
@@ -481,11 +517,15 @@ bool RunAdjustments(HWND dialog) {
     if (changes.reopenLookupWindow) {
         return true;
     }
+    // The icon and the task-bar button change places at once, so that the window always has
+    // one of them: the main window reads the saved setting.
     if (changes.taskBarIcon) {
         if (program.settings.TaskBarIcon) {
+            SendMessageW(program.mainWindow, MSG_SHOW_MAIN_WINDOW, 0, 0);
             AddProgramTrayIcon(dialog);
         } else {
-            RemoveTrayIcon(dialog, IDI_WORDMERE);
+            RemoveProgramTrayIcon(dialog);
+            SendMessageW(program.mainWindow, MSG_SHOW_MAIN_WINDOW, 0, 0);
         }
     }
     if (changes.fontSize) {
@@ -498,8 +538,11 @@ void RunAbout(HWND dialog) {
     ProgramState& program = Program();
     DictionaryTrailer about = program.engine.trailer;
     TakeStoredAboutLines(program.engine.mainBody, &about);
+    // A pair credits the data of both its dictionaries.
+    DictionaryTrailer second = program.engine.secondTrailer;
+    TakeStoredAboutLines(program.engine.secondBody, &second);
     ShowAboutDialog(dialog, program.instance, program.textsFile, program.settings.UseGreek != 0,
-                    about, program.smallGreekFont);
+                    about, program.engine.pairMode ? &second : nullptr, program.smallGreekFont);
 }
 
 // The user dictionary maintenance. The dialog writes the file the lookup reads: the lookup's
@@ -601,6 +644,7 @@ void LookUpClipboardWord(HWND dialog) {
     state.currentScript = QueryScript::kFromBytes;
     if (strcmp(state.currentWord, Program().engine.lastSearched) != 0) {
         AddLookupHistory(dialog, state.currentWord);
+        ReleaseLetterButton(dialog);
         SearchLookupWord(dialog);
         UpdateClipboardButtons(dialog, IsSmallForm());
         FollowWordFont(dialog, state.wordFont, state.currentWord);
@@ -784,7 +828,7 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return TRUE;
     }
 
-    KillTimer(dialog, TIMER_BALLOON_DELAY);
+    CancelPendingBalloon(dialog);
     switch (message) {
         case WM_COMMAND:
             OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));

@@ -117,7 +117,7 @@ LRESULT StartUp(HWND window) {
     snprintf(program.textsFile, sizeof program.textsFile, "%s\\vbrtexts.res", program.programDir);
 
     WinProfileFile texts(program.textsFile);
-    TipCounters tips = ReadTipCounters(texts);
+    TipCounters tips = ReadTipCounters(texts, storage.history);
     program.tipCount = tips.TipCount;
     program.todayTip = tips.TodayTip;
     program.currentTip = program.todayTip;
@@ -155,10 +155,8 @@ void ShutDown() {
     }
     program.shutDown = true;
     CancelCopyPlayback();
-    if (program.textsFile[0]) {
-        WinProfileFile texts(program.textsFile);
-        AdvanceTodayTip(texts, TipCounters{program.tipCount, program.todayTip});
-    }
+    AdvanceTodayTip(ProcessSettingsStorage().history,
+                    TipCounters{program.tipCount, program.todayTip});
     if (program.balloonSaveBitmap) {
         DeleteObject(program.balloonSaveBitmap);
     }
@@ -286,10 +284,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
             return 0;
         case MSG_SHOW_MAIN_WINDOW:
             // Showing the task-bar button costs as much as a tenth of the start under Wine; it
-            // waits until the lookup window holds its first results.
-            if (!program.mainWindowShown) {
-                ShowMainWindow();
-            }
+            // waits until the lookup window holds its first results. Sent again when the
+            // adjustments changed the notification icon setting.
+            ShowMainWindow();
             return 0;
         case WM_CLOSE:
             // The lookup dialog still runs (a close from the task-bar button's menu): let it end

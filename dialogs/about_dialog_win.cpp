@@ -24,6 +24,7 @@ struct AboutDialog {
     const char* textsFile = "";
     bool useGreek = false;
     const DictionaryTrailer* dictionary = nullptr;
+    const DictionaryTrailer* second = nullptr;  // of a language pair
     HFONT listFont = nullptr;
 };
 
@@ -41,7 +42,15 @@ void FillInformationList(HWND dialog, const AboutDialog& data) {
     WinListBox list(GetDlgItem(dialog, IDC_ABOUT_INFORMATION_LIST));
     list.Clear();
     const auto& lines = data.useGreek ? data.dictionary->infoGreek : data.dictionary->infoEnglish;
-    for (const std::string& item : AboutListItems(lines, sizeof lines / sizeof lines[0])) {
+    const size_t count = sizeof lines / sizeof lines[0];
+    std::vector<std::string> items;
+    if (data.second != nullptr) {
+        items = AboutPairListItems(
+            lines, data.useGreek ? data.second->infoGreek : data.second->infoEnglish, count);
+    } else {
+        items = AboutListItems(lines, count);
+    }
+    for (const std::string& item : items) {
         list.Add(item.c_str());
     }
 }
@@ -98,11 +107,13 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void ShowAboutDialog(HWND owner, HINSTANCE instance, const char* textsFile, bool useGreek,
-                     const DictionaryTrailer& dictionary, HFONT listFont) {
+                     const DictionaryTrailer& dictionary, const DictionaryTrailer* second,
+                     HFONT listFont) {
     AboutDialog data;
     data.textsFile = textsFile;
     data.useGreek = useGreek;
     data.dictionary = &dictionary;
+    data.second = second;
     data.listFont = listFont;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc,
                     reinterpret_cast<LPARAM>(&data));

@@ -7,7 +7,9 @@
 #include "engine/dictionary.h"
 
 // Shows About over owner until OK, Escape or the close box. The title and information lines
-// come from the trailer of the current dictionary, in the interface language; the information
-// lines are drawn in listFont (the program's small Greek font).
+// come from the trailer of the current dictionary, in the interface language; for a language
+// pair, second is the trailer of its second dictionary, whose lines follow the first one's. The
+// information lines are drawn in listFont (the program's small Greek font).
 void ShowAboutDialog(HWND owner, HINSTANCE instance, const char* textsFile, bool useGreek,
-                     const DictionaryTrailer& dictionary, HFONT listFont);
+                     const DictionaryTrailer& dictionary, const DictionaryTrailer* second,
+                     HFONT listFont);

@@ -21,10 +21,8 @@ bool IsLineWord(const char* word, size_t length) {
     return true;
 }
 
-}  // namespace
-
-std::vector<std::string> AboutListItems(const char (*lines)[kAboutLineSize], size_t lineCount) {
-    std::vector<std::string> items;
+void AddLineItems(const char (*lines)[kAboutLineSize], size_t lineCount,
+                  std::vector<std::string>& items) {
     for (size_t i = 0; i < lineCount; ++i) {
         const char* line = lines[i];
         const size_t length = strnlen(line, kAboutLineSize);
@@ -51,12 +49,32 @@ std::vector<std::string> AboutListItems(const char (*lines)[kAboutLineSize], siz
             break;
         }
     }
+}
+
+std::vector<std::string> Padded(std::vector<std::string> items) {
     if (items.size() < kAboutListItems) {
         const size_t top = (kAboutListItems - items.size()) / 2;
         items.insert(items.begin(), top, std::string());
         items.resize(kAboutListItems);
     }
     return items;
+}
+
+}  // namespace
+
+std::vector<std::string> AboutListItems(const char (*lines)[kAboutLineSize], size_t lineCount) {
+    std::vector<std::string> items;
+    AddLineItems(lines, lineCount, items);
+    return Padded(items);
+}
+
+std::vector<std::string> AboutPairListItems(const char (*first)[kAboutLineSize],
+                                            const char (*second)[kAboutLineSize],
+                                            size_t lineCount) {
+    std::vector<std::string> items;
+    AddLineItems(first, lineCount, items);
+    AddLineItems(second, lineCount, items);
+    return Padded(items);
 }
 
 void TakeStoredAboutLines(DictFile* body, DictionaryTrailer* trailer) {

@@ -17,6 +17,10 @@ constexpr size_t kAboutLineSize = 70;  // a line of the trailer, terminator incl
 // without a separator. A list of up to 10 items gets (11 - count) / 2 empty items on top and
 // is filled with empty items to 11.
 std::vector<std::string> AboutListItems(const char (*lines)[kAboutLineSize], size_t lineCount);
+// The items for a language pair, which is made of two dictionaries' data: the first one's items
+// (their closing empty item parts them), then the second one's, padded the same way.
+std::vector<std::string> AboutPairListItems(const char (*first)[kAboutLineSize],
+                                            const char (*second)[kAboutLineSize], size_t lineCount);
 
 // The About lines of an open dictionary: those its trailer holds. A built-in dictionary's
 // trailer is the program's own, but its body may end with a trailer that carries the lines of

@@ -166,7 +166,7 @@ INT_PTR CALLBACK AdjustmentsProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return result;
     }
     if (message == WM_COMMAND) {
-        KillTimer(dialog, TIMER_BALLOON_DELAY);
+        CancelPendingBalloon(dialog);
         const int id = LOWORD(wParam);
         if (id == IDC_HOTKEY_KEY_LIST) {
             if (HIWORD(wParam) == LBN_SELCHANGE) {

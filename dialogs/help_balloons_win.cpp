@@ -287,6 +287,12 @@ bool HandleHelpMessage(const HelpContext& help, HWND dialog, UINT message, WPARA
     return false;
 }
 
+void CancelPendingBalloon(HWND dialog) {
+    if (KillTimer(dialog, TIMER_BALLOON_DELAY)) {
+        balloon.lastControl = nullptr;
+    }
+}
+
 void HideDialogBalloon(const HelpContext& help, HWND dialog, bool* balloonShown) {
     if (*balloonShown) {
         ShowHelpText(help, dialog, nullptr, 0, 0, false);

@@ -47,6 +47,11 @@ void HideBalloon(HBITMAP saveBitmap);
 bool HandleHelpMessage(const HelpContext& help, HWND dialog, UINT message, WPARAM wParam, int base,
                        bool* balloonShown, INT_PTR* result);
 
+// An event of the dialog (a key, a command) before the balloon came: the 3-second delay stops,
+// and the control it was for counts as not shown, so that the mouse coming back onto it starts
+// its help again, also straight from outside the window without passing another control.
+void CancelPendingBalloon(HWND dialog);
+
 // Every other message that reaches the end of the dialog procedure takes a shown balloon away.
 void HideDialogBalloon(const HelpContext& help, HWND dialog, bool* balloonShown);
 

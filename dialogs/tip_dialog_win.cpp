@@ -85,7 +85,12 @@ void PaintPanel(HWND dialog, HDC dc, TipDialog& data) {
                                                GREEK_CHARSET, true, true);
         }
     }
-    HGDIOBJ oldFont = headingFont != nullptr ? SelectObject(dc, headingFont) : nullptr;
+    // The context's own font goes back in the end whichever of the two fonts was made, so
+    // neither is deleted while still selected.
+    HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
+    if (headingFont != nullptr) {
+        SelectObject(dc, headingFont);
+    }
     wchar_t heading[kHeadingSize];
     LoadHeading(data.source, heading);
     SIZE size = {0, 0};
@@ -115,9 +120,7 @@ void PaintPanel(HWND dialog, HDC dc, TipDialog& data) {
 
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColour);
-    if (oldFont != nullptr) {
-        SelectObject(dc, oldFont);
-    }
+    SelectObject(dc, oldFont);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(headingFont), static_cast<HGDIOBJ>(bodyFont),
@@ -158,8 +161,7 @@ void OnCommand(HWND dialog, TipDialog& data, WPARAM wParam) {
         case IDC_SHOW_TIPS: {
             *data.showAtStart = !*data.showAtStart;
             CheckDlgButton(dialog, IDC_SHOW_TIPS, *data.showAtStart ? BST_CHECKED : BST_UNCHECKED);
-            WinProfileFile texts(data.source.textsFile);
-            WriteShowTips(texts, data.source.settingsIni, *data.showAtStart);
+            WriteShowTips(data.source.settingsIni, *data.showAtStart);
             break;
         }
     }

@@ -11,8 +11,8 @@
 // Where the tips come from and which one is today's.
 struct TipSource {
     HINSTANCE instance = nullptr;
-    const char* textsFile = "";          // the tips, and the switch where it can be written
-    ProfileFile* settingsIni = nullptr;  // the switch where the texts file cannot be written
+    const char* textsFile = "";          // the tips
+    ProfileFile* settingsIni = nullptr;  // the user's settings INI, which keeps the switch
     bool useGreek = false;
     int16_t tipCount = 0;
     int16_t todayTip = 0;

@@ -32,14 +32,9 @@ bool ReadShowTips(ProfileFile& texts, ProfileFile* settingsIni) {
     return true;
 }
 
-bool WriteShowTips(ProfileFile& texts, ProfileFile* settingsIni, bool show) {
-    const char* text = show ? "1" : "0";
-    const bool inTexts = texts.PutString(kTipsSection, kShowTipsKey, text);
-    char value[16];
-    if (settingsIni == nullptr || (inTexts && !HasShowTips(*settingsIni, value, sizeof value))) {
-        return inTexts;
-    }
-    return settingsIni->PutString(kTipsSection, kShowTipsKey, text) || inTexts;
+bool WriteShowTips(ProfileFile* settingsIni, bool show) {
+    return settingsIni != nullptr &&
+           settingsIni->PutString(kTipsSection, kShowTipsKey, show ? "1" : "0");
 }
 
 void ReadTipText(ProfileFile& texts, int tip, bool useGreek, char* out, size_t size) {

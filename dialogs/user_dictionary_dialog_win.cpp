@@ -398,7 +398,7 @@ INT_PTR CALLBACK UserDictionaryProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
     switch (message) {
         case WM_COMMAND:
-            KillTimer(dialog, TIMER_BALLOON_DELAY);
+            CancelPendingBalloon(dialog);
             result = Command(*d, dialog, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
             break;
         case WM_ACTIVATE:

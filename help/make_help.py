@@ -8,12 +8,15 @@ GUIDE is docs/guide.md. Each of its "## " sections becomes one help page (a sect
 section becomes the start page. Pictures come from IMAGES_DIR, except the keyboard pictures,
 which come from KEYBOARD_DIR where the build drew them from the keyboard driver. Writes the
 pages, the pictures, the style sheet, the contents (vbr_help.hhc), the index (vbr_help.hhk) and
-the project (vbr_help.hhp) that chmcmd compiles into vbr_help.chm.
+the project (vbr_help.hhp) that chmcmd compiles into vbr_help.chm, and the whole guide once
+more as one page (vbr_help.html, pictures and style inside it), which the program opens in a
+browser where the help viewer cannot show the compiled help.
 
 The guide uses a small part of Markdown, which this script understands: headings, paragraphs,
 lists ("- " and "1. "), tables, fenced code, pictures, links, **strong**, *emphasis* and
 `code`. Anything else is an error, so the help never shows a construct it cannot render.
 """
+import base64
 import html
 import os
 import re
@@ -67,12 +70,14 @@ def split_sections(text):
 
 
 class Converter:
-    def __init__(self, anchors, left_out, images):
+    def __init__(self, anchors, left_out, images, picture_source=None):
         # anchors: guide anchor -> "page.html" or "page.html#sub"; left_out: anchors of the
-        # guide-only sections; images: the picture names used so far.
+        # guide-only sections; images: the picture names used so far; picture_source: the src
+        # of a picture by name (its file under images/ when not given).
         self.anchors = anchors
         self.left_out = left_out
         self.images = images
+        self.picture_source = picture_source or (lambda name: "images/" + name)
 
     def inline(self, text):
         out = []
@@ -103,7 +108,8 @@ class Converter:
             raise GuideError("pictures must be in images/: %s" % source)
         name = source[len("images/"):]
         self.images.add(name)
-        return '<img src="images/%s" alt="%s">' % (html.escape(name), html.escape(alt))
+        return '<img src="%s" alt="%s">' % (html.escape(self.picture_source(name)),
+                                             html.escape(alt))
 
     def link(self, target):
         if target.startswith("#"):
@@ -216,6 +222,38 @@ def page_html(title, body, sections, current):
 """ % (html.escape(title), STYLE_SHEET, html.escape(title), body, "\n".join(links))
 
 
+def single_page_html(title, sections, converter, style):
+    parts = []
+    for s in sections:
+        if s.title is None:
+            parts.append(converter.block(s.lines))
+        else:
+            parts.append('<h1 id="%s">%s</h1>\n%s' % (slug(s.title), html.escape(s.title),
+                                                      converter.block(s.lines)))
+    return """<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<title>%s</title>
+<style>
+%s</style>
+</head>
+<body>
+<h1>%s</h1>
+%s
+</body>
+</html>
+""" % (html.escape(title), style, html.escape(title), "\n".join(parts))
+
+
+def picture_path(name, images_dir, keyboard_dir):
+    generated = os.path.join(keyboard_dir, name)
+    source = generated if os.path.exists(generated) else os.path.join(images_dir, name)
+    if not os.path.exists(source):
+        raise GuideError("missing picture: %s" % name)
+    return source
+
+
 def sitemap_item(name, local):
     return ('<LI><OBJECT type="text/sitemap">\n<param name="Name" value="%s">\n'
             '<param name="Local" value="%s">\n</OBJECT>\n'
@@ -292,15 +330,25 @@ def build(guide_path, images_dir, keyboard_dir, out_dir):
             f.write(page_html(name, body, sections, s))
         files.append(s.page)
     for name in sorted(images):
-        generated = os.path.join(keyboard_dir, name)
-        source = generated if os.path.exists(generated) else os.path.join(images_dir, name)
-        if not os.path.exists(source):
-            raise GuideError("missing picture: %s" % name)
+        source = picture_path(name, images_dir, keyboard_dir)
         shutil.copyfile(source, os.path.join(out_dir, "images", name))
         files.append("images/" + name)
-    shutil.copyfile(os.path.join(os.path.dirname(os.path.abspath(__file__)), STYLE_SHEET),
-                    os.path.join(out_dir, STYLE_SHEET))
+    style_sheet = os.path.join(os.path.dirname(os.path.abspath(__file__)), STYLE_SHEET)
+    shutil.copyfile(style_sheet, os.path.join(out_dir, STYLE_SHEET))
     files.append(STYLE_SHEET)
+
+    # The one page: every section under its own anchor, links to sections as links within it.
+    single_anchors = {anchor: "#" + anchor for anchor in anchors}
+
+    def embedded(name):
+        with open(picture_path(name, images_dir, keyboard_dir), "rb") as f:
+            return "data:image/png;base64," + base64.b64encode(f.read()).decode("ascii")
+
+    single = Converter(single_anchors, left_out, set(), embedded)
+    with open(style_sheet, encoding="utf-8") as f:
+        style = f.read()
+    with open(os.path.join(out_dir, PROJECT + ".html"), "w", encoding="utf-8") as f:
+        f.write(single_page_html(title, sections, single, style))
     write_contents(os.path.join(out_dir, PROJECT + ".hhc"), sections)
     write_index(os.path.join(out_dir, PROJECT + ".hhk"), sections)
     write_project(os.path.join(out_dir, PROJECT + ".hhp"), files)

@@ -1,11 +1,12 @@
 # Builds the setup program and the portable zip from the staged program directory.
 #
-#   cmake -DDIST=... -DSETUP=... -DZIP=... -DSCRIPT=... -DICON=... -DVERSION_HEADER=...
-#         -DMAKENSIS=... -DWORK=... -P build_installer.cmake
+#   cmake -DDIST=... -DTEXTS=... -DSETUP=... -DZIP=... -DSCRIPT=... -DICON=...
+#         -DVERSION_HEADER=... -DMAKENSIS=... -DWORK=... -P build_installer.cmake
 #
 # What ships is what the program directory holds of the program's own files: wordmere.exe, the
-# dictionaries (*.dic with *.ind), the texts file and the help. A user's words (*.usr) that a
-# test or the shell tool left there never ship. Nothing is rebuilt while every input is older
+# dictionaries (*.dic with *.ind) and the help (compiled, and as one page for Wine), and the texts file as the build generated it
+# (TEXTS), whatever became of its staged copy. A user's words (*.usr) that a test or the shell
+# tool left there never ship. Nothing is rebuilt while every input is older
 # than both outputs, so an ordinary build does not wait for the compressor.
 cmake_minimum_required(VERSION 3.21)
 
@@ -16,15 +17,27 @@ if(NOT version MATCHES "^[0-9]+\\.[0-9]+$")
     message(FATAL_ERROR "no version in ${VERSION_HEADER}")
 endif()
 
-set(required wordmere.exe vbrtexts.res vbr_help.chm GRENG.dic GRENG.ind)
+set(required wordmere.exe vbrtexts.res vbr_help.chm vbr_help.html GRENG.dic GRENG.ind)
 foreach(name ${required})
     if(NOT EXISTS ${DIST}/${name})
         message(FATAL_ERROR "The program directory ${DIST} lacks ${name}; build everything "
                             "first (bash scripts/build.sh)")
     endif()
 endforeach()
+if(NOT EXISTS ${TEXTS})
+    message(FATAL_ERROR "The generated texts file ${TEXTS} is missing")
+endif()
+
+# Where a shipped file comes from.
+function(source_of name result)
+    if(name STREQUAL "vbrtexts.res")
+        set(${result} ${TEXTS} PARENT_SCOPE)
+    else()
+        set(${result} ${DIST}/${name} PARENT_SCOPE)
+    endif()
+endfunction()
 file(GLOB dictionaries RELATIVE ${DIST} ${DIST}/*.dic)
-set(names wordmere.exe vbrtexts.res vbr_help.chm)
+set(names wordmere.exe vbrtexts.res vbr_help.chm vbr_help.html)
 foreach(dictionary ${dictionaries})
     string(REGEX REPLACE "\\.dic$" ".ind" index ${dictionary})
     if(EXISTS ${DIST}/${index})
@@ -38,9 +51,10 @@ set(install_lines "")
 set(delete_lines "")
 set(inputs ${SCRIPT} ${ICON} ${VERSION_HEADER})
 foreach(name ${names})
-    string(APPEND install_lines "File \"${DIST}/${name}\"\n")
+    source_of(${name} source)
+    string(APPEND install_lines "File \"/oname=${name}\" \"${source}\"\n")
     string(APPEND delete_lines "Delete \"$INSTDIR\\${name}\"\n")
-    list(APPEND inputs ${DIST}/${name})
+    list(APPEND inputs ${source})
 endforeach()
 file(MAKE_DIRECTORY ${WORK})
 foreach(list install delete)
@@ -91,7 +105,8 @@ if(zip_stale)
     file(REMOVE_RECURSE ${staging})
     file(MAKE_DIRECTORY ${staging}/Wordmere)
     foreach(name ${names})
-        file(COPY ${DIST}/${name} DESTINATION ${staging}/Wordmere)
+        source_of(${name} source)
+        file(COPY_FILE ${source} ${staging}/Wordmere/${name})
     endforeach()
     execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP}.tmp --format=zip Wordmere
                     WORKING_DIRECTORY ${staging} RESULT_VARIABLE failed)

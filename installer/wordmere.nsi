@@ -130,6 +130,11 @@ FunctionEnd
     FindFirst $1 $2 "${folder}\*.usr"
     ${IfNot} ${Errors}
     ${AndIf} $2 != ""
+        ${If} $R1 == ""
+            DetailPrint "Your own words (*.usr) were kept in:"
+        ${EndIf}
+        ; One line each: the details list shows a line break as boxes.
+        DetailPrint "    ${folder}"
         StrCpy $R1 "$R1$\r$\n${folder}"
     ${EndIf}
     FindClose $1
@@ -157,7 +162,6 @@ Section "Uninstall"
     RMDir "$INSTDIR"
     RMDir "$APPDATA\${PRODUCT}"
     ${If} $R1 != ""
-        DetailPrint "Your own words (*.usr) were kept in:$R1"
         MessageBox MB_OK|MB_ICONINFORMATION "${PRODUCT} has been removed. Your own words \
 (the user dictionary files *.usr) were kept; delete them yourself when you no longer need \
 them:$\r$\n$R1" /SD IDOK

@@ -17,12 +17,11 @@ UINT HotKeyModifiers(const HotKey& choice) {
 }
 
 HotKeyRegistration RegisterLookupHotKey(HWND mainWindow, const HotKey& choice) {
-    if (choice.HotKeyState != 0) {
+    // Key 0 (the first run's, and what the adjustments keep when no key was picked), or a value
+    // beyond the virtual keys, is no key at all: a hot key switched on without one is as good as
+    // off, not a key some other program holds.
+    if (choice.HotKeyState != 0 || choice.ScanCode <= 0 || choice.ScanCode > 0xFE) {
         return HotKeyRegistration::Off;
-    }
-    // Key 0 (or a value beyond the virtual keys) is no key at all.
-    if (choice.ScanCode <= 0 || choice.ScanCode > 0xFE) {
-        return HotKeyRegistration::Failed;
     }
     if (!RegisterHotKey(mainWindow, HOTKEY_LOOKUP, HotKeyModifiers(choice),
                         static_cast<UINT>(choice.ScanCode))) {

@@ -435,11 +435,14 @@ int32_t ReadProfileNumber(ProfileFile& file, const char* section, const char* ke
 
 }  // namespace
 
-TipCounters ReadTipCounters(ProfileFile& texts) {
+TipCounters ReadTipCounters(ProfileFile& texts, ProfileFile* userSettings) {
     TipCounters counters;
     counters.TipCount = Low16(ReadProfileNumber(texts, "Tips", "MaxTips", 0));
     if (counters.TipCount > 0) {
-        counters.TodayTip = Low16(ReadProfileNumber(texts, "Tips", "ToDayTip", 1));
+        int32_t shipped = ReadProfileNumber(texts, "Tips", "ToDayTip", 1);
+        counters.TodayTip = Low16(
+            userSettings != nullptr ? ReadProfileNumber(*userSettings, "Tips", "ToDayTip", shipped)
+                                    : shipped);
         // A counter edited out of range would show an empty tip every day.
         if (counters.TodayTip < 1 || counters.TodayTip > counters.TipCount) {
             counters.TodayTip = 1;
@@ -448,8 +451,8 @@ TipCounters ReadTipCounters(ProfileFile& texts) {
     return counters;
 }
 
-void AdvanceTodayTip(ProfileFile& texts, const TipCounters& counters) {
-    if (counters.TipCount <= 0) {
+void AdvanceTodayTip(ProfileFile* userSettings, const TipCounters& counters) {
+    if (userSettings == nullptr || counters.TipCount <= 0) {
         return;
     }
     int next = counters.TodayTip + 1;
@@ -458,5 +461,5 @@ void AdvanceTodayTip(ProfileFile& texts, const TipCounters& counters) {
     }
     char text[16];
     snprintf(text, sizeof(text), "%d", next);
-    texts.PutString("Tips", "ToDayTip", text);
+    userSettings->PutString("Tips", "ToDayTip", text);
 }

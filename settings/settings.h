@@ -75,6 +75,10 @@ public:
 
 // The in-memory settings, named by their registry values and held in their stored widths; the
 // hot key's values come from the HotKey key.
+// The Key value that marks no index button (the first run's "97"): any value outside the buttons
+// does, but one of 0 or less would load as the first button.
+constexpr int32_t kNoIndexButton = 97;
+
 struct Settings : HotKey {
     int32_t Key = 0;
     uint8_t GrEng = 0;
@@ -146,11 +150,13 @@ RegistryStore& ChooseSettingsRegistry(RegistryStore& machine, RegistryStore& use
 const char* ChooseHistoryFolder(const char* windowsDir, bool windowsDirWritable,
                                 const char* appDataDir);
 
-// The tip counters of section "Tips" of the texts file.
+// The tip counters of section "Tips": the number of tips comes with the texts file, today's tip
+// is the user's own (their settings INI; the texts file's value only until the first close).
 struct TipCounters {
     int16_t TipCount = 0;
     int16_t TodayTip = 0;
 };
-TipCounters ReadTipCounters(ProfileFile& texts);
-// At program close: writes the next day's tip number; nothing when there are no tips.
-void AdvanceTodayTip(ProfileFile& texts, const TipCounters& counters);
+TipCounters ReadTipCounters(ProfileFile& texts, ProfileFile* userSettings);
+// At program close: writes the next day's tip number into the user's settings INI; nothing when
+// there are no tips. The texts file is never written.
+void AdvanceTodayTip(ProfileFile* userSettings, const TipCounters& counters);

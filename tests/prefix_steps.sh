@@ -21,3 +21,14 @@ skip_crash_debugger() {
     WINEPREFIX="$dir" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /d no-debugger /f </dev/null >/dev/null 2>&1 || true
 }
+
+# Wine hands web pages to the host's browser (winebrowser); in a test prefix the "browser" only
+# notes what it was given, one argument a line, in PREFIX.browser_calls.txt beside it, so no
+# test opens a real browser and a test can see what was opened.
+record_browser() {
+    local recorder="$dir.browser"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s.browser_calls.txt"\n' "$dir" > "$recorder"
+    chmod +x "$recorder"
+    WINEPREFIX="$dir" wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$recorder" \
+        /f </dev/null >/dev/null 2>&1 || true
+}

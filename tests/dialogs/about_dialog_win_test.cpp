@@ -39,7 +39,7 @@ protected:
 
     void ShowAbout(bool useGreek) {
         ShowAboutDialog(nullptr, GetModuleHandleW(nullptr), texts_.Path(), useGreek, trailer_,
-                        nullptr);
+                        nullptr, nullptr);
     }
 
     DictionaryTrailer trailer_;

@@ -82,3 +82,16 @@ TEST(AboutListItems, AFullLineWithoutTerminatorIsReadTo70Bytes) {
 TEST(AboutListItems, NoLinesGiveElevenEmptyItems) {
     EXPECT_EQ(AboutListItems(nullptr, 0), V(kAboutListItems));
 }
+
+// A pair credits both dictionaries: the first one's lines, the empty item that ends them, then
+// the second one's, padded together.
+TEST(AboutPairListItems, NameBothDictionaries) {
+    Lines first({"Greek-French data", "FreeDict"});
+    Lines second({"Greek-Italian data"});
+    EXPECT_EQ(
+        AboutPairListItems(first.text, second.text, 20),
+        V({"", "", "", "Greek-French data", "FreeDict", "", "Greek-Italian data", "", "", "", ""}));
+    Lines empty({});
+    EXPECT_EQ(AboutPairListItems(empty.text, second.text, 20),
+              V({"", "", "", "", "", "Greek-Italian data", "", "", "", "", ""}));
+}

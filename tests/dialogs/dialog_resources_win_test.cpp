@@ -223,6 +223,21 @@ TEST(DialogTemplates, AboutListIsOwnerDrawnAndKeyListUnsorted) {
     DestroyWindow(adjustments);
 }
 
+// The help line shows help texts, whose "&" is a plain ampersand ("maximize & minimize"), never
+// a mnemonic.
+TEST(DialogTemplates, HelpLinesShowAmpersands) {
+    for (int id : {IDD_LOOKUP_FULL, IDD_LOOKUP_COMPACT, IDD_LOOKUP_SMALL, IDD_USER_DICTIONARY,
+                   IDD_ADJUSTMENTS}) {
+        HWND dialog =
+            CreateDialogParamW(Module(), MAKEINTRESOURCEW(id), nullptr, QuietDialogProc, 0);
+        ASSERT_NE(dialog, nullptr) << id;
+        HWND line = GetDlgItem(dialog, IDC_HINT_LINE);
+        ASSERT_NE(line, nullptr) << id;
+        EXPECT_NE(GetWindowLongW(line, GWL_STYLE) & SS_NOPREFIX, 0u) << id;
+        DestroyWindow(dialog);
+    }
+}
+
 std::wstring LoadText(UINT id) {
     wchar_t text[200] = {};
     const int length = LoadStringW(Module(), id, text, 200);

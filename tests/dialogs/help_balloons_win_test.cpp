@@ -106,6 +106,21 @@ TEST_F(HelpBalloonsTest, HelpLineFollowsTheMouseWithoutBalloons) {
     EXPECT_EQ(HelpLine(), L"x");
 }
 
+// A key or command before the balloon came cancels it; the mouse back on the same control,
+// straight from outside the window, starts the help again. A control whose help ran its course
+// stays quiet.
+TEST_F(HelpBalloonsTest, ACancelledBalloonComesAgainOnTheSameControl) {
+    help_.balloonsOn = true;
+    Rest(IDC_OPTION_ACCENT);
+    CancelPendingBalloon(dialog_);
+    EXPECT_FALSE(DelayTimerArmed());
+    Rest(IDC_OPTION_ACCENT);
+    EXPECT_TRUE(DelayTimerArmed());
+    CancelPendingBalloon(dialog_);  // nothing pending any more
+    Rest(IDC_OPTION_ACCENT);
+    EXPECT_FALSE(DelayTimerArmed());
+}
+
 TEST_F(HelpBalloonsTest, GreekHelpLines) {
     help_.useGreek = true;
     Rest(IDC_OPTION_ACCENT);

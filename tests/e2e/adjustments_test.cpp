@@ -82,6 +82,10 @@ protected:
     bool TrayIconShown() const {
         return VisibleWindowOfClass(0, L"__winex11_standalone_tray") != nullptr;
     }
+    // The main window is the program's task-bar button.
+    bool TaskBarButtonShown() const {
+        return VisibleWindowOfClass(program.process.dwProcessId, L"Vocabre:Main") != nullptr;
+    }
 
     HWND adjustments = nullptr;
     ForeignNotepad notepad;
@@ -182,6 +186,8 @@ TEST_F(AdjustmentsTest, TheTrayIconFollowsAtOnce) {
     Click(IDC_ADJUSTMENTS_OK);
     ASSERT_TRUE(AdjustmentsClosed());
     EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(); })) << "no icon after OK";
+    EXPECT_TRUE(WaitUntil([&] { return !TaskBarButtonShown(); }))
+        << "the task-bar button stayed beside the icon";
     EXPECT_TRUE(IsWindow(program.dialog)) << "the window opened again for the icon alone";
     std::string value;
     EXPECT_TRUE(ReadProgramSetting("State", "TaskBarIcon", value));
@@ -201,10 +207,73 @@ TEST_F(AdjustmentsTest, TheTrayIconFollowsAtOnce) {
     Click(IDC_ADJUSTMENTS_OK);
     ASSERT_TRUE(AdjustmentsClosed());
     EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(); })) << "the icon stayed after OK";
+    EXPECT_TRUE(WaitUntil([&] { return TaskBarButtonShown(); })) << "no task-bar button after OK";
     PostMessageW(program.dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 10000),
               static_cast<DWORD>(WAIT_OBJECT_0))
         << "without the icon the close box should end the program";
+}
+
+// A new font size draws the lists again and leaves them as they were: the match the user chose
+// stays chosen, with its translations.
+TEST_F(AdjustmentsTest, ALargerFontKeepsTheChosenMatch) {
+    SeedAllAdjustedSettings();
+    Start();
+    UseDictionary(L"Greek-English dictionary");
+    TypeAndEnter(L"house");
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    HWND matches = Control(IDC_WORD_LIST);
+    ASSERT_GE(ListBoxItems(matches).size(), 3u);
+    Send(matches, LB_SETCURSEL, 2, 0);
+    PostMessageW(program.dialog, WM_COMMAND, MAKEWPARAM(IDC_WORD_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(matches));
+    WaitIdle(program.dialog);
+    const std::vector<std::wstring> chosen = Translations();
+    ASSERT_FALSE(chosen.empty());
+
+    ASSERT_TRUE(OpenAdjustments());
+    Click(IDC_OPTION_LARGE_FONT);
+    Click(IDC_ADJUSTMENTS_OK);
+    ASSERT_TRUE(AdjustmentsClosed());
+    WaitIdle(program.dialog);
+    std::string value;
+    EXPECT_TRUE(ReadProgramSetting("State", "UseLargeFont", value));
+    EXPECT_EQ(value, "1");
+    EXPECT_EQ(ListBoxSelection(matches), 2) << "the chosen match was lost";
+    EXPECT_EQ(Translations(), chosen);
+    SaveWindowPng(program.dialog,
+                  ScreenshotPath(L"adjustments-large-font-" + CodePageName() + L".png"));
+}
+
+// Started with the icon, the icon turned off alone or together with an option that opens the
+// window again: the icon goes (the window it belonged to may be gone) and the task-bar button
+// comes back.
+TEST_F(AdjustmentsTest, TurningTheIconOffBringsTheTaskBarButtonBack) {
+    for (int alsoClicked : {0, IDC_OPTION_FORM_TYPE, IDC_OPTION_USE_GREEK}) {
+        SCOPED_TRACE(testing::Message() << "also clicked: " << alsoClicked);
+        SeedAllAdjustedSettings({{"TaskBarIcon", "1"}});
+        Start();
+        ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(); }));
+        EXPECT_FALSE(TaskBarButtonShown());
+        ASSERT_TRUE(OpenAdjustments());
+        Click(IDC_OPTION_TASK_BAR_ICON);
+        if (alsoClicked != 0) {
+            Click(alsoClicked);
+        }
+        Click(IDC_ADJUSTMENTS_OK);
+        ASSERT_TRUE(AdjustmentsClosed());
+        if (alsoClicked != 0) {
+            ASSERT_TRUE(WaitForReopenedDialog(program)) << "the lookup window did not open again";
+        }
+        EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(); })) << "the icon stayed";
+        EXPECT_TRUE(WaitUntil([&] { return TaskBarButtonShown(); })) << "no task-bar button";
+        if (alsoClicked == IDC_OPTION_FORM_TYPE) {
+            SaveScreenPng(std::string(WORDMERE_SHOTS) + "/adjustments-icon-off-compact-" +
+                          (GetACP() == 1253 ? "cp1253" : "cp1252") + ".png");
+        }
+        StopProgram(program);
+        ResetProgramSettings();
+    }
 }
 
 TEST_F(AdjustmentsTest, AHotKeyChosenThereLooksUpTheSelectionOfNotepad) {
@@ -249,6 +318,23 @@ TEST_F(AdjustmentsTest, AHotKeyChosenThereLooksUpTheSelectionOfNotepad) {
     SaveScreenPng(std::string(WORDMERE_SHOTS) + "/adjustments-hotkey-notepad-" +
                   (GetACP() == 1253 ? "cp1253" : "cp1252") + ".png");
     PostMessageW(program.dialog, MSG_END_PROGRAM, 0, 0);
+}
+
+// The hot key switched on but no key picked: nothing to register, and nothing to complain
+// about when a secondary dialog closes.
+TEST_F(AdjustmentsTest, AHotKeyWithoutAKeyIsOffAndSaysNothing) {
+    SeedSettings({});
+    ASSERT_TRUE(WriteProgramSetting("HotKey", "HotKeyState", "0"));
+    ASSERT_TRUE(WriteProgramSetting("HotKey", "Control", "1"));
+    Start();
+    HWND about = OpenFromMenu(IDM_SYS_ABOUT, IDC_ABOUT_INFORMATION_LIST);
+    ASSERT_NE(about, nullptr) << "About did not open";
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_FALSE(WaitUntil(
+        [&] { return !OtherDialogs(program.process.dwProcessId, program.dialog).empty(); }, 2000))
+        << "a notice followed the About box";
+    EXPECT_TRUE(IsWindowEnabled(program.dialog));
 }
 
 TEST_F(AdjustmentsTest, AboutTheGreekEnglishDictionaryCreditsFreeDict) {

@@ -21,6 +21,7 @@ copy)
     serve_prefix
     WINEPREFIX="$dir" wine cmd /c exit </dev/null >/dev/null 2>&1
     skip_crash_debugger
+    record_browser
     ;;
 stop)
     stop_prefix

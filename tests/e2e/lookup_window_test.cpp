@@ -137,6 +137,60 @@ TEST_F(LookupWindowTest, LetterButtonListsItsBlock) {
         << "the alpha button with the Greek keyboard listed no Greek words";
 }
 
+// What the screen shows of a control's client area now, pixel by pixel.
+std::vector<COLORREF> ShownPixels(HWND control) {
+    std::vector<COLORREF> pixels;
+    RECT client;
+    if (!GetClientRect(control, &client) || client.right <= 0 || client.bottom <= 0) {
+        return pixels;
+    }
+    POINT origin = {0, 0};
+    ClientToScreen(control, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(memory, x, y));
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The index button drawn pressed stands for the block the lists show: a typed word lets it go,
+// and so does a restart, which cannot open on a one-letter word.
+TEST_F(LookupWindowTest, ALetterButtonIsDrawnPressedOnlyBesideItsBlock) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    ASSERT_TRUE(BringToFront(program.dialog));
+    const int h = 100 + ('h' - 'a');
+    WaitIdle(program.dialog);
+    const std::vector<COLORREF> released = ShownPixels(Control(h));
+    ASSERT_FALSE(released.empty());
+    auto looksReleased = [&] { return ShownPixels(Control(h)) == released; };
+
+    Click(Control(h));
+    ASSERT_TRUE(WaitUntil([&] { return !looksReleased(); })) << "h was not drawn pressed";
+    TypeAndEnter(L"house");
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    EXPECT_TRUE(WaitUntil(looksReleased)) << "h stayed pressed beside the matches of house";
+
+    Click(Control(h));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !Matches().empty() && BeginsWithLetter(Matches()[0], L'h'); }));
+    Restart();
+    ASSERT_TRUE(BringToFront(program.dialog));
+    ASSERT_FALSE(Matches().empty());
+    EXPECT_FALSE(BeginsWithLetter(Matches()[0], L'h')) << "the restart kept the letter's block";
+    EXPECT_TRUE(WaitUntil(looksReleased)) << "h is drawn pressed after the restart";
+}
+
 struct DictionaryCase {
     const wchar_t* entry;
     const wchar_t* title;

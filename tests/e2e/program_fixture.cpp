@@ -13,9 +13,9 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
     return folder + L"\\" + name;
 }
 
-// Copies the staged program directory into this run's own and turns the tip of the day off,
-// so no tip window comes between the tests and the lookup window. The program writes the tip
-// counter into its texts file at close; the copy keeps that away from the staged folder.
+// Copies the staged program directory into this run's own and turns the tip of the day off in
+// the copy's texts file (the program reads it there until a user's own choice is saved), so no
+// tip window comes between the tests and the lookup window.
 class ProgramDirectoryEnvironment : public testing::Environment {
 public:
     void SetUp() override {
@@ -42,8 +42,8 @@ const testing::Environment* const kProgramDirectory =
 
 int CopyProgramFiles(const std::wstring& from, const std::wstring& to, const wchar_t* leaveOut) {
     int dictionaries = 0;
-    for (const wchar_t* pattern :
-         {L"*.dic", L"*.ind", L"vbrtexts.res", L"vbr_help.chm", L"wordmere.exe"}) {
+    for (const wchar_t* pattern : {L"*.dic", L"*.ind", L"vbrtexts.res", L"vbr_help.chm",
+                                   L"vbr_help.html", L"wordmere.exe"}) {
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW(Join(from, pattern).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {

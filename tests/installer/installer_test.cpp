@@ -60,7 +60,8 @@ long long FileSize(const std::wstring& path) {
 
 // What the setup program ships: the program's own files in the staged program directory.
 std::vector<std::wstring> ShippedNames() {
-    std::vector<std::wstring> names = {L"wordmere.exe", L"vbrtexts.res", L"vbr_help.chm"};
+    std::vector<std::wstring> names = {L"wordmere.exe", L"vbrtexts.res", L"vbr_help.chm",
+                                       L"vbr_help.html"};
     std::wstring dist = WinePath(WORDMERE_DIST);
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((dist + L"\\*.dic").c_str(), &found);
@@ -203,6 +204,22 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes.size();
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
 }
 
 std::wstring ScreenshotFile(const wchar_t* name) {
@@ -355,6 +372,12 @@ TEST_F(InstallerTest, SilentRoundTripLeavesOnlyTheUsersWords) {
         EXPECT_EQ(FileSize(dir + L"\\" + name), FileSize(dist + L"\\" + name))
             << std::string(name.begin(), name.end());
     }
+    // The texts file as the build generated it, not as a program run may have left the staged
+    // copy.
+    const std::string texts = ReadFileBytes(dir + L"\\vbrtexts.res");
+    EXPECT_FALSE(texts.empty());
+    EXPECT_TRUE(texts == ReadFileBytes(WinePath(WORDMERE_TEXTS_FILE)))
+        << "the installed vbrtexts.res differs from the generated one";
 
     // Add/Remove Programs: name, publisher, version, icon, size, how to remove it.
     EXPECT_EQ(RegistryText(L"DisplayName"), L"Wordmere");

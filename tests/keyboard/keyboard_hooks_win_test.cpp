@@ -315,8 +315,13 @@ TEST_F(HookTest, HotKeyRegistersFromItsSettingsAndFires) {
     Pump(50);
     EXPECT_EQ(hotKeys.size(), 1u);
 
-    const HotKey noKey;
-    EXPECT_EQ(RegisterLookupHotKey(frame, noKey), HotKeyRegistration::Failed);
+    // Switched on without a key: off, so no message says a key is taken.
+    for (int16_t key : {0, -1, 0xFF}) {
+        HotKey noKey;
+        noKey.Control = 1;
+        noKey.ScanCode = key;
+        EXPECT_EQ(RegisterLookupHotKey(frame, noKey), HotKeyRegistration::Off) << key;
+    }
 }
 
 bool LookupPosted() {

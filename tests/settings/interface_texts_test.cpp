@@ -109,7 +109,7 @@ TEST_F(ShippedTextsFile, HasBothBalloonsForEveryHelpIdWithAnOffset) {
 }
 
 TEST_F(ShippedTextsFile, HasTheTipCountersAndEveryTipInBothLanguages) {
-    TipCounters counters = ReadTipCounters(texts);
+    TipCounters counters = ReadTipCounters(texts, nullptr);
     EXPECT_GE(counters.TipCount, 12);
     EXPECT_EQ(counters.TodayTip, 1);
     EXPECT_EQ(texts.Get("Tips", "ShowTips"), "1");

@@ -416,32 +416,46 @@ TEST(ChooseHistoryFolder, UsesTheWindowsDirectoryOnlyWhenWritable) {
                  "C:\\Users\\a\\AppData");
 }
 
-TEST(TipCounters, ReadAndAdvanceWrapAroundMaxTips) {
+// The count comes from the texts file, today's tip from the user's settings INI (the texts
+// file's value until the user has one); the next tip goes to the user's INI only.
+TEST(TipCounters, ReadAndAdvanceWrapAroundMaxTipsInTheUsersSettings) {
     struct Case {
-        const char* ini;
+        const char* texts;
+        const char* user;
         int tipCount;
         int todayTip;
         const char* written;  // nullptr: nothing written
     };
     const Case cases[] = {
-        {"[Tips]\nMaxTips=5\nToDayTip=5\n", 5, 5, "1"},
-        {"[Tips]\nMaxTips=5\nToDayTip=2\n", 5, 2, "3"},
-        {"[Tips]\nMaxTips=5\n", 5, 1, "2"},
-        {"[Tips]\nToDayTip=3\n", 0, 0, nullptr},
-        {"[Tips]\nMaxTips=0\nToDayTip=3\n", 0, 0, nullptr},
-        {"[Tips]\nMaxTips=5\nToDayTip=9\n", 5, 1, "2"},  // out of range: start again at 1
-        {"[Tips]\nMaxTips=5\nToDayTip=-2\n", 5, 1, "2"},
+        {"[Tips]\nMaxTips=5\nToDayTip=5\n", "", 5, 5, "1"},
+        {"[Tips]\nMaxTips=5\nToDayTip=2\n", "", 5, 2, "3"},
+        {"[Tips]\nMaxTips=5\nToDayTip=1\n", "[Tips]\nToDayTip=4\n", 5, 4, "5"},
+        {"[Tips]\nMaxTips=5\n", "", 5, 1, "2"},
+        {"[Tips]\nToDayTip=3\n", "", 0, 0, nullptr},
+        {"[Tips]\nMaxTips=0\n", "[Tips]\nToDayTip=3\n", 0, 0, nullptr},
+        {"[Tips]\nMaxTips=5\n", "[Tips]\nToDayTip=9\n", 5, 1, "2"},  // out of range: 1
+        {"[Tips]\nMaxTips=5\nToDayTip=-2\n", "", 5, 1, "2"},
     };
     for (const Case& c : cases) {
-        MemoryProfile texts;
-        texts.Parse(c.ini);
-        std::string before = texts.Get("Tips", "ToDayTip");
-        TipCounters counters = ReadTipCounters(texts);
-        EXPECT_EQ(counters.TipCount, c.tipCount) << c.ini;
-        EXPECT_EQ(counters.TodayTip, c.todayTip) << c.ini;
-        AdvanceTodayTip(texts, counters);
-        EXPECT_EQ(texts.Get("Tips", "ToDayTip"), c.written ? c.written : before) << c.ini;
+        MemoryProfile texts, user;
+        texts.Parse(c.texts);
+        user.Parse(c.user);
+        const std::string textsBefore = texts.Get("Tips", "ToDayTip");
+        const std::string userBefore = user.Get("Tips", "ToDayTip");
+        TipCounters counters = ReadTipCounters(texts, &user);
+        EXPECT_EQ(counters.TipCount, c.tipCount) << c.texts << c.user;
+        EXPECT_EQ(counters.TodayTip, c.todayTip) << c.texts << c.user;
+        AdvanceTodayTip(&user, counters);
+        EXPECT_EQ(user.Get("Tips", "ToDayTip"), c.written ? c.written : userBefore) << c.texts;
+        EXPECT_EQ(texts.Get("Tips", "ToDayTip"), textsBefore) << c.texts;
     }
+    // Without a settings INI: the texts file's tip, and nothing written anywhere.
+    MemoryProfile texts;
+    texts.Parse("[Tips]\nMaxTips=5\nToDayTip=3\n");
+    TipCounters counters = ReadTipCounters(texts, nullptr);
+    EXPECT_EQ(counters.TodayTip, 3);
+    AdvanceTodayTip(nullptr, counters);
+    EXPECT_EQ(texts.Get("Tips", "ToDayTip"), "3");
 }
 
 }  // namespace

@@ -182,7 +182,7 @@ TEST(WinTextsFile, EveryKeyReadsThroughTheProfileFunctions) {
     char text[kGreekItemSize];
     GetGreekText(18003, text, sizeof(text), WORDMERE_TEXTS_FILE);
     EXPECT_STREQ(text, "\xCA\xEB\xE5\xDF\xF3\xE9\xEC\xEF");  // Κλείσιμο
-    TipCounters counters = ReadTipCounters(texts);
+    TipCounters counters = ReadTipCounters(texts, nullptr);
     EXPECT_GE(counters.TipCount, 12);
     EXPECT_EQ(counters.TodayTip, 1);
 }
@@ -207,21 +207,39 @@ TEST(WinTextsFile, GreekTextsReachTheWindowsAsUnicode) {
     DestroyWindow(window);
 }
 
-TEST(WinTextsFile, AdvancingTheTipKeepsTheGreekTextsIntact) {
-    std::string copy = TempPath("wordmere-texts-test.res");
-    ASSERT_TRUE(CopyFileA(WORDMERE_TEXTS_FILE, copy.c_str(), FALSE));
-    WinProfileFile texts(copy.c_str());
-    TipCounters counters = ReadTipCounters(texts);
-    counters.TodayTip = counters.TipCount;
-    AdvanceTodayTip(texts, counters);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str());  // flush the cache
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
 
-    char text[kGreekItemSize];
-    GetPrivateProfileStringA("Tips", "ToDayTip", "", text, sizeof(text), copy.c_str());
-    EXPECT_STREQ(text, "1");
-    GetGreekText(18003, text, sizeof(text), copy.c_str());
-    EXPECT_STREQ(text, "\xCA\xEB\xE5\xDF\xF3\xE9\xEC\xEF");
+// A run's tip counter goes to the user's settings INI; the texts file stays as it was built.
+TEST(WinTextsFile, AdvancingTheTipWritesTheUsersIniNotTheTextsFile) {
+    std::string copy = TempPath("wordmere-texts-test.res");
+    std::string ini = TempPath("wordmere-tips-test.ini");
+    ASSERT_TRUE(CopyFileA(WORDMERE_TEXTS_FILE, copy.c_str(), FALSE));
+    DeleteFileA(ini.c_str());
+    const std::string before = FileBytes(copy);
+    WinProfileFile texts(copy.c_str());
+    WinProfileFile user(ini.c_str());
+    TipCounters counters = ReadTipCounters(texts, &user);
+    EXPECT_EQ(counters.TodayTip, 1);
+    AdvanceTodayTip(&user, counters);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());  // flush the cache
+    EXPECT_EQ(ReadTipCounters(texts, &user).TodayTip, 2);
+    EXPECT_EQ(FileBytes(copy), before);
     DeleteFileA(copy.c_str());
+    DeleteFileA(ini.c_str());
 }
 
 }  // namespace

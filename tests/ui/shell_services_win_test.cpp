@@ -54,7 +54,14 @@ protected:
     }
     void TearDown() override {
         DeleteFileW((directory + L"\\" + kHelpFileName).c_str());
+        DeleteFileW((directory + L"\\" + kHelpPageName).c_str());
         RemoveDirectoryW(directory.c_str());
+    }
+    void Make(const wchar_t* name) {
+        HANDLE file = CreateFileW((directory + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
     }
     std::wstring directory;
     char programDir[MAX_PATH] = {};
@@ -66,14 +73,41 @@ TEST_F(HelpTest, AMissingHelpFileStartsNothing) {
 }
 
 TEST_F(HelpTest, TheViewerStartsOnTheProgramDirectorysFileWhateverTheCurrentDirectory) {
-    HANDLE file = CreateFileW((directory + L"\\" + kHelpFileName).c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    Make(kHelpFileName);
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     SetCurrentDirectoryW(system);
     EXPECT_TRUE(OpenProgramHelp(nullptr, programDir));
+}
+
+// Windows keeps the compiled help; under Wine, whose viewer cannot render it here, the page
+// goes to the host's browser, and the compiled help stays the fallback.
+TEST_F(HelpTest, UnderWineThePageOpensInTheBrowser) {
+    EXPECT_TRUE(RunningUnderWine());
+    const std::wstring chm = L"\"" + directory + L"\\" + kHelpFileName + L"\"";
+    const std::wstring page = L"\"" + directory + L"\\" + kHelpPageName + L"\"";
+    HelpLaunch launch;
+    EXPECT_FALSE(ChooseProgramHelp(programDir, true, &launch));
+    Make(kHelpFileName);
+    const struct {
+        bool underWine;
+        bool withPage;
+        const wchar_t* program;
+        const std::wstring& argument;
+    } cases[] = {
+        {false, false, L"hh.exe", chm},
+        {true, false, L"hh.exe", chm},
+        {true, true, L"winebrowser.exe", page},
+        {false, true, L"hh.exe", chm},
+    };
+    for (const auto& c : cases) {
+        if (c.withPage) {
+            Make(kHelpPageName);
+        }
+        ASSERT_TRUE(ChooseProgramHelp(programDir, c.underWine, &launch));
+        EXPECT_EQ(launch.program, c.program) << c.underWine << c.withPage;
+        EXPECT_EQ(launch.argument, c.argument) << c.underWine << c.withPage;
+    }
 }
 
 TEST(ClickSound, DeviceCheckAsksForOutputDevices) {
