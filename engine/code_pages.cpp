@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/folding.h"
+#include "engine/greek_normalising.h"
 
 namespace {
 
@@ -144,13 +145,53 @@ bool CharsToStored(const std::vector<TypedChar>& chars, std::string* out, Encode
     return true;
 }
 
-bool EncodeTyped(const std::vector<TypedChar>& chars, std::string* out, EncodeError* error,
+// Polytonic and decomposed Greek as the monotonic letters the dictionaries hold, each
+// character keeping the offset where its first input character began. Malformed input stays
+// as it is, to be reported.
+std::vector<TypedChar> MonotonicTyped(const std::vector<TypedChar>& chars) {
+    std::vector<char32_t> plain;
+    for (const TypedChar& typed : chars) {
+        plain.push_back(typed.c);
+    }
+    std::vector<TypedChar> monotonic;
+    std::vector<char32_t> letters;
+    size_t i = 0;
+    while (i < plain.size()) {
+        if (plain[i] == 0xFFFFFFFF) {
+            monotonic.push_back(chars[i]);
+            letters.push_back(plain[i]);
+            ++i;
+            continue;
+        }
+        MonotonicChar next = NextMonotonicChar(plain.data() + i, plain.size() - i);
+        if (next.c != kNoMonotonicChar) {
+            monotonic.push_back({next.c, chars[i].offset});
+            letters.push_back(next.c);
+        }
+        i += next.used;
+    }
+    PlaceSigmas(letters.data(), letters.size());
+    for (size_t k = 0; k < monotonic.size(); ++k) {
+        monotonic[k].c = letters[k];
+    }
+    return monotonic;
+}
+
+bool EncodeTyped(const std::vector<TypedChar>& typedChars, std::string* out, EncodeError* error,
                  bool* approximated) {
     out->clear();
     if (approximated) {
         *approximated = false;
     }
-    for (const TypedChar& typed : chars) {
+    std::vector<TypedChar> chars = MonotonicTyped(typedChars);
+    if (approximated && chars.size() != typedChars.size()) {
+        *approximated = true;
+    }
+    for (size_t k = 0; k < chars.size(); ++k) {
+        const TypedChar& typed = chars[k];
+        if (approximated && k < typedChars.size() && typed.c != typedChars[k].c) {
+            *approximated = true;
+        }
         char32_t c = typed.c == 0xFFFFFFFF ? kNoStandIn : StandInChar(typed.c);
         if (c == kNoStandIn) {
             error->offset = typed.offset;

@@ -102,6 +102,7 @@ void CloseDictionaryFiles(Engine& engine) {
         CloseDictFile(*handle);
         *handle = nullptr;
     }
+    ++engine.filesGeneration;
 }
 
 size_t GuardedRead(DiskErrorSink* owner, DictFile* file, void* buffer, size_t count) {

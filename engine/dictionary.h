@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "engine/dict_file.h"
 #include "engine/interface_texts.h"
@@ -91,6 +92,7 @@ enum class SplitMode { kList, kCollect };
 
 // Extensions that build on the search; each may be null.
 struct Engine;
+class Guesser;
 class LookupView;
 struct SearchOptions;
 struct SearchHooks {
@@ -133,6 +135,14 @@ struct Engine {
 
     const InterfaceTexts* texts = &DefaultInterfaceTexts();
     SearchHooks hooks;
+
+    // Counts every closing of the files, so that what was read from them can tell it is stale.
+    uint32_t filesGeneration = 0;
+    // The guesses for a word that is not a headword (guesses.h); none when null.
+    Guesser* guesser = nullptr;
+    // Translation offsets of the guesses listed ahead of the search's own words, which the
+    // scan then leaves out so that no word is listed twice.
+    std::vector<uint32_t> listedAhead;
 };
 
 // Closes every open dictionary file (and the user dictionary) and clears the handles.

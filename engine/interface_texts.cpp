@@ -16,6 +16,10 @@ const TextEntry kEnglishTexts[] = {
     {IDS_STATUS_CLEAR, ""},
     {IDS_THESAURUS_TITLE, "Thesaurus of Greek language"},
     {IDS_GREEK_ENGLISH_TITLE, "Greek-English dictionary"},
+    {IDS_FORM_OF, "A form of:"},
+    {IDS_DID_YOU_MEAN, "Did you mean:"},
+    {IDS_IN_GREEK_LETTERS, "In Greek letters:"},
+    {IDS_PHRASES_FOLLOW, "Phrases with it follow the words."},
 };
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "engine/search.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+#include "engine/guesses.h"
 
 namespace {
 
@@ -72,6 +75,109 @@ void ReserveChunkItems(ListBox& words, const char* buffer, size_t bytes) {
     if (entries > 0) {
         words.Reserve(entries, headBytes);
     }
+}
+
+bool ListedAhead(const Engine& engine, uint32_t translationOffset) {
+    return !engine.listedAhead.empty() &&
+           std::find(engine.listedAhead.begin(), engine.listedAhead.end(), translationOffset) !=
+               engine.listedAhead.end();
+}
+
+// Whether the word list holds the query itself (compared as the search compares).
+bool WordListHoldsQuery(const Engine& engine, LookupView& view, const SearchOptions& options,
+                        const char* query) {
+    char text[kMaxItemSize + 1];
+    for (int i = 0; i < view.Words().Count(); ++i) {
+        view.Words().Text(i, text, sizeof text);
+        if (options.accent) {
+            FoldText(text, engine.queryIsGreek);
+        }
+        if (strcmp(text, query) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool WordListHoldsItem(LookupView& view, uint32_t data) {
+    for (int i = 0; i < view.Words().Count(); ++i) {
+        if (view.Words().ItemData(i) == data) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Appends words not yet listed; false when the list is full.
+bool AddGuessedWords(LookupView& view, const std::vector<GuessedWord>& words, size_t from,
+                     size_t to) {
+    for (size_t i = from; i < to; ++i) {
+        if (WordListHoldsItem(view, words[i].translationOffset)) {
+            continue;
+        }
+        int index = view.Words().Add(words[i].headword.c_str());
+        if (index < 0) {
+            return false;
+        }
+        view.Words().SetItemData(index, words[i].translationOffset);
+    }
+    return true;
+}
+
+unsigned GuessMessage(MatchReason reason) {
+    switch (reason) {
+        case MatchReason::kFormOf:
+            return IDS_FORM_OF;
+        case MatchReason::kTransliteration:
+            return IDS_IN_GREEK_LETTERS;
+        default:
+            return IDS_DID_YOU_MEAN;
+    }
+}
+
+// What the guesses added: the status line's label and the word it names.
+struct GuessListing {
+    unsigned message = 0;
+    std::string headword;
+    bool exact = false;  // the query is a headword: nothing was guessed
+};
+
+// For a query that is no headword, the guesses, ahead of the words that begin with the query
+// but for Greeklish readings of a Latin word, which follow the English words. `listed` is what the
+// block scan listed, and becomes what it lists again after the guesses put ahead of it.
+GuessListing ListGuesses(Engine& engine, LookupView& view, const SearchOptions& options,
+                         const char* typed, const char* query, BlockRange block, int* listed) {
+    GuessListing result;
+    if (*listed > 0 && WordListHoldsQuery(engine, view, options, query)) {
+        result.exact = true;
+        return result;
+    }
+    std::vector<GuessedWord> guesses =
+        engine.guesser->Find(engine, &view, typed, engine.queryIsGreek, *listed > 0);
+    if (guesses.empty()) {
+        return result;
+    }
+    // Greek guesses all go ahead (those for a word that begins headwords sound just like it);
+    // Greeklish ones follow the English words that begin with the word.
+    size_t ahead = 0;
+    while (ahead < guesses.size() &&
+           (*listed == 0 || guesses[ahead].reason != MatchReason::kTransliteration)) {
+        ++ahead;
+    }
+    if (ahead > 0) {
+        view.Words().Clear();
+        AddGuessedWords(view, guesses, 0, ahead);
+        for (size_t i = 0; i < ahead; ++i) {
+            engine.listedAhead.push_back(guesses[i].translationOffset);
+        }
+        if (*listed > 0) {
+            *listed = ScanBlock(engine, view, options, block, query);
+        }
+    }
+    AddGuessedWords(view, guesses, ahead, guesses.size());
+    result.message = GuessMessage(guesses[0].reason);
+    result.headword = guesses[0].headword;
+    return result;
 }
 
 }  // namespace
@@ -170,7 +276,8 @@ int ListMatches(Engine& engine, LookupView& view, const SearchOptions& options,
             uint64_t translationOffset = entryOffset + headLength + (hasSeparator ? 1 : 0);
             bool listable = memcmp(folded, query, queryLength) == 0 &&
                             !(engine.pairMode && memchr(head, ' ', headLength)) &&
-                            translationOffset <= kMaxItemData;
+                            translationOffset <= kMaxItemData &&
+                            !ListedAhead(engine, static_cast<uint32_t>(translationOffset));
             if (listable) {
                 char text[kMaxItemSize + 1];
                 CopyItem(text, sizeof text, head, headLength);
@@ -318,16 +425,29 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
     engine.queryIsGreek = options.queryScript == QueryScript::kFromBytes
                               ? IsGreekText(query)
                               : options.queryScript == QueryScript::kGreek;
+    // The word as typed, before the fold: the forms table and the guesses want its accents.
+    char typed[kMaxQueryLength + 1];
+    memcpy(typed, query, strlen(query) + 1);
     if (options.accent) {
         FoldText(query, engine.queryIsGreek);
     }
     view.Words().Clear();
     view.Translations().Clear();
+    engine.listedAhead.clear();
+    if (engine.guesser) {
+        engine.guesser->ForgetLast();
+    }
 
     size_t length = strlen(query);
     BlockRange block = length == 1 ? LookupLetterBlock(engine, &view, query)
                                    : LookupPairBlock(engine, &view, query);
-    if (block.length == 0) {
+    int listed = block.length == 0 ? 0 : ScanBlock(engine, view, options, block, query);
+    GuessListing guesses;
+    bool guessing = engine.guesser && !engine.pairMode;
+    if (guessing) {
+        guesses = ListGuesses(engine, view, options, typed, query, block, &listed);
+    }
+    if (block.length == 0 && view.Words().Count() == 0) {
         view.RestoreCursor();
         if (fullForm) {
             ShowMessage(engine, view, options, IDS_CANT_FIND_WORD);
@@ -335,11 +455,10 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
         return false;
     }
 
-    int listed = ScanBlock(engine, view, options, block, query);
     bool found = true;
-    if (options.root && length > kBlockKeyLength && listed == 0) {
+    if (options.root && length > kBlockKeyLength && listed == 0 && block.length > 0) {
         // The closest word: the longest prefix of the query that begins a headword of the
-        // block the first two letters chose.
+        // block the first two letters chose. It follows any guesses.
         while (listed == 0 && length >= kBlockKeyLength) {
             query[--length] = '\0';
             if (fullForm) {
@@ -351,7 +470,21 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
             }
             listed = ScanBlock(engine, view, options, block, query);
         }
-        found = listed != 0;
+        found = listed != 0 || guesses.message != 0;
+    }
+    if (guessing && options.listPhrases && view.Words().Count() > 0 &&
+        (guesses.exact || guesses.message == IDS_FORM_OF)) {
+        // The phrases of the word itself, or of the headword it is a form of.
+        const char* word = guesses.exact ? typed : guesses.headword.c_str();
+        std::vector<GuessedWord> phrases = engine.guesser->PhrasesWith(engine, &view, word);
+        AddGuessedWords(view, phrases, 0, phrases.size());
+    }
+    if (fullForm && guesses.message != 0) {
+        char label[150];
+        char message[200];
+        LoadInterfaceText(engine, options, guesses.message, label, sizeof label);
+        snprintf(message, sizeof message, "%s %s", label, guesses.headword.c_str());
+        view.SetStatusText(message);
     }
 
     view.Words().Select(0);

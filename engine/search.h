@@ -22,6 +22,8 @@ struct SearchOptions {
     bool root = false;         // retry with ever shorter words when nothing matches
     bool useGreek = false;     // Greek interface texts
     bool useUserDict = false;  // let the user dictionary add its matches
+    // With a guesser in the engine: list the phrases that hold the word after the words found.
+    bool listPhrases = false;
 };
 
 struct BlockRange {

@@ -102,6 +102,11 @@
 #define IDS_STATUS_CLEAR 14504
 #define IDS_THESAURUS_TITLE 14505
 #define IDS_GREEK_ENGLISH_TITLE 14506
+// Why the first word listed is not the word typed: the label before it in the status line.
+#define IDS_FORM_OF 14520
+#define IDS_DID_YOU_MEAN 14521
+#define IDS_IN_GREEK_LETTERS 14522
+#define IDS_PHRASES_FOLLOW 14523
 
 // ---- Information notice (template 10006) ----
 #define IDD_INFORMATION 10006

@@ -307,13 +307,14 @@ def check_direction(client, args, dictionary, databases, db, rng):
 
 
 SAMPLES = [
-    # dictionary, word, flags, exit status, query as searched, first headword, status
+    # dictionary, word, flags, exit status, query as searched, first headword, status; a list
+    # of guesses or closest words only exits 3
     ("GRENG", "λόγος", [], 0, "λογοσ", "λόγος", ""),
     ("GRENG", "λογος", [], 0, "λογοσ", "λόγος", ""),
     ("GRENG", "ΛΟΓΟΣ", [], 0, "λογοσ", "λόγος", ""),
-    ("GRENG", "λογος", ["--no-accent"], 0, "λογο", "λογοδιάρροια", ""),
+    ("GRENG", "λογος", ["--no-accent"], 3, "λογο", "λόγος", "Did you mean: λόγος"),
     ("GRENG", "house", [], 0, "house", "house", ""),
-    ("GRENG", "λογοθεραπευτρια", [], 0, "λογοθεραπευτ", "λογοθεραπευτής", ""),
+    ("GRENG", "λογοθεραπευτρια", [], 3, "λογοθεραπευτ", "λογοθεραπευτής", ""),
     ("GRENG", "ξψ", [], 1, "ξψ", None, "Can't find the requested word"),
     ("THESS", "σπίτι", [], 0, "σπιτι", "σπίτι", ""),
     ("FRENCH", "bonjour", [], 0, "bonjour", "bonjour", ""),

@@ -77,7 +77,8 @@ TEST(CodePagesTest, TypedTextGetsTheStandInsEveryToolUses) {
         {"ș\u00A0ț", true, "s t", true},  // a no-break space would read as a Greek letter
         {"\u200Ex\u200F", true, "x", true},
         {"CO₂ H−", true, "CO2 H-", true},
-        {"ἐν", false, "", false},  // polytonic Greek: no stand-in
+        {"ἐν", true, "\xE5\xED", true},  // polytonic Greek: its monotonic letters
+        {"ϝ", false, "", false},         // an archaic letter has no stand-in
         {"a\x01", false, "", false},
         {"ok\xC3", false, "", false},
     };
@@ -93,9 +94,10 @@ TEST(CodePagesTest, TypedTextGetsTheStandInsEveryToolUses) {
     }
     std::string out;
     EncodeError error;
-    EXPECT_FALSE(TypedToStored("ab\xE1\xBC\x90", &out, &error));
-    EXPECT_EQ(error.offset, 2u);
-    EXPECT_EQ(error.character, 0x1F10u);
+    // The offset is the bad character's in the text as typed, before any folding.
+    EXPECT_FALSE(TypedToStored("\xE1\xBC\x90\xCE\xB1\xCC\x81\xCF\x9D", &out, &error));
+    EXPECT_EQ(error.offset, 7u);
+    EXPECT_EQ(error.character, 0x03DDu);
     // UTF-16 as the window's word box gives it, surrogate pairs included.
     ASSERT_TRUE(TypedToStored(u"Łódź λ", &out, &error));
     EXPECT_EQ(out,

@@ -11,6 +11,7 @@
 #include "engine/dictionary.h"
 #include "engine/file_system.h"
 #include "engine/folding.h"
+#include "engine/guesses.h"
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
 #include "tools/lookup/tool_arguments.h"
@@ -18,7 +19,8 @@
 
 const char kLookupUsage[] =
     "usage: wordmere-lookup [--dir DIR] [--dict NAME | --pair A:B] [--user] [--no-accent] "
-    "[--no-root] [--json] WORD\n"
+    "[--no-root] [--no-guess] [--phrases] [--json] WORD\n"
+    "       wordmere-lookup [--dir DIR] [--dict NAME] [...] --words-from FILE\n"
     "       wordmere-lookup [--dir DIR] [--greek] --list\n"
     "       wordmere-lookup --help\n";
 
@@ -28,6 +30,7 @@ struct Match {
     std::string headword;
     std::vector<std::string> translations;
     bool user = false;  // a word of the user dictionary
+    MatchReason reached = MatchReason::kPrefix;
 };
 
 std::string CodePoint(char32_t c) {
@@ -51,17 +54,19 @@ std::string StatusToUtf8(const char* status, const char* query, bool queryIsGree
            StoredToUtf8As(query, queryIsGreek ? CodePage::kWindows1253 : CodePage::kWindows1252);
 }
 
-std::string FormatJson(const std::string& dictionary, const std::string& query, bool found,
+std::string FormatJson(const std::string& dictionary, const std::string& query, int exit,
                        const std::string& status, const std::vector<Match>& matches) {
     std::string out = "{\"dictionary\": " + JsonString(dictionary) +
                       ", \"query\": " + JsonString(query) +
-                      ", \"found\": " + (found ? "true" : "false") +
+                      ", \"found\": " + (exit == kExitFound ? "true" : "false") +
+                      ", \"guessed\": " + (exit == kExitGuessed ? "true" : "false") +
                       ", \"status\": " + JsonString(status) + ", \"matches\": [";
     for (size_t i = 0; i < matches.size(); ++i) {
         if (i > 0) {
             out += ", ";
         }
-        out += "{\"headword\": " + JsonString(matches[i].headword);
+        out += "{\"headword\": " + JsonString(matches[i].headword) +
+               ", \"reached\": " + JsonString(MatchReasonName(matches[i].reached));
         if (matches[i].user) {
             out += ", \"user\": true";
         }
@@ -96,7 +101,11 @@ std::string Printable(const std::string& utf8) {
 std::string FormatText(const std::vector<Match>& matches) {
     std::string out;
     for (const Match& match : matches) {
-        out += Printable(match.headword) + (match.user ? "  (user)\n" : "\n");
+        // The words the index lists for the word are shown as they always were; the others
+        // say how they were reached.
+        bool plain = match.reached == MatchReason::kExact || match.reached == MatchReason::kPrefix;
+        out += Printable(match.headword) + (match.user ? "  (user)" : "") +
+               (plain ? "" : std::string("  (") + MatchReasonName(match.reached) + ")") + "\n";
         for (const std::string& translation : match.translations) {
             out += "    " + Printable(translation) + "\n";
         }
@@ -177,6 +186,7 @@ constexpr LookupSwitch kLookupSwitches[] = {
     {"--no-accent", &LookupRequest::accent, false}, {"--no-root", &LookupRequest::root, false},
     {"--json", &LookupRequest::json, true},         {"--user", &LookupRequest::user, true},
     {"--list", &LookupRequest::list, true},         {"--greek", &LookupRequest::greek, true},
+    {"--no-guess", &LookupRequest::guess, false},   {"--phrases", &LookupRequest::phrases, true},
 };
 
 const LookupSwitch* FindSwitch(const std::string& arg) {
@@ -214,9 +224,12 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
                 request.pairFirst = UpperAscii(first);
                 request.pairSecond = UpperAscii(second);
                 request.dictionary = request.pairFirst + ":" + request.pairSecond;
-            } else if ((arg == "--dir" || arg == "--dict") && i + 1 < argc) {
+            } else if ((arg == "--dir" || arg == "--dict" || arg == "--words-from") &&
+                       i + 1 < argc) {
                 std::string value = argv[++i];
-                if (arg == "--dir") {
+                if (arg == "--words-from") {
+                    request.wordsFrom = value;
+                } else if (arg == "--dir") {
                     request.dir = value;
                 } else if (IsBaseName(value)) {
                     request.dictionary = UpperAscii(value);
@@ -253,7 +266,11 @@ bool ParseLookupArguments(int argc, const char* const* argv, LookupRequest& requ
         }
         return true;
     }
-    if (!haveWord) {
+    if (haveWord && !request.wordsFrom.empty()) {
+        error = std::string("wordmere-lookup: a word or --words-from, not both\n") + kLookupUsage;
+        return false;
+    }
+    if (!haveWord && request.wordsFrom.empty()) {
         error = std::string("wordmere-lookup: no word to look up\n") + kLookupUsage;
         return false;
     }
@@ -505,6 +522,33 @@ struct Outcome {
     std::vector<Match> matches;
 };
 
+// How a listed word that is not a guess was reached: the word itself, a headword that begins
+// with it, or one that begins with the shortened word of the closest-word retry.
+MatchReason SearchedReason(const char* headword, const char* typed, bool greek, bool accent) {
+    std::string head = headword;
+    std::string word = typed;
+    if (accent) {
+        FoldBytes(&head[0], head.size(), greek);
+        FoldBytes(&word[0], word.size(), greek);
+    }
+    if (head == word) {
+        return MatchReason::kExact;
+    }
+    return head.compare(0, word.size(), word) == 0 ? MatchReason::kPrefix : MatchReason::kClosest;
+}
+
+MatchReason ReasonOf(const Guesser& guesser, const char* headword, uint32_t data, const char* typed,
+                     bool greek, bool accent) {
+    for (const auto* guesses : {&guesser.LastGuesses(), &guesser.LastPhrases()}) {
+        for (const GuessedWord& guess : *guesses) {
+            if (guess.translationOffset == data) {
+                return guess.reason;
+            }
+        }
+    }
+    return SearchedReason(headword, typed, greek, accent);
+}
+
 // SearchWord, then every listed word selected in turn with the translations the list shows.
 Outcome Search(Engine& engine, PlainLookupView& view, const SearchOptions& options,
                const std::string& stored) {
@@ -512,6 +556,10 @@ Outcome Search(Engine& engine, PlainLookupView& view, const SearchOptions& optio
     char query[100] = {};
     std::strncpy(query, stored.c_str(), sizeof query - 1);
     LowerText(query);
+    char typed[sizeof query];
+    std::memcpy(typed, query, sizeof query);
+    TrimLeadingSpaces(typed);
+    typed[kMaxQueryLength] = '\0';
     Outcome outcome;
     outcome.result = SearchWord(engine, view, options, query);
     outcome.status = StatusToUtf8(view.status, query, engine.queryIsGreek);
@@ -524,6 +572,17 @@ Outcome Search(Engine& engine, PlainLookupView& view, const SearchOptions& optio
         // test alone would read a Latin "å" as the Greek "ε".
         match.headword = StoredToUtf8As(view.words.TextAt(i), page);
         match.user = IsUserDictItem(view.words.ItemData(i));
+        if (engine.guesser) {
+            match.reached = ReasonOf(*engine.guesser, view.words.TextAt(i), view.words.ItemData(i),
+                                     typed, engine.queryIsGreek, options.accent);
+        } else {
+            match.reached =
+                SearchedReason(view.words.TextAt(i), typed, engine.queryIsGreek, options.accent);
+        }
+        if (match.reached == MatchReason::kTransliteration) {
+            // Greek words for a Latin one.
+            match.headword = StoredToUtf8As(view.words.TextAt(i), CodePage::kWindows1253);
+        }
         view.words.Select(i);
         ShowSelectedTranslations(engine, view, options);
         for (int j = 0; j < view.translations.Count(); ++j) {
@@ -559,6 +618,81 @@ int RunList(const LookupRequest& request, std::string& out, std::string& error) 
 
 }  // namespace
 
+namespace {
+
+// The exit status of a search: found when a listed word is the word, begins with it, is the
+// headword of its form, or is the user's own; guessed when only guesses are listed.
+int SearchStatus(const Outcome& outcome) {
+    if (!outcome.result || outcome.matches.empty()) {
+        return kExitNotFound;
+    }
+    for (const Match& match : outcome.matches) {
+        if (match.user || match.reached == MatchReason::kExact ||
+            match.reached == MatchReason::kPrefix || match.reached == MatchReason::kFormOf) {
+            return kExitFound;
+        }
+    }
+    return kExitGuessed;
+}
+
+// One word over the open dictionary: its exit status, output and message.
+int LookupOne(Engine& engine, PlainLookupView& view, const LookupRequest& request,
+              const SearchOptions& baseOptions, const std::string& word,
+              const std::string& bodyPath, bool json, std::string& out, std::string& error) {
+    std::string stored;
+    if (!StoredWord(word, stored, error)) {
+        return kExitError;
+    }
+    SearchOptions options = baseOptions;
+    // The word came as Unicode text: its own letters tell its script, which the stored bytes
+    // alone cannot ("ö" and "φ" are both 0xF6).
+    options.queryScript = IsGreekTypedText(word) ? QueryScript::kGreek : QueryScript::kLatin;
+    Outcome outcome = Search(engine, view, options, stored);
+    if (view.diskErrors > 0) {
+        error = "wordmere-lookup: " + bodyPath +
+                ": read error (the dictionary is damaged or cut short)\n";
+        return kExitError;
+    }
+    int status = SearchStatus(outcome);
+    if (json) {
+        out =
+            FormatJson(request.dictionary, outcome.query, status, outcome.status, outcome.matches);
+    } else {
+        out = FormatText(outcome.matches);
+        if (!outcome.status.empty()) {
+            error = Printable(outcome.status) + "\n";
+        } else if (status == kExitNotFound) {
+            error = "No match for \"" + outcome.query + "\"\n";
+        }
+    }
+    return status;
+}
+
+bool ReadWordLines(const std::string& path, std::vector<std::string>& words, std::string& error) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = "wordmere-lookup: " + path + ": cannot open it\n";
+        return false;
+    }
+    std::string line;
+    int c;
+    while ((c = std::fgetc(file)) != EOF) {
+        if (c == '\n') {
+            words.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line.push_back(static_cast<char>(c));
+        }
+    }
+    if (!line.empty()) {
+        words.push_back(line);
+    }
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
 int RunLookup(const LookupRequest& request, std::string& out, std::string& error) {
     out.clear();
     error.clear();
@@ -570,8 +704,14 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
     if (request.list) {
         return RunList(request, out, error);
     }
-    std::string stored;
-    if (!StoredWord(request.word, stored, error)) {
+    std::vector<std::string> words;
+    if (request.wordsFrom.empty()) {
+        std::string stored;
+        if (!StoredWord(request.word, stored, error)) {
+            return kExitError;
+        }
+        words.push_back(request.word);
+    } else if (!ReadWordLines(request.wordsFrom, words, error)) {
         return kExitError;
     }
 
@@ -582,37 +722,42 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
     if (!OpenForLookup(*engine, view, request, bodyPath, error)) {
         return kExitError;
     }
+    Guesser guesser;
+    if (request.guess) {
+        engine->guesser = &guesser;
+    }
 
     SearchOptions options;
     options.accent = request.accent;
     options.root = request.root;
     options.useUserDict = request.user;
-    // The word came as Unicode text: its own letters tell its script, which the stored bytes
-    // alone cannot ("ö" and "φ" are both 0xF6).
-    options.queryScript =
-        IsGreekTypedText(request.word) ? QueryScript::kGreek : QueryScript::kLatin;
-    Outcome outcome = Search(*engine, view, options, stored);
-    CloseDictionaryFiles(*engine);
-    if (view.diskErrors > 0) {
-        error = "wordmere-lookup: " + bodyPath +
-                ": read error (the dictionary is damaged or cut short)\n";
-        return kExitError;
-    }
-
-    // A search may report success with an empty list (a two-letter word without a match is
-    // not retried); for the shell only listed words count as found.
-    bool found = outcome.result && !outcome.matches.empty();
-    if (request.json) {
-        out = FormatJson(request.dictionary, outcome.query, found, outcome.status, outcome.matches);
+    options.listPhrases = request.phrases;
+    int status = kExitFound;
+    if (request.wordsFrom.empty()) {
+        status = LookupOne(*engine, view, request, options, request.word, bodyPath, request.json,
+                           out, error);
     } else {
-        out = FormatText(outcome.matches);
-        if (!outcome.status.empty()) {
-            error = Printable(outcome.status) + "\n";
-        } else if (!found) {
-            error = "No match for \"" + outcome.query + "\"\n";
+        for (const std::string& word : words) {
+            std::string one;
+            std::string message;
+            int wordStatus =
+                LookupOne(*engine, view, request, options, word, bodyPath, true, one, message);
+            if (wordStatus == kExitError && one.empty()) {
+                one = "{\"query\": " + JsonString(word) + ", \"error\": " + JsonString(message) +
+                      "}\n";
+            }
+            one.insert(one.size() - 2, ", \"exit\": " + std::to_string(wordStatus));
+            out += one;
+            if (view.diskErrors > 0) {
+                error = message;
+                status = kExitError;
+                break;
+            }
         }
     }
-    return found ? kExitFound : kExitNotFound;
+    engine->guesser = nullptr;
+    CloseDictionaryFiles(*engine);
+    return status;
 }
 
 std::string PrintableText(const std::string& utf8) {

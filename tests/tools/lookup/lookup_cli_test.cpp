@@ -46,9 +46,11 @@ Result Lookup(const std::string& word, const std::string& dict = "GRENG",
 
 TEST(LookupCli, GreekWithAndWithoutAccentsOrCapitals) {
     const char* expected =
-        "{\"dictionary\": \"GRENG\", \"query\": \"λογοσ\", \"found\": true, \"status\": \"\", "
-        "\"matches\": [{\"headword\": \"λόγος\", \"translations\": [\"Account\", \"reason\", "
-        "\"speech\", \"word\"]}, {\"headword\": \"Λόγος\", \"translations\": [\"Logos\"]}]}\n";
+        "{\"dictionary\": \"GRENG\", \"query\": \"λογοσ\", \"found\": true, \"guessed\": false, "
+        "\"status\": \"\", "
+        "\"matches\": [{\"headword\": \"λόγος\", \"reached\": \"exact\", \"translations\": "
+        "[\"Account\", \"reason\", \"speech\", \"word\"]}, {\"headword\": \"Λόγος\", "
+        "\"reached\": \"exact\", \"translations\": [\"Logos\"]}]}\n";
     for (const char* word : {"λόγος", "λογος", "ΛΟΓΟΣ", "  λόγος"}) {
         Result r = Lookup(word, "GRENG", {"--json"});
         EXPECT_EQ(r.status, kExitFound) << word;
@@ -70,49 +72,60 @@ TEST(LookupCli, SearchOutcomesAndStatusLine) {
         int status;
         const char* json;
     } cases[] = {
-        // The closest-word fallback shortens the query until a headword begins with it.
+        // The closest-word fallback shortens the query until a headword begins with it: a
+        // guess, not a find.
         {"λογοκρισία",
          {},
-         kExitFound,
-         "{\"dictionary\": \"GRENG\", \"query\": \"λογοκ\", \"found\": true, \"status\": \"\", "
-         "\"matches\": [{\"headword\": \"λογοκλοπή\", \"translations\": [\"plagiarism\"]}]}\n"},
+         kExitGuessed,
+         "{\"dictionary\": \"GRENG\", \"query\": \"λογοκ\", \"found\": false, \"guessed\": "
+         "true, \"status\": \"\", \"matches\": [{\"headword\": \"λογοκλοπή\", \"reached\": "
+         "\"closest\", \"translations\": [\"plagiarism\"]}]}\n"},
         // Without Root the same word finds nothing, and the search still "succeeds".
         {"λογοκρισία",
          {"--no-root"},
          kExitNotFound,
-         "{\"dictionary\": \"GRENG\", \"query\": \"λογοκρισια\", \"found\": false, \"status\": "
+         "{\"dictionary\": \"GRENG\", \"query\": \"λογοκρισια\", \"found\": false, \"guessed\": "
+         "false, \"status\": "
          "\"\", \"matches\": []}\n"},
         // Without Accent the bytes must match exactly: λογος is not λόγος, and the retry
-        // stops at λογο.
+        // stops at λογο. The spelling guesses go ahead of it.
         {"λογος",
          {"--no-accent"},
-         kExitFound,
-         "{\"dictionary\": \"GRENG\", \"query\": \"λογο\", \"found\": true, \"status\": \"\", "
-         "\"matches\": [{\"headword\": \"λογοκλοπή\", \"translations\": [\"plagiarism\"]}]}\n"},
+         kExitGuessed,
+         "{\"dictionary\": \"GRENG\", \"query\": \"λογο\", \"found\": false, \"guessed\": "
+         "true, \"status\": \"Did you mean: λόγος\", \"matches\": [{\"headword\": \"λόγος\", "
+         "\"reached\": \"spelling\", \"translations\": [\"Account\", \"reason\", \"speech\", "
+         "\"word\"]}, {\"headword\": \"Λόγος\", \"reached\": \"spelling\", \"translations\": "
+         "[\"Logos\"]}, {\"headword\": \"λογοκλοπή\", \"reached\": \"closest\", "
+         "\"translations\": [\"plagiarism\"]}]}\n"},
         // No index block for the first two letters.
         {"ξψ",
          {},
          kExitNotFound,
-         "{\"dictionary\": \"GRENG\", \"query\": \"ξψ\", \"found\": false, \"status\": \"Can't "
+         "{\"dictionary\": \"GRENG\", \"query\": \"ξψ\", \"found\": false, \"guessed\": false, "
+         "\"status\": \"Can't "
          "find the requested word\", \"matches\": []}\n"},
         // Quotes and backslashes are escaped.
         {"\"quoted\"",
          {},
          kExitFound,
-         "{\"dictionary\": \"GRENG\", \"query\": \"\\\"quoted\\\"\", \"found\": true, "
+         "{\"dictionary\": \"GRENG\", \"query\": \"\\\"quoted\\\"\", \"found\": true, \"guessed\": "
+         "false, "
          "\"status\": \"\", \"matches\": [{\"headword\": \"\\\"quoted\\\" word\", "
-         "\"translations\": [\"back\\\\slash\"]}]}\n"},
+         "\"reached\": \"prefix\", \"translations\": [\"back\\\\slash\"]}]}\n"},
         // An empty word is no search at all; a lone space is a one-byte query (the trim
         // leaves one byte alone) and has no block.
         {"",
          {},
          kExitNotFound,
-         "{\"dictionary\": \"GRENG\", \"query\": \"\", \"found\": false, \"status\": \"\", "
+         "{\"dictionary\": \"GRENG\", \"query\": \"\", \"found\": false, \"guessed\": false, "
+         "\"status\": \"\", "
          "\"matches\": []}\n"},
         {" ",
          {},
          kExitNotFound,
-         "{\"dictionary\": \"GRENG\", \"query\": \" \", \"found\": false, \"status\": \"Can't "
+         "{\"dictionary\": \"GRENG\", \"query\": \" \", \"found\": false, \"guessed\": false, "
+         "\"status\": \"Can't "
          "find the requested word\", \"matches\": []}\n"},
     };
     for (const Case& c : cases) {
@@ -124,6 +137,70 @@ TEST(LookupCli, SearchOutcomesAndStatusLine) {
     }
 }
 
+TEST(LookupCli, WordsThatAreNoHeadwordsAreGuessedAndSaySo) {
+    // Pasted polytonic or decomposed Greek is the monotonic word.
+    for (const char* pasted : {"λ\u1F79γος", "λο\u0301γος", "λ\u1F79γοσ"}) {
+        Result r = Lookup(pasted);
+        EXPECT_EQ(r.status, kExitFound) << pasted;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "λόγος") << pasted;
+    }
+    struct Case {
+        const char* word;
+        std::vector<std::string> flags;
+        int status;
+        const char* firstLine;
+        const char* message;
+    } cases[] = {
+        {"λώγος", {}, kExitGuessed, "λόγος  (spelling)", "Did you mean: λόγος\n"},
+        {"laos", {}, kExitGuessed, "λαός  (transliteration)", "In Greek letters: λαός\n"},
+        {"λόγως", {}, kExitGuessed, "λόγος  (spelling)", "Did you mean: λόγος\n"},
+        // Without guesses the closest word is all there is, and is a guess too.
+        {"λόγως", {"--no-guess"}, kExitGuessed, "λογικός  (closest)", ""},
+        {"όρεξη", {}, kExitFound, "όρεξη", ""},
+        {"xyzzy", {}, kExitNotFound, "", "Can't find the requested word\n"},
+    };
+    for (const Case& c : cases) {
+        Result r = Lookup(c.word, "GRENG", c.flags);
+        EXPECT_EQ(r.status, c.status) << c.word;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.firstLine) << c.word;
+        EXPECT_EQ(r.error, c.message) << c.word;
+    }
+    // The phrases that hold a word follow it when asked for.
+    EXPECT_EQ(Lookup("ορεξη", "GRENG", {"--phrases"}).out,
+              "όρεξη\n    appetite\nκαλή όρεξη  (phrase)\n    enjoy your meal\n");
+}
+
+TEST(LookupCli, WordsFromAFileGiveAJsonLineEach) {
+    TempDirectory dir;
+    std::string list = dir.Path() + "/words.txt";
+    std::ofstream(list) << "λόγος\r\nλώγος\nξψ\n\xFF\n";
+    LookupRequest request;
+    request.dir = LOOKUP_FIXTURE_DIR;
+    std::vector<std::string> args = {"--words-from", list};
+    std::vector<const char*> argv = ArgumentPointers(args);
+    std::string error;
+    ASSERT_TRUE(ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, error));
+    std::string out;
+    EXPECT_EQ(RunLookup(request, out, error), kExitFound);
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < out.size();) {
+        size_t end = out.find('\n', at);
+        lines.push_back(out.substr(at, end - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(lines.size(), 4u) << out;
+    EXPECT_NE(lines[0].find("\"reached\": \"exact\""), std::string::npos);
+    EXPECT_EQ(lines[0].substr(lines[0].size() - 10), "\"exit\": 0}");
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 10), "\"exit\": 3}");
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 10), "\"exit\": 1}");
+    // A line that is no UTF-8 is an error of its own; the others still count.
+    EXPECT_NE(lines[3].find("\"error\""), std::string::npos);
+    EXPECT_EQ(lines[3].substr(lines[3].size() - 10), "\"exit\": 2}");
+    args = {"--words-from", list, "λόγος"};
+    argv = ArgumentPointers(args);
+    EXPECT_FALSE(ParseLookupArguments(static_cast<int>(argv.size()), argv.data(), request, error));
+}
+
 TEST(LookupCli, ReadsADictionaryWithItsOwnKeyAndTrailer) {
     Result r = Lookup("ete", "FRENCH");
     EXPECT_EQ(r.status, kExitFound);
@@ -133,8 +210,10 @@ TEST(LookupCli, ReadsADictionaryWithItsOwnKeyAndTrailer) {
     // ΰ's byte, and a Greek search would list ύπνος).
     EXPECT_EQ(Lookup("à", "FRENCH").out, "à\n    σε\n");
     EXPECT_EQ(Lookup("À", "FRENCH", {"--json"}).out,
-              "{\"dictionary\": \"FRENCH\", \"query\": \"a\", \"found\": true, \"status\": \"\", "
-              "\"matches\": [{\"headword\": \"à\", \"translations\": [\"σε\"]}]}\n");
+              "{\"dictionary\": \"FRENCH\", \"query\": \"a\", \"found\": true, \"guessed\": false, "
+              "\"status\": \"\", "
+              "\"matches\": [{\"headword\": \"à\", \"reached\": \"exact\", \"translations\": "
+              "[\"σε\"]}]}\n");
     EXPECT_EQ(Lookup("ΰ", "FRENCH").out, "ύπνος\n    sommeil\n");
     // A letter outside the code pages gets the importer's stand-in: ē as e.
     EXPECT_EQ(Lookup("ēté", "FRENCH").out, "été\n    καλοκαίρι\n");
@@ -285,8 +364,10 @@ TEST(LookupCli, TranslatesThroughALanguagePair) {
     EXPECT_EQ(r.status, kExitFound);
     EXPECT_EQ(r.out,
               "{\"dictionary\": \"FRENCH:ITALIAN\", \"query\": \"bonjour\", \"found\": true, "
-              "\"status\": \"\", \"matches\": [{\"headword\": \"bonjour\", \"translations\": "
-              "[\"buongiorno\"]}]}\n");  // salve does not lead back to καλημέρα
+              "\"guessed\": false, "
+              "\"status\": \"\", \"matches\": [{\"headword\": \"bonjour\", \"reached\": "
+              "\"exact\", \"translations\": [\"buongiorno\"]}]}\n");  // salve does not lead back to
+                                                                      // καλημέρα
     EXPECT_EQ(RunArgs({"--pair", "ITALIAN:FRENCH", "buongiorno"}).out, "buongiorno\n    bonjour\n");
     // Through pivots whose first letter is accented (ώρα) and back through a French word
     // whose first letter is (été): each half must fold by the right script.
