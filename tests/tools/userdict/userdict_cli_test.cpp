@@ -82,8 +82,8 @@ TEST_F(UserDictCli, AddsListsReplacesAndDeletes) {
     lookup.json = true;
     std::string out, error;
     EXPECT_EQ(RunLookup(lookup, out, error), kExitFound);
-    EXPECT_NE(out.find("{\"headword\": \"house\", \"user\": true, \"translations\": [\"οίκος\", "
-                       "\"σπίτι\"]}"),
+    EXPECT_NE(out.find("{\"headword\": \"house\", \"reached\": \"prefix\", \"user\": true, "
+                       "\"translations\": [\"οίκος\", \"σπίτι\"]}"),
               std::string::npos)
         << out;
     lookup.user = false;
