@@ -1,13 +1,14 @@
 # Builds the setup program and the portable zip from the staged program directory.
 #
-#   cmake -DDIST=... -DTEXTS=... -DSETUP=... -DZIP=... -DSCRIPT=... -DICON=...
+#   cmake -DDIST=... -DTEXTS=... -DSETUP=... -DZIP=... -DFORMS=... -DSCRIPT=... -DICON=...
 #         -DVERSION_HEADER=... -DMAKENSIS=... -DWORK=... -P build_installer.cmake
 #
 # What ships is what the program directory holds of the program's own files: wordmere.exe, the
-# dictionaries (*.dic with *.ind) and the help (compiled, and as one page for Wine), and the texts file as the build generated it
-# (TEXTS), whatever became of its staged copy. A user's words (*.usr) that a test or the shell
-# tool left there never ship. Nothing is rebuilt while every input is older
-# than both outputs, so an ordinary build does not wait for the compressor.
+# dictionaries (*.dic with *.ind), the Greek word-form table (FORMS) and the help (compiled, and
+# as one page for Wine), and the texts file as the build generated it (TEXTS), whatever became
+# of its staged copy. A user's words (*.usr) that a test or the shell tool left there never
+# ship. Nothing is rebuilt while every input is older than both outputs, so an ordinary build
+# does not wait for the compressor.
 cmake_minimum_required(VERSION 3.21)
 
 file(STRINGS ${VERSION_HEADER} version_line REGEX "^#define WORDMERE_VERSION_TEXT ")
@@ -44,6 +45,10 @@ foreach(dictionary ${dictionaries})
         list(APPEND names ${dictionary} ${index})
     endif()
 endforeach()
+# The Greek word-form table is optional: the program works without it.
+if(FORMS AND EXISTS ${DIST}/${FORMS})
+    list(APPEND names ${FORMS})
+endif()
 list(SORT names)
 
 # The two lists of the script, rewritten only when they change.

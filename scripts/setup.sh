@@ -26,6 +26,8 @@ packages=(
   dict-freedict-ell-swe dict-freedict-swe-ell
   dict-freedict-ell-fin dict-freedict-fin-ell
   dict-freedict-ell-pol dict-freedict-pol-ell
+  # the Greek word forms the word-form table is made from
+  hunspell-el
 )
 
 missing=()

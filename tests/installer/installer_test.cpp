@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "engine/word_forms.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -75,6 +76,11 @@ std::vector<std::wstring> ShippedNames() {
             }
         } while (FindNextFileW(search, &found));
         FindClose(search);
+    }
+    std::string forms = kWordFormsFileName;
+    std::wstring formsName(forms.begin(), forms.end());
+    if (Exists(dist + L"\\" + formsName)) {
+        names.push_back(formsName);
     }
     return names;
 }
