@@ -82,14 +82,25 @@ uint64_t ExpectedSize(const Header& h) {
 }  // namespace
 
 uint32_t WordFormsChecksum(const unsigned char* file, size_t size) {
-    // FNV-1a: enough to tell a damaged or cut file from a whole one.
-    uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < size; ++i) {
-        bool inSum = i >= kWordFormsChecksumOffset && i < kWordFormsChecksumOffset + 4;
-        hash ^= inSum ? 0 : file[i];
-        hash *= 16777619u;
+    // FNV-1a over 64-bit words (the header's bytes one by one): enough to tell a damaged or
+    // cut file from a whole one, and eight times fewer steps over a table of megabytes, which
+    // the first question of a session waits for.
+    const uint64_t prime = 1099511628211ull;
+    uint64_t hash = 14695981039346656037ull;
+    size_t at = 0;
+    for (; at < size && at < kWordFormsHeaderSize; ++at) {
+        bool inSum = at >= kWordFormsChecksumOffset && at < kWordFormsChecksumOffset + 4;
+        hash = (hash ^ (inSum ? 0 : file[at])) * prime;
     }
-    return hash;
+    for (; at + 8 <= size; at += 8) {
+        uint64_t word;
+        memcpy(&word, file + at, sizeof word);
+        hash = (hash ^ word) * prime;
+    }
+    for (; at < size; ++at) {
+        hash = (hash ^ file[at]) * prime;
+    }
+    return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
 std::string BuildWordFormsFile(const std::vector<WordFormEntry>& entries) {

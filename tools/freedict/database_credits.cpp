@@ -1,5 +1,7 @@
 #include "tools/freedict/database_credits.h"
 
+#include <algorithm>
+
 #include <sstream>
 
 #include "tools/freedict/code_page_fit.h"
@@ -207,7 +209,8 @@ DatabaseCredits ParseDatabaseInfo(const std::string& database, const std::string
 }
 
 std::vector<std::string> CreditLines(const std::string& heading,
-                                     const std::vector<DatabaseCredits>& databases, bool greek) {
+                                     const std::vector<DatabaseCredits>& databases, bool greek,
+                                     const std::vector<std::string>& closing) {
     std::vector<std::string> lines;
     // marker goes before the first line as it is, after the data was made storable.
     auto add = [&](const std::string& text, const std::string& indent,
@@ -241,8 +244,16 @@ std::vector<std::string> CreditLines(const std::string& heading,
             add(std::string(greek ? "Πηγή: " : "Source: ") + d.source, "");
         }
     }
-    if (lines.size() > kCreditLineCount) {
-        lines.resize(kCreditLineCount);
+    std::vector<std::string> freeDictLines;
+    freeDictLines.swap(lines);
+    for (const std::string& text : closing) {
+        add(text, "", "@line ");
     }
+    size_t room = kCreditLineCount - std::min(lines.size(), kCreditLineCount);
+    if (freeDictLines.size() > room) {
+        freeDictLines.resize(room);
+    }
+    lines.insert(lines.begin(), freeDictLines.begin(), freeDictLines.end());
+    lines.resize(std::min(lines.size(), kCreditLineCount));
     return lines;
 }

@@ -24,8 +24,11 @@ DatabaseCredits ParseDatabaseInfo(const std::string& database, const std::string
 // Every character is one the dictionaries can store (a stand-in or "?" otherwise), and "@" of the
 // data is written
 // "(at)" so that the About list does not take it for a separator.
+// `closing` texts come last, each after a separator; the FreeDict lines give way to them when
+// all would not fit.
 std::vector<std::string> CreditLines(const std::string& heading,
-                                     const std::vector<DatabaseCredits>& databases, bool greek);
+                                     const std::vector<DatabaseCredits>& databases, bool greek,
+                                     const std::vector<std::string>& closing = {});
 
 // The trailer holds 69 characters a line, but the About list shows only about 66 average
 // characters of its font, with no horizontal scroll bar: a line of 69 Greek and Latin letters

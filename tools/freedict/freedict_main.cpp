@@ -121,15 +121,21 @@ bool WriteDictionary(const std::string& outDir, const std::string& base,
 // The About lines, in both interface languages, that credit the FreeDict databases a dictionary
 // is made of.
 void AddCredits(std::vector<SourceHeaderLine>& header, const std::string& headingEnglish,
-                const std::string& headingGreek, const std::vector<const Database*>& databases) {
+                const std::string& headingGreek, const std::vector<const Database*>& databases,
+                const std::string& closingEnglish = "", const std::string& closingGreek = "") {
     std::vector<DatabaseCredits> credits;
     for (const Database* database : databases) {
         credits.push_back(database->credits);
     }
-    for (const std::string& line : CreditLines(headingEnglish, credits, false)) {
+    auto closing = [](const std::string& text) {
+        return text.empty() ? std::vector<std::string>() : std::vector<std::string>{text};
+    };
+    for (const std::string& line :
+         CreditLines(headingEnglish, credits, false, closing(closingEnglish))) {
         header.push_back({"info-en", line});
     }
-    for (const std::string& line : CreditLines(headingGreek, credits, true)) {
+    for (const std::string& line :
+         CreditLines(headingGreek, credits, true, closing(closingGreek))) {
         header.push_back({"info-el", line});
     }
 }
@@ -197,8 +203,12 @@ int main(int argc, char** argv) {
     // The built-in dictionaries have no trailer of their own; their About lines are stored in
     // one all the same, which only the About dialog reads.
     std::vector<SourceHeaderLine> grengHeader = {{"builtin", ""}};
+    // The Greek word-form table that serves GRENG's lookups is made from Debian's hunspell-el
+    // (the LibreOffice Greek dictionary by Evripidis Papakostas and Steve Stavropoulos).
     AddCredits(grengHeader, "Greek-English and English-Greek dictionary",
-               "Ελληνοαγγλικό και αγγλοελληνικό λεξικό", {&greekEnglish, &englishGreek});
+               "Ελληνοαγγλικό και αγγλοελληνικό λεξικό", {&greekEnglish, &englishGreek},
+               "Word forms: hunspell-el, MPL 1.1 / GPL 2 / LGPL 2.1",
+               "Μορφές λέξεων: hunspell-el, MPL 1.1 / GPL 2 / LGPL 2.1");
     if (!WriteDictionary(outDir, "GRENG", grengHeader, greng, "ell-eng, eng-ell", "ab", error)) {
         return Fail(error);
     }

@@ -107,3 +107,20 @@ TEST(DatabaseCredits, ManyDatabasesStopAtTwentyLines) {
     std::vector<DatabaseCredits> many(6, ParseDatabaseInfo("ell-eng", kInfo));
     EXPECT_EQ(CreditLines("Heading", many, false).size(), kCreditLineCount);
 }
+
+// A closing credit (the word forms' source) is kept whole, after a separator, and the FreeDict
+// lines give way to it when all would not fit.
+TEST(DatabaseCredits, ClosingCreditsComeLastAndStay) {
+    const std::string closing = "Word forms: hunspell-el, MPL 1.1 / GPL 2 / LGPL 2.1";
+    std::vector<DatabaseCredits> one(1, ParseDatabaseInfo("ell-eng", kInfo));
+    std::vector<std::string> lines = CreditLines("Heading", one, false, {closing});
+    std::vector<std::string> without = CreditLines("Heading", one, false);
+    ASSERT_EQ(lines.size(), without.size() + 1);
+    EXPECT_EQ(lines.back(), "@line " + closing);
+
+    std::vector<DatabaseCredits> many(6, ParseDatabaseInfo("ell-eng", kInfo));
+    lines = CreditLines("Heading", many, false, {closing});
+    EXPECT_EQ(lines.size(), kCreditLineCount);
+    EXPECT_EQ(lines.back(), "@line " + closing);
+    EXPECT_EQ(lines.front(), "Heading");
+}
