@@ -1,20 +1,26 @@
 #!/usr/bin/python3
 """How often an inflected Greek form leads to its headword: the evaluation set's rates.
 
-Reads tests/evaluation/inflected_forms.tsv (form, expected headword, kind), asks the word-form
-table for every form through `wordmere-wordforms --query`, and prints per kind how many forms
-list the expected headword first and how many list it at all, then the same for the regular
-kinds together (noun, adjective, verb) and the irregular ones. --misses lists the forms whose
+Reads tests/evaluation/inflected_forms.tsv (form, expected headword, kind) and looks every
+form up through the shell tool (`wordmere-lookup --words-from`, over the staged program
+directory: the search and its guesses, as the window shows them), or with --table straight in
+the word-form table (`wordmere-wordforms --query`). Prints per kind how many forms list the
+expected headword first and how many list it at all, then the same for the regular kinds
+together (noun, adjective, verb) and the irregular ones. --misses lists the forms whose
 headword did not come first, with what came instead.
 
-    form_evaluation.py [--tool build/native/bin/wordmere-wordforms]
-                       [--table build/dist/GRFORMS.DAT] [--set FILE] [--misses]
+    form_evaluation.py [--lookup build/native/bin/wordmere-lookup] [--dir build/dist]
+                       [--set FILE] [--misses]
+    form_evaluation.py --table [--tool build/native/bin/wordmere-wordforms]
+                       [--dir build/dist] [--set FILE] [--misses]
 """
 
 import argparse
+import json
 import os
 import subprocess
 import sys
+import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 REGULAR = ("noun", "adjective", "verb")
@@ -46,20 +52,45 @@ def ask_table(tool, table, forms):
     return answers
 
 
+def ask_lookup(lookup, directory, forms):
+    """The headwords the shell tool lists for each form, in its order."""
+    with tempfile.NamedTemporaryFile("w", encoding="utf-8", suffix=".txt") as words:
+        words.write("\n".join(forms) + "\n")
+        words.flush()
+        run = subprocess.run([lookup, "--dir", directory, "--words-from", words.name],
+                             capture_output=True, text=True, encoding="utf-8")
+    lines = run.stdout.splitlines()
+    if len(lines) != len(forms):
+        sys.exit(f"{lookup} gave {len(lines)} lines for {len(forms)} words: {run.stderr.strip()}")
+    answers = {}
+    for form, line in zip(forms, lines):
+        answers[form] = [match["headword"] for match in json.loads(line).get("matches", [])]
+    return answers
+
+
 def rate(part, whole):
     return f"{100.0 * part / whole:5.1f} %" if whole else "    -"
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--lookup", default=os.path.join(ROOT, "build/native/bin/wordmere-lookup"))
+    parser.add_argument("--table", action="store_true", help="ask the word-form table only")
     parser.add_argument("--tool", default=os.path.join(ROOT, "build/native/bin/wordmere-wordforms"))
-    parser.add_argument("--table", default=os.path.join(ROOT, "build/dist/GRFORMS.DAT"))
+    parser.add_argument("--dir", default=os.path.join(ROOT, "build/dist"))
     parser.add_argument("--set", default=os.path.join(ROOT, "tests/evaluation/inflected_forms.tsv"))
     parser.add_argument("--misses", action="store_true")
     args = parser.parse_args()
 
     cases = read_set(args.set)
-    answers = ask_table(args.tool, args.table, [form for form, _, _ in cases])
+    forms = [form for form, _, _ in cases]
+    if args.table:
+        table = os.path.join(args.dir, "GRFORMS.DAT")
+        answers = ask_table(args.tool, table, forms)
+        through = f"the word-form table {table} ({os.path.basename(args.tool)} --query)"
+    else:
+        answers = ask_lookup(args.lookup, args.dir, forms)
+        through = f"{os.path.basename(args.lookup)} over {args.dir}"
     totals = {}
     misses = []
     for form, expected, kind in cases:
@@ -75,8 +106,7 @@ def main():
         if not first:
             misses.append((kind, form, expected, lemmas))
 
-    print(f"Word-form table {args.table} through {os.path.basename(args.tool)}, "
-          f"{len(cases)} forms from {os.path.relpath(args.set, ROOT)}")
+    print(f"{len(cases)} forms from {os.path.relpath(args.set, ROOT)} through {through}")
     print(f"{'kind':<11}{'forms':>6}{'first':>7}{'rate':>9}{'listed':>8}{'rate':>9}")
     for group in (*REGULAR, "regular", "irregular"):
         if group in totals:
