@@ -149,8 +149,8 @@ bool ReadIrregularTable(const std::string& utf8, std::vector<IrregularForms>* ta
     return true;
 }
 
-std::vector<std::string> ReadSourceHeadwords(const std::string& utf8) {
-    std::vector<std::string> headwords;
+std::vector<SourceHeadword> ReadSourceHeadwords(const std::string& utf8) {
+    std::vector<SourceHeadword> headwords;
     std::istringstream in(utf8);
     std::string line;
     while (std::getline(in, line)) {
@@ -159,10 +159,21 @@ std::vector<std::string> ReadSourceHeadwords(const std::string& utf8) {
         }
         std::string stored;
         EncodeError error;
-        if (Utf8ToStored(line.substr(0, line.find('\t')), &stored, &error) &&
-            IsLowerGreekWord(stored)) {
-            headwords.push_back(stored);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
         }
+        std::istringstream fields(line);
+        std::string field;
+        std::getline(fields, field, '\t');
+        if (!Utf8ToStored(field, &stored, &error) || !IsLowerGreekWord(stored)) {
+            continue;
+        }
+        SourceHeadword entry;
+        entry.headword = stored;
+        while (std::getline(fields, field, '\t')) {
+            entry.translations.push_back(field);
+        }
+        headwords.push_back(std::move(entry));
     }
     return headwords;
 }
@@ -182,7 +193,7 @@ std::vector<std::string> ReadAttestedForms(const std::string& iso88597) {
     return forms;
 }
 
-std::vector<WordFormEntry> BuildFormEntries(const std::vector<std::string>& headwords,
+std::vector<WordFormEntry> BuildFormEntries(const std::vector<SourceHeadword>& headwords,
                                             const std::vector<std::string>& attested,
                                             const std::vector<IrregularForms>& irregular) {
     std::unordered_map<std::string, std::vector<std::string>> byKey;
@@ -192,7 +203,23 @@ std::vector<WordFormEntry> BuildFormEntries(const std::vector<std::string>& head
             forms.push_back(form);
         }
     }
-    std::set<std::string> known(headwords.begin(), headwords.end());
+    std::set<std::string> known;
+    std::map<std::string, std::set<std::string>> translations;
+    for (const SourceHeadword& entry : headwords) {
+        known.insert(entry.headword);
+        translations[entry.headword].insert(entry.translations.begin(), entry.translations.end());
+    }
+    // άσπρο (white) is the neuter of άσπρος (white); χώρα (country) no feminine of χώρος
+    // (space): headwords one makes of the other that share a translation are one word.
+    auto sameWord = [&](const std::string& a, const std::string& b) {
+        const std::set<std::string>& first = translations[a];
+        for (const std::string& translation : translations[b]) {
+            if (first.count(translation) != 0) {
+                return true;
+            }
+        }
+        return false;
+    };
 
     // Which headwords the rules make from another headword (ωραία from ωραίος), attested or
     // not: a form of both is better shown as a form of the one the other comes from.
@@ -248,6 +275,15 @@ std::vector<WordFormEntry> BuildFormEntries(const std::vector<std::string>& head
             }
             std::sort(group.keys.begin(), group.keys.end());
             group.keys.erase(std::unique(group.keys.begin(), group.keys.end()), group.keys.end());
+            for (const std::string& key : group.keys) {
+                auto other = headwordsByKey.find(key);
+                if (shown || other == headwordsByKey.end()) {
+                    continue;
+                }
+                for (const std::string& made : other->second) {
+                    shown = shown || (made != headword && sameWord(made, headword));
+                }
+            }
             for (const std::string& key : group.keys) {
                 auto other = headwordsByKey.find(key);
                 if (shown && other != headwordsByKey.end()) {

@@ -23,9 +23,15 @@ bool IsLowerGreekWord(const std::string& word);
 bool ReadIrregularTable(const std::string& utf8, std::vector<IrregularForms>* table,
                         std::string* error);
 
-// The headwords of a compiler source (UTF-8): the first field of every entry line that is a
-// lower-case Greek word, as stored bytes.
-std::vector<std::string> ReadSourceHeadwords(const std::string& utf8);
+// A headword of the dictionary (stored bytes) and its translations (as the source has them).
+struct SourceHeadword {
+    std::string headword;
+    std::vector<std::string> translations;
+};
+
+// The headwords of a compiler source (UTF-8): every entry line whose first field is a
+// lower-case Greek word, with the fields after it.
+std::vector<SourceHeadword> ReadSourceHeadwords(const std::string& utf8);
 
 // The attested forms of a word list in ISO 8859-7, one word a line (a hunspell .dic without
 // affix flags; its first line, the count, and words with capitals are left out).
@@ -33,8 +39,10 @@ std::vector<std::string> ReadAttestedForms(const std::string& iso88597);
 
 // The table: each attested form whose letters a rule makes from a headword, with that
 // headword, and every irregular form with its headword. A form's headwords come best first:
-// the irregular table's, then those sharing the longest beginning with the form, then those
-// whose accent falls on the same letter. A headword is not listed as a form of itself.
-std::vector<WordFormEntry> BuildFormEntries(const std::vector<std::string>& headwords,
+// the irregular table's, then those made by rules the headword shows signs of following, then
+// those that are no form of another candidate, then those whose accent falls on the same
+// syllable, then those with more forms, then those sharing the longest beginning with the
+// form. A headword is not listed as a form of itself.
+std::vector<WordFormEntry> BuildFormEntries(const std::vector<SourceHeadword>& headwords,
                                             const std::vector<std::string>& attested,
                                             const std::vector<IrregularForms>& irregular);

@@ -77,7 +77,7 @@ int Build(const std::string& sourcePath, const std::string& listPath,
         std::fprintf(stderr, "%s:%s\n", irregularPath.c_str(), error.c_str());
         return 1;
     }
-    std::vector<std::string> headwords = ReadSourceHeadwords(source);
+    std::vector<SourceHeadword> headwords = ReadSourceHeadwords(source);
     std::vector<std::string> attested = ReadAttestedForms(list);
     std::vector<WordFormEntry> entries = BuildFormEntries(headwords, attested, irregular);
     std::string bytes = BuildWordFormsFile(entries);

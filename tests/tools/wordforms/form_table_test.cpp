@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ const std::vector<std::string> kHeadwords = {
     "γράμμα",  "πλύσιμο",  "ακριβής", "γράφω",   "αγοράζω",   "ανοίγω",    "δουλεύω",   "τελειώνω",
     "κρίνω",   "ακούω",    "αγαπάω",  "οδηγώ",   "σκέφτομαι", "φοβάμαι",   "θεωρούμαι", "παίρνω",
     "βλέπω",   "είδος",    "πηγαίνω", "γυναίκα", "αλεπού",    "επιστρέφω", "ζητάω",     "ζήτω",
-    "χώρα",    "χώρος",    "χωράω",
+    "χώρα",    "χώρος",    "χωράω",   "άσπρος",  "άσπρο",
 };
 
 const std::vector<std::string> kAttested = {
@@ -164,6 +165,8 @@ const std::vector<std::string> kAttested = {
     "χωράς",
     "χώρες",
     "χώρου",
+    "άσπρη",
+    "άσπρα",
     "αλεπούδες",
     // Attested words that the rules must not take as forms of these headwords.
     "γραφή",
@@ -171,6 +174,25 @@ const std::vector<std::string> kAttested = {
     "δουλειά",
     "θεσμός",
 };
+
+// The headwords with the translations that tell an adjective's neuter (άσπρο, white) from a
+// word of its own (χώρα, country; χώρος, space).
+std::vector<SourceHeadword> Headwords() {
+    const std::map<std::string, std::vector<std::string>> translations = {
+        {"άσπρος", {"white"}},
+        {"άσπρο", {"white", "whiteness"}},
+        {"χώρα", {"country"}},
+        {"χώρος", {"space"}},
+    };
+    std::vector<SourceHeadword> headwords;
+    for (const std::string& word : kHeadwords) {
+        auto found = translations.find(word);
+        headwords.push_back({Stored(word), found == translations.end()
+                                               ? std::vector<std::string>{"x"}
+                                               : found->second});
+    }
+    return headwords;
+}
 
 std::vector<IrregularForms> Irregular() {
     std::vector<IrregularForms> table;
@@ -204,7 +226,7 @@ std::vector<std::string> LemmasOf(const std::vector<WordFormEntry>& entries,
 
 TEST(FormTableTest, RulesFindTheAttestedFormsOfEachHeadword) {
     std::vector<WordFormEntry> entries =
-        BuildFormEntries(StoredWords(kHeadwords), StoredWords(kAttested), Irregular());
+        BuildFormEntries(Headwords(), StoredWords(kAttested), Irregular());
     struct Case {
         const char* form;
         std::vector<std::string> lemmas;  // best first
@@ -287,6 +309,10 @@ TEST(FormTableTest, RulesFindTheAttestedFormsOfEachHeadword) {
         {"χώρας", {"χώρα", "χωράω"}},
         {"χώρες", {"χώρα", "χώρος"}},
         {"χώρου", {"χώρος"}},
+        // ... unless the two share a translation: then the feminine and neuter forms are the
+        // adjective's.
+        {"άσπρα", {"άσπρος", "άσπρο"}},
+        {"άσπρη", {"άσπρος"}},
         // The irregular table comes before the rules (είδα reads as a form of είδος too), and
         // uses the first spelling that is a headword.
         {"πήρα", {"παίρνω"}},
@@ -338,5 +364,9 @@ TEST(FormTableTest, SourceHeadwordsAreTheLowerCaseGreekWords) {
     std::string source =
         "# comment\n@builtin\nλόγος\tword\nΑθήνα\tAthens\nκαλή όρεξη\tbon appetit\n"
         "house\tσπίτι\nγράφω\twrite\n";
-    EXPECT_EQ(ReadSourceHeadwords(source), StoredWords({"λόγος", "γράφω"}));
+    std::vector<SourceHeadword> headwords = ReadSourceHeadwords(source);
+    ASSERT_EQ(headwords.size(), 2u);
+    EXPECT_EQ(headwords[0].headword, Stored("λόγος"));
+    EXPECT_EQ(headwords[0].translations, std::vector<std::string>{"word"});
+    EXPECT_EQ(headwords[1].headword, Stored("γράφω"));
 }
