@@ -352,4 +352,21 @@ TEST_F(AdjustmentsTest, AboutTheGreekEnglishDictionaryCreditsFreeDict) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 }
 
+// A language pair is made of two dictionaries' data: About credits both.
+TEST_F(AdjustmentsTest, AboutAPairCreditsBothOfItsDictionaries) {
+    Start();
+    UseDictionary(L"French-->Italian Dictionary");
+    HWND about = OpenFromMenu(IDM_SYS_ABOUT, IDC_ABOUT_INFORMATION_LIST);
+    ASSERT_NE(about, nullptr) << "About did not open";
+    std::vector<std::wstring> lines = ListBoxItems(GetDlgItem(about, IDC_ABOUT_INFORMATION_LIST));
+    for (const wchar_t* language : {L"French", L"Italian"}) {
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::wstring& line) {
+            return line.find(language) != std::wstring::npos;
+        })) << "no line names one of the pair's dictionaries";
+    }
+    SaveWindowPng(about, ScreenshotPath(L"about-pair-" + CodePageName() + L".png"));
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+}
+
 }  // namespace
