@@ -98,6 +98,7 @@ SearchOptions LookupSearchOptions(HWND dialog) {
     options.useGreek = settings.UseGreek != 0;
     options.useUserDict = settings.UseUserDict != 0;
     options.queryScript = State(dialog).currentScript;
+    options.listPhrases = true;
     return options;
 }
 

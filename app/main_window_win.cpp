@@ -5,6 +5,8 @@
 #include <string>
 
 #include "dialogs/information_win.h"
+#include "engine/guesses.h"
+#include "engine/word_forms.h"
 #include "app/program_state_win.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
@@ -115,6 +117,9 @@ LRESULT StartUp(HWND window) {
         return 0;
     }
     snprintf(program.textsFile, sizeof program.textsFile, "%s\\vbrtexts.res", program.programDir);
+    program.guesser.SetFormLemmas(
+        WordFormsLemmas(std::string(program.programDir) + "\\" + kWordFormsFileName));
+    program.engine.guesser = &program.guesser;
 
     WinProfileFile texts(program.textsFile);
     TipCounters tips = ReadTipCounters(texts, storage.history);

@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "engine/catalogue.h"
 #include "engine/dictionary.h"
+#include "engine/guesses.h"
 
 struct ProgramState {
     HINSTANCE instance = nullptr;
@@ -43,6 +44,8 @@ struct ProgramState {
     WinInterfaceTexts texts;
     // About 62 KB with its two read buffers; lives in static storage, never on a stack.
     Engine engine;
+    // The guesses for a word that is no headword, the engine's from the start.
+    Guesser guesser;
     // The dictionaries the lookup dialog offers; built again at each opening of the dialog.
     Catalogue catalogue;
 };

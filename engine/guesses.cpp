@@ -8,6 +8,7 @@
 #include "engine/folding.h"
 #include "engine/lookup_view.h"
 #include "engine/sound_key.h"
+#include "engine/word_forms.h"
 
 namespace {
 
@@ -17,11 +18,14 @@ constexpr size_t kMinKeyForNeighbours = 4;
 constexpr size_t kMinGuessedWord = 3;
 constexpr size_t kMaxFormLemmas = 5;
 
-uint64_t HashText(const char* text, size_t length) {
+// FNV-1a of the text with the byte at `skip` left out (none when skip is past the end).
+uint64_t HashText(const std::string& text, size_t skip = std::string::npos) {
     uint64_t hash = 14695981039346656037ull;
-    for (size_t i = 0; i < length; ++i) {
-        hash ^= static_cast<unsigned char>(text[i]);
-        hash *= 1099511628211ull;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i != skip) {
+            hash ^= static_cast<unsigned char>(text[i]);
+            hash *= 1099511628211ull;
+        }
     }
     return hash;
 }
@@ -121,15 +125,12 @@ void Guesser::Index::Add(const char* text, size_t length, uint32_t translationOf
 void Guesser::Index::Finish() {
     for (uint32_t id = 0; id < keys.size(); ++id) {
         const std::string& key = keys[id];
-        deletions.emplace_back(HashText(key.data(), key.size()), id);
+        deletions.emplace_back(HashText(key), id);
         if (key.size() < kMinKeyForNeighbours) {
             continue;
         }
-        std::string shorter;
         for (size_t i = 0; i < key.size(); ++i) {
-            shorter.assign(key, 0, i);
-            shorter.append(key, i + 1, std::string::npos);
-            deletions.emplace_back(HashText(shorter.data(), shorter.size()), id);
+            deletions.emplace_back(HashText(key, i), id);
         }
     }
     std::sort(deletions.begin(), deletions.end());
@@ -192,6 +193,23 @@ bool Guesser::Index::Read(Engine& engine, DiskErrorSink* owner) {
     }
     Finish();
     return true;
+}
+
+FormLemmas WordFormsLemmas(const std::string& path) {
+    struct Table {
+        std::string path;
+        WordForms forms;
+        bool tried = false;
+    };
+    auto table = std::make_shared<Table>();
+    table->path = path;
+    return [table](std::string_view form) {
+        if (!table->tried) {
+            table->tried = true;
+            table->forms.Open(table->path);
+        }
+        return table->forms.LemmasOf(form);
+    };
 }
 
 Guesser::Guesser() = default;
@@ -274,12 +292,9 @@ void Guesser::AddSoundAlikes(const std::vector<std::string>& keys, const std::st
         if (!neighbours || key.size() < kMinKeyForNeighbours) {
             continue;
         }
-        std::vector<uint64_t> probes = {HashText(key.data(), key.size())};
-        std::string shorter;
+        std::vector<uint64_t> probes = {HashText(key)};
         for (size_t i = 0; i < key.size(); ++i) {
-            shorter.assign(key, 0, i);
-            shorter.append(key, i + 1, std::string::npos);
-            probes.push_back(HashText(shorter.data(), shorter.size()));
+            probes.push_back(HashText(key, i));
         }
         std::vector<uint32_t> near;
         for (uint64_t probe : probes) {

@@ -41,6 +41,11 @@ struct GuessedWord {
 // The headwords an inflected form (stored bytes, accented, lower case) belongs to, best first.
 typedef std::function<std::vector<std::string>(std::string_view form)> FormLemmas;
 
+// The lemmas of the word-form table file at `path` (word_forms.h), the file opened on the first
+// question: a program that never misses a word never reads it, and without the file, or with a
+// damaged one, there are no forms and the other guesses go on as before.
+FormLemmas WordFormsLemmas(const std::string& path);
+
 constexpr size_t kMaxSpellingGuesses = 8;
 constexpr size_t kMaxPhrases = 40;
 

@@ -52,6 +52,9 @@ public:
     // Whether the view shows the search's messages and count (only the full form of the lookup
     // dialog has the status line and the count); the scan result is written in every form.
     virtual bool ShowsStatus() const { return true; }
+    // Why the first words listed are guesses ("Did you mean: σπίτι"): the status line where
+    // the view has one.
+    virtual void ShowGuessReason(const char* text) { SetStatusText(text); }
     virtual void ShowWaitCursor() = 0;
     virtual void RestoreCursor() = 0;
 };

@@ -455,7 +455,9 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
         return false;
     }
 
-    bool found = true;
+    // What the index walk found, whatever the guesses: a caller that falls back on something
+    // else when the word is not in the dictionary (a dictionary change) still does.
+    bool found = block.length > 0;
     if (options.root && length > kBlockKeyLength && listed == 0 && block.length > 0) {
         // The closest word: the longest prefix of the query that begins a headword of the
         // block the first two letters chose. It follows any guesses.
@@ -470,7 +472,7 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
             }
             listed = ScanBlock(engine, view, options, block, query);
         }
-        found = listed != 0 || guesses.message != 0;
+        found = listed != 0;
     }
     if (guessing && options.listPhrases && view.Words().Count() > 0 &&
         (guesses.exact || guesses.message == IDS_FORM_OF)) {
@@ -479,12 +481,12 @@ bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, 
         std::vector<GuessedWord> phrases = engine.guesser->PhrasesWith(engine, &view, word);
         AddGuessedWords(view, phrases, 0, phrases.size());
     }
-    if (fullForm && guesses.message != 0) {
+    if (guesses.message != 0) {
         char label[150];
         char message[200];
         LoadInterfaceText(engine, options, guesses.message, label, sizeof label);
         snprintf(message, sizeof message, "%s %s", label, guesses.headword.c_str());
-        view.SetStatusText(message);
+        view.ShowGuessReason(message);
     }
 
     view.Words().Select(0);

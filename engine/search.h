@@ -33,7 +33,9 @@ struct BlockRange {
 
 // Searches `query` (a NUL-terminated buffer of at least kMaxQueryLength + 1 bytes). The query
 // is changed in place: trimmed, cut to 39 bytes, folded when accent is on, and shortened by
-// the closest-word retries. Returns whether something was found.
+// the closest-word retries. Returns whether the index found something (the word, words that
+// begin with it, or with Root a closest word); guesses listed for a word the index does not
+// find leave it false.
 bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, char* query);
 
 // Block of the query's first letter / first two letters in the main index, the keys folded

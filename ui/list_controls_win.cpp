@@ -76,6 +76,14 @@ void WinLookupView::SetStatusText(const char* text) {
     }
 }
 
+void WinLookupView::ShowGuessReason(const char* text) {
+    if (GetDlgItem(dialog_, IDC_STATUS_LINE)) {
+        SetStatusText(text);
+    } else if (HWND hint = GetDlgItem(dialog_, IDC_HINT_LINE)) {
+        SetStoredWindowText(hint, text);
+    }
+}
+
 void WinLookupView::SetCountText(const char* text) {
     if (HWND count = GetDlgItem(dialog_, IDC_MATCH_COUNT)) {
         SetStoredWindowText(count, text);

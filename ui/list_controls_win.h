@@ -45,6 +45,9 @@ public:
     ListBox& Words() override { return words_; }
     ListBox& Translations() override { return translations_; }
     void SetStatusText(const char* text) override;
+    // In the forms without the status line, in the hint line at the bottom, until the mouse
+    // names another control there.
+    void ShowGuessReason(const char* text) override;
     void SetCountText(const char* text) override;
     void ShowWaitCursor() override;
     void RestoreCursor() override;

@@ -319,4 +319,27 @@ TEST_F(HooksTest, F1UnderWineOpensTheGuidePageInTheBrowser) {
     SaveScreenPng(ShotUnixPath(L"hooks-help-browser-" + CodePageName() + L".png"));
 }
 
+TEST_F(HooksTest, HotKeyLooksUpPolytonicGreekSelectedInAnotherProgram) {
+    SeedWithHotKey({{"UseClipboard", "1"}});
+    Start();
+    // Polytonic, the oxia twin of a tonos letter, and decomposed accents.
+    const struct {
+        const wchar_t* selected;
+        const wchar_t* first;
+    } cases[] = {{L"ἄνθρωπος", L"άνθρωπος"},
+                 {L"λ\u1F79γος", L"λόγος"},
+                 {L"θεὸς", L"Θεός"},
+                 {L"σπι\u0301τι", L"σπίτι"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "expecting " << StoredBytes(c.first));
+        NotepadWithSelection(c.selected);
+        XKeys(L"ctrl+alt+w");
+        EXPECT_TRUE(WaitUntil([&] { return DialogInFront(); }))
+            << "the lookup window stayed behind";
+        EXPECT_TRUE(WaitForFirstMatch(c.first));
+        EXPECT_FALSE(Translations().empty());
+    }
+    SaveScreenPng(ShotUnixPath(L"hooks-hotkey-polytonic-" + CodePageName() + L".png"));
+}
+
 }  // namespace

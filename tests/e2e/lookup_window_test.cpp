@@ -502,4 +502,52 @@ TEST_F(LookupWindowTest, InterfaceLanguageNamesCaptionsAndDictionaries) {
     }
 }
 
+TEST_F(LookupWindowTest, AMisspeltWordShowsItsGuessAndWhyInEveryFormAndLanguage) {
+    struct {
+        const wchar_t* name;
+        const char* formType;
+        const char* dialogState;
+        int reasonLine;  // where the form says why
+    } forms[] = {
+        {L"full", "1", "0", 12007}, {L"compact", "0", "0", 12006}, {L"small", "1", "1", 12006}};
+    struct {
+        const wchar_t* name;
+        const char* useGreek;
+        const wchar_t* dictionary;
+        const wchar_t* didYouMean;
+        const wchar_t* inGreekLetters;
+    } languages[] = {{L"en", "0", L"Greek-English dictionary", L"Did you mean: σπίτι",
+                      L"In Greek letters: καλημέρα"},
+                     {L"el", "1", L"Ελληνοαγγλικό λεξικό", L"Μήπως εννοείτε: σπίτι",
+                      L"Με ελληνικά γράμματα: καλημέρα"}};
+    for (const auto& language : languages) {
+        for (const auto& form : forms) {
+            std::wstring name =
+                std::wstring(L"guess_") + form.name + L"_" + language.name + L"_" + CodePageName();
+            SCOPED_TRACE(testing::Message() << name);
+            ResetProgramSettings();
+            SeedSettings({{"FormType", form.formType},
+                          {"DialogState", form.dialogState},
+                          {"UseGreek", language.useGreek}});
+            Start();
+            UseDictionary(language.dictionary);
+            TypeAndEnter(L"σπήτι");
+            EXPECT_TRUE(WaitForFirstMatch(L"σπίτι"));
+            EXPECT_EQ(WindowText(Control(form.reasonLine)), language.didYouMean);
+            EXPECT_TRUE(SaveWindowPng(program.dialog, ScreenshotPath(name + L".png")));
+            TypeAndEnter(L"kalimera");
+            EXPECT_TRUE(WaitForFirstMatch(L"καλημέρα"));
+            EXPECT_EQ(WindowText(Control(form.reasonLine)), language.inGreekLetters);
+            if (form.reasonLine == 12007) {
+                // A word of the dictionary lists as always, with the status line empty.
+                TypeAndEnter(L"λόγος");
+                EXPECT_TRUE(WaitForFirstMatch(L"λόγος"));
+                EXPECT_EQ(WindowText(Control(12007)), L"");
+                EXPECT_EQ(Matches()[0], L"λόγος");
+            }
+            EXPECT_EQ(StopProgram(program), 0);
+        }
+    }
+}
+
 }  // namespace

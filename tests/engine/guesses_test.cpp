@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 
+#include "engine/word_forms.h"
 #include "engine_fixture.h"
+#include "tests/temp_directory.h"
 
 namespace {
 
@@ -157,6 +160,36 @@ TEST_F(GuessesTest, TheIndexIsReadAgainAfterTheFilesChange) {
     other.Search("βυβλίο");
     EXPECT_EQ(other.Words().at(0), "βιβλίο");
     other.engine->guesser = nullptr;
+}
+
+TEST_F(GuessesTest, TheFormsTableIsReadFromItsFileOnlyOnAMiss) {
+    TempDirectory dir;
+    std::string path = dir.Path() + "/forms.dat";
+    std::string table = BuildWordFormsFile({{Stored("σπιτιού"), {Stored("σπίτι")}}});
+    std::ofstream(path, std::ios::binary) << table;
+    int asked = 0;
+    FormLemmas lemmas = WordFormsLemmas(path);
+    guesser.SetFormLemmas([&](std::string_view form) {
+        ++asked;
+        return lemmas(form);
+    });
+    dictionary->Search("σπίτι");
+    EXPECT_EQ(asked, 0);
+    dictionary->Search("σπιτιού");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Status(), "A form of: σπίτι");
+    EXPECT_EQ(guesser.LastGuesses().at(0).reason, MatchReason::kFormOf);
+
+    // A missing or damaged table: no forms, and the spelling guesses as without one.
+    std::string damaged = table;
+    damaged[damaged.size() - 1] ^= 0x55;
+    std::ofstream(dir.Path() + "/damaged.dat", std::ios::binary) << damaged;
+    for (const std::string& file : {dir.Path() + "/missing.dat", dir.Path() + "/damaged.dat"}) {
+        guesser.SetFormLemmas(WordFormsLemmas(file));
+        dictionary->Search("σπιτιού");
+        EXPECT_EQ(First(), "σπίτι") << file;
+        EXPECT_EQ(Status(), "Did you mean: σπίτι") << file;
+    }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "engine/guesses.h"
 #include "engine/plain_lookup_view.h"
 #include "engine/search.h"
+#include "engine/word_forms.h"
 #include "tools/lookup/tool_arguments.h"
 #include "userdict/user_dict_file.h"
 
@@ -623,7 +624,9 @@ namespace {
 // The exit status of a search: found when a listed word is the word, begins with it, is the
 // headword of its form, or is the user's own; guessed when only guesses are listed.
 int SearchStatus(const Outcome& outcome) {
-    if (!outcome.result || outcome.matches.empty()) {
+    // The search's own result is not asked: a word whose first letters have no index block
+    // may still have guesses.
+    if (outcome.matches.empty()) {
         return kExitNotFound;
     }
     for (const Match& match : outcome.matches) {
@@ -724,6 +727,7 @@ int RunLookup(const LookupRequest& request, std::string& out, std::string& error
     }
     Guesser guesser;
     if (request.guess) {
+        guesser.SetFormLemmas(WordFormsLemmas(request.dir + kPathSeparator + kWordFormsFileName));
         engine->guesser = &guesser;
     }
 
