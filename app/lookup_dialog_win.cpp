@@ -98,7 +98,6 @@ SearchOptions LookupSearchOptions(HWND dialog) {
     options.useGreek = settings.UseGreek != 0;
     options.useUserDict = settings.UseUserDict != 0;
     options.queryScript = State(dialog).currentScript;
-    options.listPhrases = true;
     return options;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Measures how often the lookup finds the word meant, over evaluation sets.
 
-Each set file holds lines "kind<TAB>what is typed<TAB>the headword meant" ('#' starts a
-comment); any number of set files, any kinds. For every kind it prints how often the headword
+Each set file holds lines "what is typed<TAB>the headword meant<TAB>kind" ('#' starts a
+comment), the layout of tests/evaluation/inflected_forms.tsv too; any number of set files,
+any kinds. For every kind it prints how often the headword
 meant is listed first and how often it is listed at all, and the words that missed. Polytonic
 and decomposed input counts as found when the first word listed is the headword meant as the
 search compares (without accents or case), since the dictionary may list a capitalised twin
@@ -45,8 +46,9 @@ def read_set(path):
                 continue
             parts = line.split("\t")
             if len(parts) != 3:
-                sys.exit("%s:%d: expected kind, typed word and headword" % (path, number))
-            rows.append(tuple(parts))
+                sys.exit("%s:%d: expected typed word, headword and kind" % (path, number))
+            typed, meant, kind = parts
+            rows.append((kind, typed, meant))
     return rows
 
 
