@@ -170,8 +170,9 @@ echo "tip page pixels changed: first/second $changed12, second/third $changed23,
 check "\"Next tip\" twice shows two other tips" \
     test "$changed12" -gt 100 -a "$changed23" -gt 100 -a "$changed13" -gt 100
 xdotool key space; sleep 0.4                                     # Show tips at start up: off
-check "unticking writes ShowTips=0 at once" \
-    grep -q '^ShowTips=0' <(tr -d '\r' < "$work/program/vbrtexts.res")
+check "unticking writes ShowTips=0 at once, into the user's settings" \
+    grep -q '^ShowTips=0' <(tr -d '\r' < "$WINEPREFIX/drive_c/windows/Vocabre.ini")
+check "the texts file stays as it was built" cmp -s "$dist/vbrtexts.res" "$work/program/vbrtexts.res"
 xdotool key Escape
 check "the tip closes" wait_gone "Tip of the Day"
 

@@ -1,5 +1,5 @@
-// End-to-end: what the program keeps between runs in its registry keys, its history file and the
-// tip counter of its texts file, including stored values it must read safely.
+// End-to-end: what the program keeps between runs in its registry keys and its history file (the
+// tip counter among them), including stored values it must read safely.
 #include "program_fixture.h"
 
 namespace {
@@ -16,22 +16,31 @@ std::wstring ReadTip(const wchar_t* key) {
     return text;
 }
 
+// The tip counter is the user's: it advances in the history file, from the texts file's value
+// the first time; the texts file beside the program is never written.
 TEST_F(StoredStateTest, CloseAdvancesTheTipOfTheDayAndWrapsAfterTheLast) {
     const std::wstring shippedCount = ReadTip(L"MaxTips");
+    const std::wstring shippedToday = ReadTip(L"ToDayTip");
     struct {
-        const wchar_t* maxTips;  // nullptr: the key is missing
-        const wchar_t* today;
-        const wchar_t* afterClose;
-    } cases[] = {{L"5", L"3", L"4"}, {L"5", L"5", L"1"}, {nullptr, L"3", L"3"}};
+        const wchar_t* maxTips;  // in the texts file; nullptr: the key is missing
+        const char* today;       // the user's; nullptr: none yet
+        const char* afterClose;
+    } cases[] = {{L"5", "3", "4"}, {L"5", "5", "1"}, {nullptr, "3", "3"}, {L"5", nullptr, "2"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "ToDayTip " << std::wstring(c.today));
+        SCOPED_TRACE(testing::Message() << "ToDayTip " << (c.today ? c.today : "none"));
+        ResetProgramSettings();
         WritePrivateProfileStringW(L"Tips", L"MaxTips", c.maxTips, TextsFile().c_str());
-        WritePrivateProfileStringW(L"Tips", L"ToDayTip", c.today, TextsFile().c_str());
+        WritePrivateProfileStringW(L"Tips", L"ToDayTip", L"1", TextsFile().c_str());
+        if (c.today != nullptr) {
+            WritePrivateProfileStringA("Tips", "ToDayTip", c.today, "Vocabre.ini");
+        }
         Start();
         EXPECT_EQ(StopProgram(program), 0);
-        EXPECT_EQ(ReadTip(L"ToDayTip"), c.afterClose);
+        EXPECT_EQ(ReadHistoryFile("Tips", "ToDayTip"), c.afterClose);
+        EXPECT_EQ(ReadTip(L"ToDayTip"), L"1") << "the texts file was written";
     }
     WritePrivateProfileStringW(L"Tips", L"MaxTips", shippedCount.c_str(), TextsFile().c_str());
+    WritePrivateProfileStringW(L"Tips", L"ToDayTip", shippedToday.c_str(), TextsFile().c_str());
 }
 
 TEST_F(StoredStateTest, HistoryKeepsAHundredEntriesAcrossRuns) {
