@@ -1,6 +1,7 @@
 #include "dialogs/user_dictionary_dialog_win.h"
 
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,9 @@ struct UserDictionaryDialog {
     HWND owner = nullptr;
     std::unique_ptr<UserDict> dict{new UserDict};
     UserDictSelection selected;
+    // The word each listed record held when it was listed: a delete or replace writes only
+    // while the record still holds it, so a word another session wrote meanwhile is kept.
+    std::map<uint32_t, std::string> listedWords;
     UserDictButtons buttons;
     unsigned char keyboardIndex = 0;  // the lookup dialog's, put back at close
     bool balloonShown = false;
@@ -50,10 +54,11 @@ private:
     HWND dialog_;
 };
 
-// Adds found words to the dialog's list, with 0x80000000 + record index as item data.
+// Adds found words to the dialog's list, with 0x80000000 + record index as item data, and
+// remembers each listed word by its record index.
 class ListSink : public UserDictSink {
 public:
-    explicit ListSink(HWND list) : list_(list) {}
+    ListSink(HWND list, std::map<uint32_t, std::string>& words) : list_(list), words_(words) {}
     void Found(uint32_t index, const UserDictRecord& record) override {
         char word[kUserDictWordSize];
         UserDictFieldText(record.word, sizeof word, word);
@@ -62,11 +67,13 @@ public:
         if (item >= 0) {
             SendMessageW(list_, LB_SETITEMDATA, static_cast<WPARAM>(item),
                          static_cast<LPARAM>(kUserDictItemFlag + index));
+            words_[index] = word;
         }
     }
 
 private:
     HWND list_;
+    std::map<uint32_t, std::string>& words_;
 };
 
 std::u16string EditText(HWND dialog, int id) {
@@ -149,6 +156,12 @@ bool SelectedRecord(HWND dialog, int* item, uint32_t* index) {
     return true;
 }
 
+// The word a listed record held when it was listed.
+const char* ListedWord(const UserDictionaryDialog& d, uint32_t index) {
+    auto word = d.listedWords.find(index);
+    return word == d.listedWords.end() ? "" : word->second.c_str();
+}
+
 UserDictRecord RecordFromEdits(HWND dialog) {
     UserDictRecord record;
     MakeUserDictRecord(StoredEditText(dialog, IDC_USERDICT_WORD).c_str(),
@@ -162,6 +175,8 @@ void ReportRefusal(UserDictionaryDialog& d, HWND dialog, UserDictResult result) 
         d.args.host->ShowDiskError(dialog);
     } else if (result == UserDictResult::kMarkerWord) {
         d.args.host->ShowNotice(dialog, IDS_USERDICT_MARKER_WORD);
+    } else if (result == UserDictResult::kChanged) {
+        d.args.host->ShowNotice(dialog, IDS_USERDICT_RECORD_CHANGED);
     } else {
         d.args.host->ShowNotice(dialog, IDS_USERDICT_WRITE_ERROR);
     }
@@ -182,7 +197,8 @@ void Search(UserDictionaryDialog& d, HWND dialog) {
     UserDictFieldText(typed.c_str(), kUserDictMaxWord + 1, word);
     HWND list = GetDlgItem(dialog, IDC_WORD_LIST);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    ListSink sink(list);
+    d.listedWords.clear();
+    ListSink sink(list, d.listedWords);
     if (ListUserDict(*d.dict, word, sink) == UserDictResult::kReadError) {
         d.args.host->ShowDiskError(dialog);
     }
@@ -204,11 +220,14 @@ void Delete(UserDictionaryDialog& d, HWND dialog) {
     int item;
     uint32_t index;
     if (SelectedRecord(dialog, &item, &index)) {
-        UserDictResult result = MarkUserDictRecordDeleted(*d.dict, index);
-        // A record another session deleted meanwhile goes from the list all the same.
-        if (result == UserDictResult::kOk || result == UserDictResult::kDeleted) {
+        UserDictResult result = MarkUserDictRecordDeleted(*d.dict, index, ListedWord(d, index));
+        // A record another session deleted or rewrote meanwhile leaves the list all the same:
+        // the item no longer tells what the record holds.
+        if (result == UserDictResult::kOk || result == UserDictResult::kDeleted ||
+            result == UserDictResult::kChanged) {
             SendDlgItemMessageW(dialog, IDC_WORD_LIST, LB_DELETESTRING, item, 0);
-        } else {
+        }
+        if (result != UserDictResult::kOk && result != UserDictResult::kDeleted) {
             ReportRefusal(d, dialog, result);
         }
     }
@@ -221,7 +240,8 @@ void Replace(UserDictionaryDialog& d, HWND dialog) {
     int item;
     uint32_t index;
     if (SelectedRecord(dialog, &item, &index)) {
-        UserDictResult result = ReplaceUserDictRecord(*d.dict, index, RecordFromEdits(dialog));
+        UserDictResult result =
+            ReplaceUserDictRecord(*d.dict, index, RecordFromEdits(dialog), ListedWord(d, index));
         if (result != UserDictResult::kOk) {
             ReportRefusal(d, dialog, result);
             return;

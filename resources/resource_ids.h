@@ -160,6 +160,7 @@
 // Messages shown through the notice when a word is not stored.
 #define IDS_USERDICT_MARKER_WORD 16020
 #define IDS_USERDICT_WRITE_ERROR 16021
+#define IDS_USERDICT_RECORD_CHANGED 16022
 // ---- Tip of the day ----
 #define IDS_DID_YOU_KNOW 14512
 

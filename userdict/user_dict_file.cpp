@@ -140,6 +140,8 @@ UserDictResult FromOpenError(UserDictOpenError error) {
             return UserDictResult::kDirectory;
         case UserDictOpenError::kNotRegular:
             return UserDictResult::kNotRegular;
+        case UserDictOpenError::kNoPermission:
+            return UserDictResult::kNoPermission;
         default:
             return UserDictResult::kCannotOpen;
     }
@@ -195,6 +197,15 @@ UserDictResult RewriteRecord(UserDict& dict, uint32_t index, const void* data, s
     return result;
 }
 
+// The check of a replace or delete under the record's lock: the record still holds the word
+// it was found by, or, chosen by index, is not deleted.
+UserDictResult StillExpected(const UserDictRecord& old, const char* expectedWord) {
+    if (expectedWord) {
+        return UserDictWordIs(old, expectedWord) ? UserDictResult::kOk : UserDictResult::kChanged;
+    }
+    return IsDeletedUserDictWord(old.word) ? UserDictResult::kDeleted : UserDictResult::kOk;
+}
+
 }  // namespace
 
 void MakeUserDictRecord(const char* word, const char* translation, UserDictRecord* record) {
@@ -237,6 +248,10 @@ const char* UserDictResultText(UserDictResult result) {
             return "the record is deleted";
         case UserDictResult::kMarkerWord:
             return "a word may not begin with \"&&*!@@ Deleted\": that marks a deleted record";
+        case UserDictResult::kChanged:
+            return "the record was changed by someone else meanwhile; nothing was written";
+        case UserDictResult::kNoPermission:
+            return "permission denied";
     }
     return "";
 }
@@ -346,27 +361,34 @@ UserDictResult AppendUserDictRecord(UserDict& dict, const UserDictRecord& record
     return result;
 }
 
-UserDictResult ReplaceUserDictRecord(UserDict& dict, uint32_t index, const UserDictRecord& record) {
+bool UserDictWordIs(const UserDictRecord& record, const char* word) {
+    char stored[kUserDictWordSize];
+    UserDictFieldText(record.word, sizeof stored, stored);
+    size_t length = strnlen(word, kUserDictMaxWord);
+    return strlen(stored) == length && memcmp(stored, word, length) == 0;
+}
+
+UserDictResult ReplaceUserDictRecord(UserDict& dict, uint32_t index, const UserDictRecord& record,
+                                     const char* expectedWord) {
     if (!dict.handle || !dict.writable) {
         return UserDictResult::kNotOpen;
     }
     if (IsDeletedUserDictWord(record.word)) {
         return UserDictResult::kMarkerWord;
     }
-    return RewriteRecord(dict, index, &record, sizeof record,
-                         [](const UserDictRecord&) { return UserDictResult::kOk; });
+    return RewriteRecord(
+        dict, index, &record, sizeof record,
+        [expectedWord](const UserDictRecord& old) { return StillExpected(old, expectedWord); });
 }
 
-UserDictResult MarkUserDictRecordDeleted(UserDict& dict, uint32_t index) {
+UserDictResult MarkUserDictRecordDeleted(UserDict& dict, uint32_t index, const char* expectedWord) {
     if (!dict.handle || !dict.writable) {
         return UserDictResult::kNotOpen;
     }
     // Only the marker and its terminator are written; the rest of the record stays.
-    return RewriteRecord(dict, index, kUserDictDeletedMarker, sizeof kUserDictDeletedMarker,
-                         [](const UserDictRecord& old) {
-                             return IsDeletedUserDictWord(old.word) ? UserDictResult::kDeleted
-                                                                    : UserDictResult::kOk;
-                         });
+    return RewriteRecord(
+        dict, index, kUserDictDeletedMarker, sizeof kUserDictDeletedMarker,
+        [expectedWord](const UserDictRecord& old) { return StillExpected(old, expectedWord); });
 }
 
 void ListUserDictMatches(Engine& engine, DiskErrorSink* owner, ListBox& list, const char* text) {

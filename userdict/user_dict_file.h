@@ -48,16 +48,18 @@ bool IsDeletedUserDictWord(const char* word);
 
 enum class UserDictResult {
     kOk,
-    kNotOpen,     // no file is open, or it is open read-only and a write was asked for
-    kMissing,     // the file does not exist (opened for reading only)
-    kDirectory,   // the name is a directory
-    kNotRegular,  // the name is a device, a pipe or another file that is not a plain file
-    kCannotOpen,  // the system refused to open or create it
-    kReadError,   // nothing was written
-    kWriteError,  // the file is as it was
-    kNoRecord,    // the index lies past the last record
-    kDeleted,     // the record is marked deleted already
-    kMarkerWord,  // the word would read as the deleted marker; nothing was written
+    kNotOpen,       // no file is open, or it is open read-only and a write was asked for
+    kMissing,       // the file does not exist (opened for reading only)
+    kDirectory,     // the name is a directory
+    kNotRegular,    // the name is a device, a pipe or another file that is not a plain file
+    kCannotOpen,    // the system refused to open or create it
+    kReadError,     // nothing was written
+    kWriteError,    // the file is as it was
+    kNoRecord,      // the index lies past the last record
+    kDeleted,       // the record is marked deleted already
+    kMarkerWord,    // the word would read as the deleted marker; nothing was written
+    kChanged,       // the record no longer holds the word it was found by; nothing was written
+    kNoPermission,  // the system does not let this user open the file (so, or for writing)
 };
 // A short English description of a result, for messages after the file's name.
 const char* UserDictResultText(UserDictResult result);
@@ -101,10 +103,17 @@ UserDictResult ListUserDict(UserDict& dict, const char* text, UserDictSink& sink
 UserDictResult LoadUserDictRecord(UserDict& dict, uint32_t index, UserDictRecord* record);
 // Adds a record at the end of the file; `index` receives the index where it landed.
 UserDictResult AppendUserDictRecord(UserDict& dict, const UserDictRecord& record, uint32_t* index);
+// Replace and delete act on a record found earlier, without a lock: another session may have
+// rewritten it since. Under the record's lock they check that it still holds `expectedWord`
+// (the word it was found by; nullptr for a record chosen by its index, which must merely not
+// be deleted) and write nothing otherwise (kChanged, or kDeleted for a deleted record).
 // Overwrites an existing record; nothing is written when it cannot be read.
-UserDictResult ReplaceUserDictRecord(UserDict& dict, uint32_t index, const UserDictRecord& record);
+UserDictResult ReplaceUserDictRecord(UserDict& dict, uint32_t index, const UserDictRecord& record,
+                                     const char* expectedWord);
 // Writes the marker over an existing record's word; the translation stays.
-UserDictResult MarkUserDictRecordDeleted(UserDict& dict, uint32_t index);
+UserDictResult MarkUserDictRecordDeleted(UserDict& dict, uint32_t index, const char* expectedWord);
+// Whether a record's word field reads as `word` (at most 28 characters of it, as stored).
+bool UserDictWordIs(const UserDictRecord& record, const char* word);
 
 // The lookup window's side, over the engine's read-only handle.
 // Adds the matches for `text` to `list`, as ListUserDict finds them.

@@ -11,10 +11,11 @@ struct UserDictHandle;
 
 enum class UserDictOpenError {
     kNone,
-    kMissing,     // no such file (and it was not to be created)
-    kDirectory,   // the name is a directory
-    kNotRegular,  // a device, a pipe or anything else that is not a plain file
-    kCannotOpen,  // any other refusal (permissions, a full or read-only disk, a bad name)
+    kMissing,       // no such file (and it was not to be created)
+    kDirectory,     // the name is a directory
+    kNotRegular,    // a device, a pipe or anything else that is not a plain file
+    kNoPermission,  // the system does not let this user open it so
+    kCannotOpen,    // any other refusal (permissions, a full or read-only disk, a bad name)
 };
 
 // Opens a regular file, read-only or read-write; `create` makes a missing file (read-write

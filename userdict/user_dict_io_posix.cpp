@@ -56,10 +56,11 @@ UserDictHandle* OpenUserDictHandle(const char* path, bool writable, bool create,
     }
     int fd = open(path, flags, 0666);
     if (fd < 0) {
-        *error = errno == ENOENT   ? UserDictOpenError::kMissing
-                 : errno == EISDIR ? UserDictOpenError::kDirectory
-                 : errno == ENXIO  ? UserDictOpenError::kNotRegular
-                                   : UserDictOpenError::kCannotOpen;
+        *error = errno == ENOENT                     ? UserDictOpenError::kMissing
+                 : errno == EISDIR                   ? UserDictOpenError::kDirectory
+                 : errno == ENXIO                    ? UserDictOpenError::kNotRegular
+                 : errno == EACCES || errno == EPERM ? UserDictOpenError::kNoPermission
+                                                     : UserDictOpenError::kCannotOpen;
         return nullptr;
     }
     struct stat info = {};

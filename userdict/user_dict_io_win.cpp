@@ -43,7 +43,8 @@ UserDictHandle* OpenUserDictHandle(const char* path, bool writable, bool create,
         DWORD code = GetLastError();
         *error = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
                      ? UserDictOpenError::kMissing
-                     : UserDictOpenError::kCannotOpen;
+                 : code == ERROR_ACCESS_DENIED ? UserDictOpenError::kNoPermission
+                                               : UserDictOpenError::kCannotOpen;
         return nullptr;
     }
     if (GetFileType(file) != FILE_TYPE_DISK) {

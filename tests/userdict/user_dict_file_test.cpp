@@ -95,8 +95,8 @@ TEST_F(UserDictTest, RecordsKeepTheirIndexesThroughAddDeleteAndReplace) {
     EXPECT_EQ(FileBytes().size(), 3 * kUserDictRecordSize);
     EXPECT_EQ(Search("λογ"), (Listed{{"λόγος", 0}, {"λόγος", 1}}));
 
-    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 0), UserDictResult::kOk);
-    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 0), UserDictResult::kDeleted);
+    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 0, nullptr), UserDictResult::kOk);
+    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 0, nullptr), UserDictResult::kDeleted);
     EXPECT_EQ(FileBytes().size(), 3 * kUserDictRecordSize);
     EXPECT_EQ(Search("λογ"), (Listed{{"λόγος", 1}}));
     EXPECT_EQ(Search("&&"), (Listed{{kUserDictDeletedMarker, 0}}));
@@ -104,7 +104,7 @@ TEST_F(UserDictTest, RecordsKeepTheirIndexesThroughAddDeleteAndReplace) {
     UserDictRecord loaded;
     ASSERT_EQ(LoadUserDictRecord(*dict, 2, &loaded), UserDictResult::kOk);
     EXPECT_STREQ(loaded.translation, "account");
-    EXPECT_EQ(ReplaceUserDictRecord(*dict, 2, Record("logos", "reason,account")),
+    EXPECT_EQ(ReplaceUserDictRecord(*dict, 2, Record("logos", "reason,account"), nullptr),
               UserDictResult::kOk);
     EXPECT_EQ(Search("log"), (Listed{{"logos", 2}}));
 
@@ -119,9 +119,10 @@ TEST_F(UserDictTest, RecordsKeepTheirIndexesThroughAddDeleteAndReplace) {
 
     // A record past the end is neither read nor written.
     EXPECT_EQ(LoadUserDictRecord(*dict, 3, &loaded), UserDictResult::kNoRecord);
-    EXPECT_EQ(ReplaceUserDictRecord(*dict, 3, Record("x", "y")), UserDictResult::kNoRecord);
-    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 7), UserDictResult::kNoRecord);
-    EXPECT_EQ(ReplaceUserDictRecord(*dict, 0x7FFFFFFF, Record("x", "y")),
+    EXPECT_EQ(ReplaceUserDictRecord(*dict, 3, Record("x", "y"), nullptr),
+              UserDictResult::kNoRecord);
+    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 7, nullptr), UserDictResult::kNoRecord);
+    EXPECT_EQ(ReplaceUserDictRecord(*dict, 0x7FFFFFFF, Record("x", "y"), nullptr),
               UserDictResult::kNoRecord);
     EXPECT_EQ(FileBytes(), bytes);
 }
@@ -133,7 +134,7 @@ TEST_F(UserDictTest, AWordThatReadsAsTheDeletedMarkerIsRefused) {
     for (const char* word : {"&&*!@@ Deleted", "&&*!@@ Deleted too"}) {
         EXPECT_EQ(AppendUserDictRecord(*dict, Record(word, "note"), &index),
                   UserDictResult::kMarkerWord);
-        EXPECT_EQ(ReplaceUserDictRecord(*dict, 0, Record(word, "note")),
+        EXPECT_EQ(ReplaceUserDictRecord(*dict, 0, Record(word, "note"), nullptr),
                   UserDictResult::kMarkerWord);
     }
     EXPECT_EQ(FileBytes(), RecordBytes(Record("house", "σπίτι")));
@@ -169,7 +170,7 @@ TEST_F(UserDictTest, ClosingRemovesAFileOnlyWhileItIsEmpty) {
     // Read-only, nothing is written or removed.
     ASSERT_EQ(OpenUserDict(*dict, path.c_str(), false), UserDictResult::kOk);
     EXPECT_EQ(AppendUserDictRecord(*dict, Record("x", "y"), &index), UserDictResult::kNotOpen);
-    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 0), UserDictResult::kNotOpen);
+    EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 0, nullptr), UserDictResult::kNotOpen);
     CloseUserDict(*dict);
     EXPECT_EQ(FileBytes().size(), kUserDictRecordSize);
     EXPECT_EQ(OpenUserDict(*dict, "", true), UserDictResult::kCannotOpen);
@@ -276,17 +277,18 @@ TEST_F(UserDictTest, AWriteCutShortLeavesTheFileAsItWas) {
         EXPECT_EQ(AppendUserDictRecord(*dict, Record("third", "τρίτο"), &index),
                   UserDictResult::kWriteError);
         // Replacing or deleting the cut record lengthens it past the limit.
-        EXPECT_EQ(ReplaceUserDictRecord(*dict, 2, Record("third", "τρίτο")),
+        EXPECT_EQ(ReplaceUserDictRecord(*dict, 2, Record("third", "τρίτο"), nullptr),
                   UserDictResult::kWriteError);
     }
     EXPECT_EQ(FileBytes(), bytes);
     {
         WriteLimit limit(bytes.size() + 2);
-        EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 2), UserDictResult::kWriteError);
+        EXPECT_EQ(MarkUserDictRecordDeleted(*dict, 2, nullptr), UserDictResult::kWriteError);
     }
     EXPECT_EQ(FileBytes(), bytes);
     EXPECT_EQ(Add("third", "τρίτο"), 3u);
-    EXPECT_EQ(ReplaceUserDictRecord(*dict, 2, Record("cut", "κομμένο")), UserDictResult::kOk);
+    EXPECT_EQ(ReplaceUserDictRecord(*dict, 2, Record("cut", "κομμένο"), nullptr),
+              UserDictResult::kOk);
     EXPECT_EQ(Search("").size(), 4u);
 }
 

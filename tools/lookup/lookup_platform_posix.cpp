@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -26,6 +27,9 @@ std::string ExecutableDir() {
 }
 
 std::string WriteOut(const std::string& text) {
+    // A reader that went away is a write error to report, not a signal that ends the tool
+    // after it changed a file and before it could say so.
+    std::signal(SIGPIPE, SIG_IGN);
     errno = 0;
     bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     if (std::fflush(stdout) == 0 && written && !std::ferror(stdout)) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "engine/code_pages.h"
 #include "engine/dictionary.h"
@@ -44,17 +45,25 @@ std::string Trimmed(const std::string& text) {
 struct FoundRecord {
     uint32_t index;
     UserDictRecord record;
+    std::string word;  // the word field's text, never past the field
 };
 
-// Gathers what a search finds, with no list box's limit on the number of items.
+// Gathers what a search finds, with no list box's limit on the number of items. Deleted
+// records and records that hold no word (a damaged or sparse file) are left out; the latter
+// are counted.
 class FoundRecords : public UserDictSink {
 public:
     void Found(uint32_t index, const UserDictRecord& record) override {
-        if (!IsDeletedUserDictWord(record.word)) {
-            found.push_back({index, record});
+        char word[kUserDictWordSize];
+        UserDictFieldText(record.word, sizeof word, word);
+        if (word[0] == '\0') {
+            ++withoutWord;
+        } else if (!IsDeletedUserDictWord(word)) {
+            found.push_back({index, record, word});
         }
     }
     std::vector<FoundRecord> found;
+    uint64_t withoutWord = 0;
 };
 
 // A field as the terminal gets it: control bytes of a damaged or hostile file are escaped.
@@ -94,11 +103,16 @@ int List(Session& s, const char* path, const std::string& prefix, std::string& o
         error = Failure(path, listed);
         return kExitError;
     }
+    if (records.withoutWord > 0) {
+        error = "wordmere-userdict: " + std::string(path) +
+                ": note: " + std::to_string(records.withoutWord) +
+                " records hold no word and are left out (is the file damaged?)\n";
+    }
     // The dialog's list keeps its words sorted without regard to case, equal words in file
     // order.
     std::stable_sort(records.found.begin(), records.found.end(),
                      [](const FoundRecord& a, const FoundRecord& b) {
-                         return CompareListTexts(a.record.word, b.record.word) < 0;
+                         return CompareListTexts(a.word.c_str(), b.word.c_str()) < 0;
                      });
     for (const FoundRecord& f : records.found) {
         out += RecordLine(f.index, f.record);
@@ -106,7 +120,8 @@ int List(Session& s, const char* path, const std::string& prefix, std::string& o
     return records.found.empty() ? kExitNotFound : kExitFound;
 }
 
-// The record a replace or delete acts on: record N, or the first record whose word is `word`.
+// The record a replace or delete acts on: record N, or the first record whose word is `word`
+// (cut to 28 characters, as a word is stored).
 UserDictResult FindTarget(Session& s, long record, const std::string& word, uint32_t* index) {
     if (record >= 0) {
         UserDictRecord found;
@@ -118,12 +133,12 @@ UserDictResult FindTarget(Session& s, long record, const std::string& word, uint
         return loaded;
     }
     FoundRecords records;
-    UserDictResult listed = ListUserDict(s.dict, word.c_str(), records);
+    UserDictResult listed = ListUserDict(s.dict, word.substr(0, kUserDictMaxWord).c_str(), records);
     if (listed != UserDictResult::kOk) {
         return listed;
     }
     for (const FoundRecord& f : records.found) {
-        if (word == f.record.word) {
+        if (UserDictWordIs(f.record, word.c_str())) {
             *index = f.index;
             return UserDictResult::kOk;
         }
@@ -183,7 +198,16 @@ bool ParseUserDictArguments(int argc, const char* const* argv, UserDictRequest& 
     return true;
 }
 
+bool UserDictRunChangedFile(const UserDictRequest& request, int status) {
+    return request.command != "list" && status == kExitFound;
+}
+
 int RunUserDict(const UserDictRequest& request, std::string& out, std::string& error) {
+    return RunUserDictWithStep(request, out, error, nullptr);
+}
+
+int RunUserDictWithStep(const UserDictRequest& request, std::string& out, std::string& error,
+                        const std::function<void(uint32_t)>& betweenFindAndWrite) {
     out.clear();
     error.clear();
     Session s;
@@ -234,7 +258,10 @@ int RunUserDict(const UserDictRequest& request, std::string& out, std::string& e
         }
     }
     if (stored.size() > 0 && stored[0].size() > kUserDictMaxWord) {
-        error += "wordmere-userdict: note: the word is cut to 28 characters\n";
+        error += request.command == "delete" || stored.size() == 1
+                     ? "wordmere-userdict: note: the word is cut to 28 characters, as it is "
+                       "stored\n"
+                     : "wordmere-userdict: note: the word is cut to 28 characters\n";
     }
     if (stored.size() > 1 && stored[1].size() > kUserDictMaxTranslation) {
         error += "wordmere-userdict: note: the translation is cut to 98 characters\n";
@@ -252,26 +279,39 @@ int RunUserDict(const UserDictRequest& request, std::string& out, std::string& e
         result = AppendUserDictRecord(s.dict, record, &index);
         done = "added";
     } else {
-        result = FindTarget(s, request.record, request.record >= 0 ? "" : stored[0], &index);
+        const char* word = request.record >= 0 ? nullptr : stored[0].c_str();
+        result = FindTarget(s, request.record, word ? word : "", &index);
         if (result == UserDictResult::kNoRecord || result == UserDictResult::kDeleted) {
-            error = request.record < 0
-                        ? "wordmere-userdict: no user word \"" + request.operands[0] + "\"\n"
-                    : result == UserDictResult::kDeleted
-                        ? "wordmere-userdict: record " + std::to_string(index) + " is deleted\n"
-                        : "wordmere-userdict: no record " + std::to_string(index) + "\n";
+            error += request.record < 0
+                         ? "wordmere-userdict: no user word \"" + request.operands[0] + "\"\n"
+                     : result == UserDictResult::kDeleted
+                         ? "wordmere-userdict: record " + std::to_string(index) + " is deleted\n"
+                         : "wordmere-userdict: no record " + std::to_string(index) + "\n";
             return kExitNotFound;
         }
+        if (result == UserDictResult::kOk && betweenFindAndWrite) {
+            betweenFindAndWrite(index);
+        }
+        // The record was found without a lock; the write checks under the lock that it still
+        // holds what it was found by.
         if (result == UserDictResult::kOk && request.command == "delete") {
-            result = MarkUserDictRecordDeleted(s.dict, index);
+            result = MarkUserDictRecordDeleted(s.dict, index, word);
             done = "deleted";
         } else if (result == UserDictResult::kOk) {
-            result = ReplaceUserDictRecord(s.dict, index, record);
+            result = ReplaceUserDictRecord(s.dict, index, record, word);
             done = "replaced";
         }
     }
     if (result == UserDictResult::kDeleted) {
-        error = "wordmere-userdict: record " + std::to_string(index) + " is deleted\n";
+        error += "wordmere-userdict: record " + std::to_string(index) +
+                 " is deleted; nothing was written\n";
         return kExitNotFound;
+    }
+    if (result == UserDictResult::kChanged) {
+        error += "wordmere-userdict: " + std::string(path) + ": record " + std::to_string(index) +
+                 " no longer holds \"" + request.operands[0] +
+                 "\": it was changed by someone else meanwhile; nothing was written\n";
+        return kExitError;
     }
     if (result != UserDictResult::kOk) {
         error += Failure(path, result);

@@ -3,5 +3,5 @@
 
 int main(int argc, char** argv) {
     return RunShellTool(argc, argv, "wordmere-userdict", kUserDictUsage, ParseUserDictArguments,
-                        RunUserDict);
+                        RunUserDict, UserDictRunChangedFile);
 }
