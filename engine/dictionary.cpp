@@ -356,6 +356,7 @@ IndexCheck CheckDictionaryIndex(DictFile* index, uint64_t entryBytes) {
         }
         lettersEnd = uint64_t(letter.blockOffset) + letter.blockLength;
         outside = outside || !inBody(letter.blockOffset, letter.blockLength);
+        uint64_t pairsEnd = letter.blockOffset;
         for (uint64_t p = at + kIndexLetterRecordSize; p < end; p += kIndexPairRecordSize) {
             unsigned char pairBytes[kIndexPairRecordSize];
             if (!ReadIndexBytes(index, p, pairBytes, sizeof pairBytes, &readError)) {
@@ -365,6 +366,13 @@ IndexCheck CheckDictionaryIndex(DictFile* index, uint64_t entryBytes) {
             IndexPairRecord pair;
             DecodePairRecord(pairBytes, &pair);
             outside = outside || !inBody(pair.blockOffset, pair.blockLength);
+            if (pair.blockOffset != pairsEnd) {
+                check.lettersEndToEnd = false;
+            }
+            pairsEnd = uint64_t(pair.blockOffset) + pair.blockLength;
+        }
+        if (end > at + kIndexLetterRecordSize && pairsEnd != lettersEnd) {
+            check.lettersEndToEnd = false;
         }
         at = end;
     }
@@ -392,4 +400,161 @@ const char* DescribeIndexProblem(IndexProblem problem) {
             return "damaged index (a block lies outside the body)";
     }
     return "damaged index";
+}
+
+namespace {
+
+constexpr char kStampStart[] = "\x01\x02\x03\x04";
+constexpr size_t kStampStartSize = sizeof kStampStart - 1;
+constexpr int kFingerprintDigits = 16;
+
+}  // namespace
+
+uint64_t IndexFingerprint(const unsigned char* bytes, size_t size) {
+    uint64_t hash = 0xCBF29CE484222325ull;
+    for (size_t i = 0; i < size; ++i) {
+        hash = (hash ^ bytes[i]) * 0x100000001B3ull;
+    }
+    return hash;
+}
+
+void MakeIndexStamp(uint64_t fingerprint, char stamp[kIndexStampSize]) {
+    memcpy(stamp, kStampStart, kStampStartSize);
+    // One control byte 0x10..0x1F per hexadecimal digit: no separator, no terminator, nothing
+    // that scrambling changes.
+    for (int i = 0; i < kFingerprintDigits; ++i) {
+        stamp[kStampStartSize + i] =
+            static_cast<char>(0x10 | ((fingerprint >> (60 - 4 * i)) & 0xF));
+    }
+    stamp[kIndexStampSize - 2] = ',';
+    stamp[kIndexStampSize - 1] = '\0';
+}
+
+uint64_t DictionaryEntryEnd(DictFile* body, bool builtin) {
+    uint64_t size = DictFileSize(body);
+    if (size < kTrailerSize) {
+        return size;
+    }
+    if (builtin) {
+        unsigned char magic[4] = {};
+        ReadStatus status = ReadStatus::kOk;
+        SeekDictFile(body, size - kTrailerSize);
+        if (ReadDictFile(body, magic, sizeof magic, &status) != sizeof magic ||
+            (magic[0] | magic[1] << 8 | magic[2] << 16 | uint32_t(magic[3]) << 24) !=
+                kTrailerMagic) {
+            return size;
+        }
+    }
+    return size - kTrailerSize;
+}
+
+namespace {
+
+// The fingerprint the body's stamp names; false when the body carries none.
+bool ReadIndexStamp(DictFile* body, uint64_t entryEnd, uint64_t* fingerprint, bool* readError) {
+    if (entryEnd < kIndexStampSize) {
+        return false;
+    }
+    char stamp[kIndexStampSize];
+    ReadStatus status = ReadStatus::kOk;
+    SeekDictFile(body, entryEnd - kIndexStampSize);
+    if (ReadDictFile(body, stamp, sizeof stamp, &status) != sizeof stamp) {
+        *readError = status != ReadStatus::kOk;
+        return false;
+    }
+    if (memcmp(stamp, kStampStart, kStampStartSize) != 0 || stamp[kIndexStampSize - 2] != ',' ||
+        stamp[kIndexStampSize - 1] != '\0') {
+        return false;
+    }
+    uint64_t value = 0;
+    for (int i = 0; i < kFingerprintDigits; ++i) {
+        unsigned char digit = static_cast<unsigned char>(stamp[kStampStartSize + i]);
+        if ((digit & 0xF0) != 0x10) {
+            return false;
+        }
+        value = value << 4 | (digit & 0xF);
+    }
+    *fingerprint = value;
+    return true;
+}
+
+// The fingerprint of the whole index, read in pieces; false on a read error.
+bool FingerprintIndex(DictFile* index, uint64_t* fingerprint) {
+    uint64_t hash = 0xCBF29CE484222325ull;
+    unsigned char piece[4096];
+    SeekDictFile(index, 0);
+    for (;;) {
+        ReadStatus status = ReadStatus::kOk;
+        size_t n = ReadDictFile(index, piece, sizeof piece, &status);
+        if (status != ReadStatus::kOk) {
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            hash = (hash ^ piece[i]) * 0x100000001B3ull;
+        }
+    }
+    *fingerprint = hash;
+    return true;
+}
+
+}  // namespace
+
+DictionaryCheck CheckDictionaryFiles(DictFile* body, DictFile* index, bool builtin) {
+    DictionaryCheck result;
+    if (DictFileSize(body) == 0) {
+        result.damage = DictionaryDamage::kBodyEmpty;
+        return result;
+    }
+    uint64_t entryEnd = DictionaryEntryEnd(body, builtin);
+    IndexCheck check = CheckDictionaryIndex(index, entryEnd);
+    bool readError = check.problem == IndexProblem::kReadError;
+    uint64_t wanted = 0;
+    bool stamped = !readError && ReadIndexStamp(body, entryEnd, &wanted, &readError);
+    uint64_t actual = 0;
+    if (stamped && !FingerprintIndex(index, &actual)) {
+        readError = true;
+    }
+    if (readError) {
+        result.damage = DictionaryDamage::kReadError;
+    } else if (stamped && actual == wanted) {
+        // Exactly the index the compiler wrote with this body.
+    } else if (stamped) {
+        // The body names another index: this one is damaged or from another compile.
+        result.damage = check.problem == IndexProblem::kNone ? DictionaryDamage::kIndexForeign
+                                                             : DictionaryDamage::kIndexDamaged;
+        result.indexProblem = check.problem;
+    } else if (check.problem == IndexProblem::kBlockOutsideBody && check.lettersEndToEnd &&
+               !stamped) {
+        // An index that holds together in every block yet reaches past the entries: the body
+        // lost its end (and with it any stamp).
+        result.damage = DictionaryDamage::kBodyCut;
+    } else if (check.problem != IndexProblem::kNone) {
+        result.damage = DictionaryDamage::kIndexDamaged;
+        result.indexProblem = check.problem;
+    }
+    return result;
+}
+
+const char* DescribeDictionaryDamage(const DictionaryCheck& check) {
+    switch (check.damage) {
+        case DictionaryDamage::kNone:
+            return "sound dictionary";
+        case DictionaryDamage::kReadError:
+            return "read error";
+        case DictionaryDamage::kBodyEmpty:
+            return "empty dictionary file";
+        case DictionaryDamage::kBodyCut:
+            return "damaged dictionary (cut short: the index reaches past its end)";
+        case DictionaryDamage::kIndexDamaged:
+            return check.indexProblem == IndexProblem::kNone
+                       ? "damaged index (it is not the index its dictionary was written with)"
+                       : DescribeIndexProblem(check.indexProblem);
+        case DictionaryDamage::kIndexForeign:
+            return "index of another build: it does not belong with its .dic (an interrupted "
+                   "compile?)";
+    }
+    return "damaged dictionary";
 }

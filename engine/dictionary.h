@@ -202,8 +202,9 @@ enum class IndexProblem {
 struct IndexCheck {
     IndexProblem problem = IndexProblem::kNone;
     // Whether the letter blocks, in index order, lie end to end from offset 0 as the compiler
-    // writes them. An index that does, yet reaches past the body's entries, tells of a body
-    // that was cut short rather than of a damaged index.
+    // writes them, and each letter's two-letter blocks end to end across its letter block. An
+    // index that does, yet reaches past the body's entries, tells of a body that was cut short
+    // rather than of a damaged index.
     bool lettersEndToEnd = true;
 };
 
@@ -214,6 +215,45 @@ struct IndexCheck {
 IndexCheck CheckDictionaryIndex(DictFile* index, uint64_t entryBytes);
 // The problem in words, for messages: "damaged index (...)".
 const char* DescribeIndexProblem(IndexProblem problem);
+
+// The index stamp: the compiler ends a body's entries (before any trailer) with one entry that
+// no index block covers, so no search ever reads it, whose headword is a fingerprint of the
+// index written with it. A body and an index that were not written together (a compile killed
+// between its two renames, a file copied over one of them) are told apart by it. Its bytes
+// all lie below 48, which scrambling leaves as they are. Bodies without one (older builds) are
+// taken on trust.
+constexpr size_t kIndexStampSize = 22;
+// FNV-1a over the index's bytes.
+uint64_t IndexFingerprint(const unsigned char* bytes, size_t size);
+void MakeIndexStamp(uint64_t fingerprint, char stamp[kIndexStampSize]);
+
+// Where a body's entries end: before the trailer of a dictionary that has one (a built-in one
+// has one only when its magic is there, to carry About lines).
+uint64_t DictionaryEntryEnd(DictFile* body, bool builtin);
+
+// What a check of a dictionary's two files found, and so which file is at fault.
+enum class DictionaryDamage {
+    kNone,
+    kReadError,
+    kBodyEmpty,     // the body: empty
+    kBodyCut,       // the body: shorter than the sound index it goes with
+    kIndexDamaged,  // the index: see indexProblem
+    kIndexForeign,  // the index: sound, but not the one the body was written with
+};
+struct DictionaryCheck {
+    DictionaryDamage damage = DictionaryDamage::kNone;
+    IndexProblem indexProblem = IndexProblem::kNone;
+    bool BlamesIndex() const {
+        return damage == DictionaryDamage::kIndexDamaged ||
+               damage == DictionaryDamage::kIndexForeign;
+    }
+};
+// Checks that the index holds together over the body's entries and, when the body carries an
+// index stamp, that it is the index the body was written with. Reads the whole index (at most
+// kMaxIndexSize bytes) and the stamp; the entries themselves are not read.
+DictionaryCheck CheckDictionaryFiles(DictFile* body, DictFile* index, bool builtin);
+// The damage in words, for a message after the name of the file at fault.
+const char* DescribeDictionaryDamage(const DictionaryCheck& check);
 
 // Opens the body and index of one dictionary as the main files and fills the current
 // trailer (built in for GRENG and THESS, else read from the body). Closes everything first.

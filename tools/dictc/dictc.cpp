@@ -256,9 +256,76 @@ bool WriteTemporary(const std::string& path, const std::string& bytes, std::stri
     return ok;
 }
 
+// Whether a body and an index belong together as the compiler wrote them (or, for a body from
+// before index stamps, hold together).
+bool PairBelongs(const std::string& bodyPath, const std::string& indexPath) {
+    DictFile* body = OpenDictFile(bodyPath.c_str(), DictFileMode::kRead);
+    DictFile* index = OpenDictFile(indexPath.c_str(), DictFileMode::kRead);
+    // "Built in" here reads a trailer wherever its magic is, which holds for every body.
+    bool belongs =
+        body && index && CheckDictionaryFiles(body, index, true).damage == DictionaryDamage::kNone;
+    CloseDictFile(body);
+    CloseDictFile(index);
+    return belongs;
+}
+
+// A compile killed while it replaced the pair leaves its temporary files and the link to the
+// old body beside the targets, and may have renamed the new body over the old one without the
+// new index. Before anything else, this compile finishes that replacement (the new index is
+// there and belongs to the body) or undoes it (the old body is there and belongs to the
+// index), then removes what was left.
+void RecoverInterruptedReplace(const std::string& outBase, std::vector<std::string>* messages) {
+    namespace fs = std::filesystem;
+    fs::path base(outBase);
+    fs::path dir = base.has_parent_path() ? base.parent_path() : fs::path(".");
+    std::string name = base.filename().string();
+    std::vector<std::string> tempIndexes, oldBodies, leftovers;
+    std::error_code error;
+    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        std::string file = it->path().filename().string();
+        std::string path = (dir / file).string();
+        if (file.rfind(name + ".ind.tmp.", 0) == 0) {
+            tempIndexes.push_back(path);
+        } else if (file.rfind(name + ".dic.old.", 0) == 0) {
+            oldBodies.push_back(path);
+        } else if (file.rfind(name + ".dic.tmp.", 0) != 0) {
+            continue;
+        }
+        leftovers.push_back(path);
+    }
+    if (leftovers.empty()) {
+        return;
+    }
+    std::string dicPath = outBase + ".dic";
+    std::string indPath = outBase + ".ind";
+    if (!PairBelongs(dicPath, indPath)) {
+        bool done = false;
+        for (const std::string& temp : tempIndexes) {
+            if (!done && PairBelongs(dicPath, temp) && rename(temp.c_str(), indPath.c_str()) == 0) {
+                messages->push_back(outBase +
+                                    ": finished the replacement an interrupted compile "
+                                    "left half done");
+                done = true;
+            }
+        }
+        for (const std::string& old : oldBodies) {
+            if (!done && PairBelongs(old, indPath) && rename(old.c_str(), dicPath.c_str()) == 0) {
+                messages->push_back(outBase +
+                                    ": undid the replacement an interrupted compile "
+                                    "left half done");
+                done = true;
+            }
+        }
+    }
+    for (const std::string& leftover : leftovers) {
+        remove(leftover.c_str());
+    }
+}
+
 // Puts the new body and index in place of the old pair. Each is renamed over its target only
-// once both are written, and a failed second rename puts the old body back, so a dictionary
-// is never left as a new body with an old index or the reverse.
+// once both are written, the body first, and a failed second rename puts the old body back.
+// Killed between the two renames, the compile leaves the new body with the old index: the
+// body's index stamp tells readers so, and the next compile finishes or undoes the change.
 bool ReplaceDictionaryFiles(const std::string& outBase, const std::string& body,
                             const std::string& index, std::string* problem) {
     std::string dicPath = outBase + ".dic";
@@ -423,22 +490,6 @@ bool BuildDictionary(const DictionarySourceFile& source, std::string* body, std:
         keyLength = static_cast<int>(source.key.size());
         memcpy(key, source.key.data(), source.key.size());
     }
-    ScrambleWithKey(key, keyLength, &(*body)[0], 0, body->size());
-    // A built-in dictionary's trailer is the program's own; a trailer is written for one only
-    // to carry its About lines, which the About dialog reads from the file.
-    const bool hasAboutLines =
-        source.trailer.infoEnglish[0][0] != '\0' || source.trailer.infoGreek[0][0] != '\0';
-    if (!source.builtin || hasAboutLines) {
-        DictionaryTrailer trailer = source.trailer;
-        trailer.magic = kTrailerMagic;
-        trailer.keyLength = static_cast<uint8_t>(keyLength);
-        memset(trailer.key, 0, sizeof trailer.key);
-        memcpy(trailer.key, key, static_cast<size_t>(keyLength));
-        unsigned char bytes[kTrailerSize];
-        EncodeTrailer(trailer, bytes);
-        body->append(reinterpret_cast<const char*>(bytes), kTrailerSize);
-    }
-
     index->clear();
     for (const auto& letter : letters) {
         const std::map<unsigned char, Block>& letterPairs = pairs[letter.first];
@@ -461,12 +512,35 @@ bool BuildDictionary(const DictionarySourceFile& source, std::string* body, std:
             index->append(reinterpret_cast<const char*>(pairBytes), sizeof pairBytes);
         }
     }
+    ScrambleWithKey(key, keyLength, &(*body)[0], 0, body->size());
+    // The entries end with the stamp of the index written with them.
+    char stamp[kIndexStampSize];
+    MakeIndexStamp(
+        IndexFingerprint(reinterpret_cast<const unsigned char*>(index->data()), index->size()),
+        stamp);
+    body->append(stamp, sizeof stamp);
+    // A built-in dictionary's trailer is the program's own; a trailer is written for one only
+    // to carry its About lines, which the About dialog reads from the file.
+    const bool hasAboutLines =
+        source.trailer.infoEnglish[0][0] != '\0' || source.trailer.infoGreek[0][0] != '\0';
+    if (!source.builtin || hasAboutLines) {
+        DictionaryTrailer trailer = source.trailer;
+        trailer.magic = kTrailerMagic;
+        trailer.keyLength = static_cast<uint8_t>(keyLength);
+        memset(trailer.key, 0, sizeof trailer.key);
+        memcpy(trailer.key, key, static_cast<size_t>(keyLength));
+        unsigned char bytes[kTrailerSize];
+        EncodeTrailer(trailer, bytes);
+        body->append(reinterpret_cast<const char*>(bytes), kTrailerSize);
+    }
+
     return true;
 }
 
 bool CompileDictionaryText(const std::string& text, const std::string& fileName,
                            const std::string& outBase, bool skipBad, std::string* summary,
                            std::vector<std::string>* messages) {
+    RecoverInterruptedReplace(outBase, messages);
     DictionarySourceFile source;
     if (!ParseDictionarySource(text, fileName, skipBad, &source, messages)) {
         return false;

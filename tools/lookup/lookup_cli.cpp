@@ -339,25 +339,12 @@ bool OpenCheckedSingle(Engine& engine, PlainLookupView& view, const std::string&
         return false;
     }
     BuiltinDictionary which;
-    uint64_t entryBytes = DictFileSize(engine.mainBody);
-    if (entryBytes == 0) {
+    DictionaryCheck check = CheckDictionaryFiles(engine.mainBody, engine.mainIndex,
+                                                 FindBuiltinDictionary(base, &which));
+    if (check.damage != DictionaryDamage::kNone) {
         CloseDictionaryFiles(engine);
-        error = std::string("wordmere-lookup: ") + body + ": empty dictionary file\n";
-        return false;
-    }
-    if (!FindBuiltinDictionary(base, &which)) {
-        entryBytes -= kTrailerSize;
-    }
-    IndexCheck check = CheckDictionaryIndex(engine.mainIndex, entryBytes);
-    if (check.problem != IndexProblem::kNone) {
-        CloseDictionaryFiles(engine);
-        // An index that holds together but reaches past the entries tells of a body cut short.
-        bool bodyCut = check.problem == IndexProblem::kBlockOutsideBody && check.lettersEndToEnd;
-        error = std::string("wordmere-lookup: ") +
-                (bodyCut ? std::string(body) +
-                               ": damaged dictionary (cut short: the index reaches past its end)"
-                         : std::string(index) + ": " + DescribeIndexProblem(check.problem)) +
-                "\n";
+        error = std::string("wordmere-lookup: ") + (check.BlamesIndex() ? index : body) + ": " +
+                DescribeDictionaryDamage(check) + "\n";
         return false;
     }
     return true;
@@ -611,10 +598,30 @@ int RunList(const LookupRequest& request, std::string& out, std::string& error) 
         error = "wordmere-lookup: " + request.dir + ": no usable dictionary\n";
         return kExitError;
     }
+    // The list shows what the window's list shows; a listed dictionary whose files do not
+    // hold together is named, and makes the run fail.
+    bool sound = true;
     for (int i = 0; i < dialog.list.Count(); ++i) {
         out += StoredToUtf8(dialog.list.TextAt(i)) + "\n";
+        uint32_t data = dialog.list.ItemData(i);
+        const char* base = catalogue->baseNames[data & 0xFFFF];
+        char body[400];
+        DictFile* file = nullptr;
+        if (!IsPairItemData(data) &&
+            FormatDictionaryPath(body, sizeof body, request.dir.c_str(), base, "dic") &&
+            (file = OpenDictFile(body, DictFileMode::kRead)) != nullptr) {
+            CloseDictFile(file);
+            std::unique_ptr<Engine> checked(new Engine);
+            PlainLookupView view;
+            std::string bodyPath, problem;
+            if (!OpenCheckedSingle(*checked, view, request.dir, base, bodyPath, problem)) {
+                error += problem;
+                sound = false;
+            }
+            CloseDictionaryFiles(*checked);
+        }
     }
-    return kExitFound;
+    return sound ? kExitFound : kExitError;
 }
 
 }  // namespace

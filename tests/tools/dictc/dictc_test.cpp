@@ -229,7 +229,15 @@ TEST(DictcTest, BlocksAreByteRangesInFoldedOrder) {
     ASSERT_TRUE(BuildDictionary(source, &body, &index, &messages));
     const uint8_t* key = reinterpret_cast<const uint8_t*>("27182818");
     std::vector<BodyEntry> entries = ReadBody(body, true, key, 8);
-    ASSERT_EQ(entries.size(), source.entries.size());
+    // The entries end with the index's stamp, which no block covers.
+    ASSERT_EQ(entries.size(), source.entries.size() + 1);
+    char stamp[kIndexStampSize];
+    MakeIndexStamp(
+        IndexFingerprint(reinterpret_cast<const unsigned char*>(index.data()), index.size()),
+        stamp);
+    EXPECT_EQ(body.substr(body.size() - kTrailerSize - kIndexStampSize, kIndexStampSize),
+              std::string(stamp, sizeof stamp));
+    entries.pop_back();
     std::vector<std::string> order;
     for (const BodyEntry& e : entries) {
         order.push_back(StoredToUtf8(e.headword.c_str()));
@@ -238,7 +246,7 @@ TEST(DictcTest, BlocksAreByteRangesInFoldedOrder) {
     EXPECT_EQ(order, (std::vector<std::string>{"A", "a priori", "ab", "Été", "ete", "zebra", "ά",
                                                "ΑΒ", "Άλφα", "άλφα", "αλφάβητο", "λ", "λόγος",
                                                "ΛΟΓΟΣ", "ωραίος"}));
-    ExpectConsistentIndex(index, entries, body.size() - kTrailerSize);
+    ExpectConsistentIndex(index, entries, body.size() - kTrailerSize - kIndexStampSize);
 }
 
 TEST(DictcTest, KeysAndTrailers) {
@@ -265,12 +273,12 @@ TEST(DictcTest, KeysAndTrailers) {
         std::string body;
         std::string index;
         ASSERT_TRUE(BuildDictionary(source, &body, &index, &messages));
-        size_t entryBytes = Stored("αβγό,ωό").size() + 1 + strlen("abc,def") + 1;
+        size_t entryBytes = Stored("αβγό,ωό").size() + 1 + strlen("abc,def") + 1 + kIndexStampSize;
         ASSERT_EQ(body.size(), entryBytes + (c.trailer ? kTrailerSize : 0)) << c.header;
         std::vector<BodyEntry> read =
             ReadBody(body, c.trailer, reinterpret_cast<const uint8_t*>(c.key.data()),
                      static_cast<int>(c.key.size()));
-        ASSERT_EQ(read.size(), 2u);
+        ASSERT_EQ(read.size(), 3u);  // the two entries and the index stamp
         EXPECT_EQ(read[0].headword, "abc") << c.header;
         EXPECT_EQ(read[1].headword, Stored("αβγό")) << c.header;
         if (c.key.empty()) {
@@ -374,4 +382,76 @@ TEST(DictcProgramTest, AFailedWriteLeavesTheOldDictionaryWhole) {
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
     EXPECT_NE(ReadFile(dir / "err").find("folder: is a directory"), std::string::npos);
     EXPECT_EQ(ReadFile(base + ".ind").size(), 26u * 13 + 26u * 24 * 10);
+}
+
+namespace {
+
+// The state a compile killed between its two renames leaves: the new body over the old one, the
+// old index, the new index still in its temporary file and a link to the old body.
+struct HalfReplaced {
+    std::string oldDic, oldInd, newDic, newInd;
+};
+
+HalfReplaced KillBetweenRenames(const TempDirectory& dir) {
+    std::string base = dir / "FRENCH";
+    std::vector<std::string> messages;
+    std::string summary;
+    HalfReplaced state;
+    EXPECT_TRUE(CompileDictionaryText("@key 5\nab\tx\nabîme\tgouffre\n", "old.txt", base, false,
+                                      &summary, &messages));
+    state.oldDic = ReadFile(base + ".dic");
+    state.oldInd = ReadFile(base + ".ind");
+    EXPECT_TRUE(CompileDictionaryText("@key 5\nabysse\tabîme\nab\tx\nbas\tlow\n", "new.txt", base,
+                                      false, &summary, &messages));
+    state.newDic = ReadFile(base + ".dic");
+    state.newInd = ReadFile(base + ".ind");
+    std::ofstream(base + ".dic.old.4242", std::ios::binary) << state.oldDic;
+    std::ofstream(base + ".ind", std::ios::binary) << state.oldInd;
+    std::ofstream(base + ".ind.tmp.Ab12Cd", std::ios::binary) << state.newInd;
+    return state;
+}
+
+DictionaryCheck CheckPair(const std::string& base) {
+    DictFile* body = OpenDictFile((base + ".dic").c_str(), DictFileMode::kRead);
+    DictFile* index = OpenDictFile((base + ".ind").c_str(), DictFileMode::kRead);
+    DictionaryCheck check = CheckDictionaryFiles(body, index, false);
+    CloseDictFile(body);
+    CloseDictFile(index);
+    return check;
+}
+
+}  // namespace
+
+TEST(DictcTest, APairHalfReplacedIsToldAndTheNextCompileMendsIt) {
+    struct Case {
+        bool newIndexLeft;  // the new index's temporary file is still there
+        const char* note;
+    } cases[] = {{true, "finished the replacement"}, {false, "undid the replacement"}};
+    for (const Case& c : cases) {
+        TempDirectory dir;
+        std::string base = dir / "FRENCH";
+        HalfReplaced state = KillBetweenRenames(dir);
+        if (!c.newIndexLeft) {
+            std::filesystem::remove(base + ".ind.tmp.Ab12Cd");
+        }
+        DictionaryCheck check = CheckPair(base);
+        EXPECT_EQ(check.damage, DictionaryDamage::kIndexForeign);
+        EXPECT_TRUE(check.BlamesIndex());
+
+        // Even a compile that fails on its source mends the pair first.
+        std::vector<std::string> messages;
+        std::string summary;
+        EXPECT_FALSE(
+            CompileDictionaryText("@bogus\n", "bad.txt", base, false, &summary, &messages));
+        EXPECT_NE(messages.at(0).find(c.note), std::string::npos) << messages.at(0);
+        EXPECT_EQ(CheckPair(base).damage, DictionaryDamage::kNone) << c.note;
+        EXPECT_EQ(ReadFile(base + ".dic"), c.newIndexLeft ? state.newDic : state.oldDic);
+        EXPECT_EQ(ReadFile(base + ".ind"), c.newIndexLeft ? state.newInd : state.oldInd);
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            files.push_back(entry.path().filename().string());
+        }
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, (std::vector<std::string>{"FRENCH.dic", "FRENCH.ind"})) << c.note;
+    }
 }
