@@ -7,13 +7,10 @@
 #include "resources/resource_ids.h"
 
 LookupForm LookupFormOf(int formType, int dialogState) {
-    if (formType != 0 && formType != 1) {
-        return LookupForm::kNone;
-    }
     if (dialogState > 0) {
         return LookupForm::kSmall;
     }
-    return formType == 1 ? LookupForm::kFull : LookupForm::kCompact;
+    return formType == 0 ? LookupForm::kCompact : LookupForm::kFull;
 }
 
 int LookupFormTemplate(int formType, int dialogState) {
@@ -59,6 +56,35 @@ PixelPoint CentredPosition(const PixelRect& area, int width, int height) {
 
 bool SmallFormRectIsSet(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     return (left != 0 || right != 0) && (top != 0 || bottom != 0);
+}
+
+PixelRect FitSmallFormRect(const PixelRect& stored, const PixelRect& workArea) {
+    // 64-bit sums: stored edges are any 32-bit numbers from the registry.
+    int64_t areaWidth = int64_t(workArea.right) - workArea.left;
+    int64_t areaHeight = int64_t(workArea.bottom) - workArea.top;
+    auto fit = [](int64_t from, int64_t to, int64_t minimum, int64_t areaFrom, int64_t areaSize,
+                  int* outFrom, int* outTo) {
+        int64_t size = to - from;
+        if (size < minimum) {
+            size = minimum;
+        }
+        if (size > areaSize) {
+            size = areaSize;
+        }
+        if (from + size > areaFrom + areaSize) {
+            from = areaFrom + areaSize - size;
+        }
+        if (from < areaFrom) {
+            from = areaFrom;
+        }
+        *outFrom = static_cast<int>(from);
+        *outTo = static_cast<int>(from + size);
+    };
+    PixelRect r;
+    fit(stored.left, stored.right, kSmallFormMinWidth, workArea.left, areaWidth, &r.left, &r.right);
+    fit(stored.top, stored.bottom, kSmallFormMinHeight, workArea.top, areaHeight, &r.top,
+        &r.bottom);
+    return r;
 }
 
 SmallFormLayout ComputeSmallFormLayout(int windowWidth, int windowHeight, int buttonWidth,

@@ -34,8 +34,9 @@ struct PixelPoint {
 };
 
 // The one rule of the lookup window's form, from the FormType and DialogState settings:
-// FormType 1 is the full form and 0 the compact one; any other FormType has no form at all (the
-// program ends). A DialogState above 0 makes either the small form.
+// FormType 0 is the compact form; 1, the default, is the full form, and so is any other value
+// (a damaged setting must not leave the program without a window). A DialogState above 0 makes
+// either the small form.
 enum class LookupForm { kNone, kFull, kCompact, kSmall };
 LookupForm LookupFormOf(int formType, int dialogState);
 
@@ -57,6 +58,14 @@ PixelPoint CentredPosition(const PixelRect& area, int width, int height);
 
 // The remembered small-form rectangle counts once a horizontal and a vertical edge are non-zero.
 bool SmallFormRectIsSet(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+// The smallest small form that still shows its word box, buttons and lists.
+constexpr int kSmallFormMinWidth = 240;
+constexpr int kSmallFormMinHeight = 80;
+// The remembered small-form rectangle made usable in the work area: at least the minimum size
+// (an inverted or degenerate rectangle gets it), at most the work area's, and moved wholly into
+// the work area. A rectangle that fits stays as it is.
+PixelRect FitSmallFormRect(const PixelRect& stored, const PixelRect& workArea);
 
 // Where the small form's controls go in a window of windowWidth x windowHeight pixels, given the
 // search button's size, the word box's top and height before the layout, and the height taken

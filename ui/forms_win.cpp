@@ -54,9 +54,21 @@ static void MovePlace(HWND dialog, int controlId, const ControlPlace& place) {
 
 void LayoutSmallForm(HWND dialog, bool restore, Settings& settings) {
     if (restore && SmallFormRectIsSet(settings.SRL, settings.SRT, settings.SRR, settings.SRB)) {
+        // A remembered rectangle from another screen, or a damaged one, is brought into the
+        // work area of the monitor nearest to it, at a usable size.
+        RECT stored = {settings.SRL, settings.SRT, settings.SRR, settings.SRB};
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (GetMonitorInfoW(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            work = monitor.rcWork;
+        }
+        PixelRect fitted =
+            FitSmallFormRect(PixelRect{settings.SRL, settings.SRT, settings.SRR, settings.SRB},
+                             PixelRect{work.left, work.top, work.right, work.bottom});
         // The WM_SIZE this move sends lays out the controls.
-        MoveWindow(dialog, settings.SRL, settings.SRT, settings.SRR - settings.SRL,
-                   settings.SRB - settings.SRT, TRUE);
+        MoveWindow(dialog, fitted.left, fitted.top, fitted.right - fitted.left,
+                   fitted.bottom - fitted.top, TRUE);
         return;
     }
 

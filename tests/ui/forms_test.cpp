@@ -18,9 +18,10 @@ TEST(FormsTest, TemplateOfEachForm) {
         {1, 1, IDD_LOOKUP_SMALL},
         {0, 1, IDD_LOOKUP_SMALL},
         // The main window and the dialog answer alike for every stored value: any FormType but 0
-        // and 1 has no form, any DialogState above 0 is the small form.
-        {2, 0, 0},
-        {-1, 1, 0},
+        // is the full form, the default, any DialogState above 0 the small form.
+        {2, 0, IDD_LOOKUP_FULL},
+        {-7, 0, IDD_LOOKUP_FULL},
+        {-1, 1, IDD_LOOKUP_SMALL},
         {1, 2, IDD_LOOKUP_SMALL},
         {1, -1, IDD_LOOKUP_FULL},
     };
@@ -32,6 +33,31 @@ TEST(FormsTest, TemplateOfEachForm) {
     EXPECT_TRUE(FormHasLetterButtons(1, 0));
     EXPECT_FALSE(FormHasLetterButtons(0, 0));
     EXPECT_FALSE(FormHasLetterButtons(1, 1));
+}
+
+TEST(FormsTest, TheSmallFormRectangleIsMadeUsableInTheWorkArea) {
+    const PixelRect work{0, 0, 1024, 738};  // a task bar below
+    struct Case {
+        PixelRect stored, fitted;
+    } cases[] = {
+        {{100, 100, 500, 300}, {100, 100, 500, 300}},            // fits: stays
+        {{99999, 99999, 199999, 199999}, {0, 0, 1024, 738}},     // off screen and too large
+        {{-5000, -5000, -4500, -4800}, {0, 0, 500, 200}},        // off screen: moved in
+        {{900, 700, 10, 10}, {784, 658, 1024, 738}},             // inverted: minimum size
+        {{200, 300, 304, 301}, {200, 300, 440, 380}},            // a 104 x 1 sliver
+        {{-2147483647, 0, 2147483647, 100}, {0, 0, 1024, 100}},  // no overflow
+    };
+    for (const Case& c : cases) {
+        PixelRect r = FitSmallFormRect(c.stored, work);
+        EXPECT_EQ(std::vector<int>({r.left, r.top, r.right, r.bottom}),
+                  std::vector<int>({c.fitted.left, c.fitted.top, c.fitted.right, c.fitted.bottom}))
+            << c.stored.left << "," << c.stored.top << "," << c.stored.right << ","
+            << c.stored.bottom;
+    }
+    // A work area that does not start at the origin (a second monitor, a task bar on top).
+    PixelRect r = FitSmallFormRect({0, 0, 400, 200}, {1024, 40, 2048, 768});
+    EXPECT_EQ(std::vector<int>({r.left, r.top, r.right, r.bottom}),
+              std::vector<int>({1024, 40, 1424, 240}));
 }
 
 TEST(FormsTest, CentringOnA640By480Screen) {
