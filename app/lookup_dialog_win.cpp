@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include <windowsx.h>
+
 #include "ui/help_win.h"
 #include "dialogs/information_win.h"
 #include "settings/interface_texts_win.h"
@@ -406,6 +408,46 @@ void OnLetterButton(HWND dialog, int id) {
     state.currentWord[1] = '\0';
     state.currentScript = QueryScript::kFromBytes;
     SearchIfNew(dialog);
+}
+
+// The word list's context menu: "Phrases with this word" lists the phrases that hold the word
+// under the mouse (or, from the keyboard, the selected one) in place of the list; greyed when
+// there are none. `at` is the menu's screen point, (-1, -1) from the keyboard.
+void ShowWordListMenu(HWND dialog, POINT at) {
+    HWND list = GetDlgItem(dialog, IDC_WORD_LIST);
+    int item = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    if (at.x == -1 && at.y == -1) {
+        RECT rect;
+        GetWindowRect(list, &rect);
+        at = {rect.left + 20, rect.top + 20};
+    } else {
+        POINT client = at;
+        ScreenToClient(list, &client);
+        LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+        if (HIWORD(hit) == 0) {
+            item = LOWORD(hit);
+        }
+    }
+    if (item < 0) {
+        return;
+    }
+    char word[kMaxItemSize + 1];
+    GetStoredItemText(list, false, item, word, sizeof word);
+    bool any = Program().engine.guesser &&
+               !Program().engine.guesser->PhrasesWith(Program().engine, nullptr, word).empty();
+    char label[150];
+    LoadInterfaceTextFor(IDM_PHRASES_WITH, label, sizeof label);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING | (any ? MF_ENABLED : MF_GRAYED), IDM_PHRASES_WITH,
+                StoredToWide(label).c_str());
+    int chosen =
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr);
+    DestroyMenu(menu);
+    if (chosen == IDM_PHRASES_WITH) {
+        WinLookupView view(dialog);
+        ListPhrasesWith(Program().engine, view, LookupSearchOptions(dialog), word);
+        UpdateClipboardButtons(dialog, IsSmallForm());
+    }
 }
 
 void OnTranslationDoubleClick(HWND dialog) {
@@ -876,6 +918,12 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case MSG_END_PROGRAM:
             OnEndProgram(dialog);
             return FALSE;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == GetDlgItem(dialog, IDC_WORD_LIST)) {
+                ShowWordListMenu(dialog, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                return TRUE;
+            }
+            return ExitMessage(dialog);
         case WM_MOUSEMOVE:
             return TRUE;
         case WM_PARENTNOTIFY:

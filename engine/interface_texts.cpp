@@ -19,7 +19,7 @@ const TextEntry kEnglishTexts[] = {
     {IDS_FORM_OF, "A form of:"},
     {IDS_DID_YOU_MEAN, "Did you mean:"},
     {IDS_IN_GREEK_LETTERS, "In Greek letters:"},
-    {IDS_PHRASES_FOLLOW, "Phrases with it follow the words."},
+    {IDS_PHRASES_WITH, "Phrases with:"},
 };
 
 }  // namespace

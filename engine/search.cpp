@@ -408,6 +408,37 @@ void ShowSelectedTranslations(Engine& engine, LookupView& view, const SearchOpti
     }
 }
 
+int ListPhrasesWith(Engine& engine, LookupView& view, const SearchOptions& options,
+                    const char* word) {
+    if (!engine.guesser || engine.pairMode) {
+        return 0;
+    }
+    std::vector<GuessedWord> phrases = engine.guesser->PhrasesWith(engine, &view, word);
+    if (phrases.empty()) {
+        return 0;
+    }
+    view.ShowWaitCursor();
+    view.Words().Clear();
+    view.Translations().Clear();
+    engine.listedAhead.clear();
+    AddGuessedWords(view, phrases, 0, phrases.size());
+    view.Words().Select(0);
+    ShowSelectedTranslations(engine, view, options);
+    char label[150];
+    char message[200];
+    LoadInterfaceText(engine, options, IDS_PHRASES_WITH, label, sizeof label);
+    snprintf(message, sizeof message, "%s %s", label, word);
+    view.ShowGuessReason(message);
+    view.RestoreCursor();
+    int count = view.Words().Count();
+    if (view.ShowsStatus()) {
+        char text[16];
+        snprintf(text, sizeof text, "%d", count);
+        view.SetCountText(text);
+    }
+    return count;
+}
+
 bool SearchWord(Engine& engine, LookupView& view, const SearchOptions& options, char* query) {
     TrimLeadingSpaces(query);
     if (strlen(query) > kMaxQueryLength) {

@@ -74,6 +74,12 @@ int SplitTranslations(Engine& engine, LookupView& view, uint32_t offset, SplitMo
 // Empties the pivot slots.
 void ClearPivots(Engine& engine);
 
+// Lists the phrases that hold `word` (stored bytes; compared without accents or case) in the
+// word list, with the first one's translations, and says so where the view shows why a list is
+// not the word's own; the number listed. With no phrase (or no guesser) nothing changes.
+int ListPhrasesWith(Engine& engine, LookupView& view, const SearchOptions& options,
+                    const char* word);
+
 // Loads an interface text for the interface language of the options.
 void LoadInterfaceText(const Engine& engine, const SearchOptions& options, unsigned id,
                        char* buffer, size_t size);

@@ -106,7 +106,9 @@
 #define IDS_FORM_OF 14520
 #define IDS_DID_YOU_MEAN 14521
 #define IDS_IN_GREEK_LETTERS 14522
-#define IDS_PHRASES_FOLLOW 14523
+#define IDS_PHRASES_WITH 14523
+// The word list's context menu: its one item (its text the string of the same id).
+#define IDM_PHRASES_WITH 14524
 
 // ---- Information notice (template 10006) ----
 #define IDD_INFORMATION 10006

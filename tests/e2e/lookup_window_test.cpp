@@ -550,4 +550,27 @@ TEST_F(LookupWindowTest, AMisspeltWordShowsItsGuessAndWhyInEveryFormAndLanguage)
     }
 }
 
+TEST_F(LookupWindowTest, TheWordListMenuListsThePhrasesThatHoldAWord) {
+    Start();
+    UseDictionary(kGreekEnglish);
+    TypeAndEnter(L"όρεξη");
+    ASSERT_TRUE(WaitForFirstMatch(L"όρεξη"));
+    ASSERT_TRUE(BringToFront(program.dialog));
+    // As the menu key or Shift+F10 asks for it: at the selected word.
+    PostMessageW(program.dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control(12000)),
+                 MAKELPARAM(-1, -1));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenPopupMenu(program.process.dwProcessId)); }))
+        << "the word list's menu did not open";
+    EXPECT_TRUE(SaveWindowPng(menu, ScreenshotPath(L"word_list_menu_" + CodePageName() + L".png")));
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitForFirstMatch(L"καλή όρεξη"));
+    EXPECT_EQ(WindowText(Control(12007)), L"Phrases with: όρεξη");
+    EXPECT_FALSE(Translations().empty());
+    EXPECT_TRUE(
+        SaveWindowPng(program.dialog, ScreenshotPath(L"phrases_with_" + CodePageName() + L".png")));
+    EXPECT_EQ(StopProgram(program), 0);
+}
+
 }  // namespace

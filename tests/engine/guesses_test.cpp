@@ -148,6 +148,21 @@ TEST_F(GuessesTest, PhrasesWithTheWordFollowTheWordsFound) {
         0u);  // too short a word to be worth it
 }
 
+TEST_F(GuessesTest, ThePhrasesOfAWordCanTakeTheListsPlace) {
+    dictionary->Search("σπίτι");
+    EXPECT_EQ(ListPhrasesWith(*dictionary->engine, dictionary->view, dictionary->options,
+                              Stored("σπίτι").c_str()),
+              0);
+    EXPECT_EQ(First(), "σπίτι");  // no phrase: the list stays
+    EXPECT_EQ(ListPhrasesWith(*dictionary->engine, dictionary->view, dictionary->options,
+                              Stored("όρεξη").c_str()),
+              2);
+    EXPECT_EQ(dictionary->Words(), std::vector<std::string>({"καλή όρεξη", "με όρεξη"}));
+    EXPECT_EQ(dictionary->Translations(), std::vector<std::string>({"enjoy your meal"}));
+    EXPECT_EQ(Status(), "Phrases with: όρεξη");
+    EXPECT_STREQ(dictionary->view.count, "2");
+}
+
 TEST_F(GuessesTest, TheIndexIsReadAgainAfterTheFilesChange) {
     dictionary->Search("σπήτι");
     EXPECT_EQ(First(), "σπίτι");
