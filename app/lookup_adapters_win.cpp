@@ -113,6 +113,10 @@ void WinCatalogueDialog::ShowInformation(unsigned stringId) {
     ::ShowInformation(dialog_, stringId, language_);
 }
 
+void WinCatalogueDialog::ShowDamagedDictionary(const char* path) {
+    ::ShowInformation(dialog_, IDS_DICTIONARY_DAMAGED, language_, path);
+}
+
 void WinCatalogueDialog::RememberedDictionary(char* buffer, size_t size) {
     if (size == 0 || ReadDictionaryChoice(history_, buffer, size)) {
         return;

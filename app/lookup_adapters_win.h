@@ -67,6 +67,7 @@ public:
     void SetTitle(const char* title) override;
     void ApplyKeyboardDescription(const char* descriptor) override;
     void ShowInformation(unsigned stringId) override;
+    void ShowDamagedDictionary(const char* path) override;
     void RememberedDictionary(char* buffer, size_t size) override;
     void ShowDiskError() override;
 

@@ -1,6 +1,7 @@
 #include "dialogs/information_win.h"
 
 #include <cstdio>
+#include <string>
 
 #include "settings/interface_texts_win.h"
 #include "resources/resource_ids.h"
@@ -15,7 +16,21 @@ namespace {
 struct InformationData {
     UINT stringId = 0;
     InterfaceLanguage language;
+    const char* name = nullptr;  // takes the place of the message's %s
 };
+
+// The message with the name in place of its %s.
+std::wstring WithName(const wchar_t* message, const char* name) {
+    std::wstring text = message;
+    size_t at = text.find(L"%s");
+    if (name == nullptr || at == std::wstring::npos) {
+        return text;
+    }
+    wchar_t wide[MAX_PATH * 2] = {};
+    MultiByteToWideChar(CP_ACP, 0, name, -1, wide,
+                        static_cast<int>(sizeof wide / sizeof wide[0]) - 1);
+    return text.replace(at, 2, wide);
+}
 
 void SetMessage(HWND dialog, const InformationData& data) {
     const InterfaceLanguage& language = data.language;
@@ -25,14 +40,19 @@ void SetMessage(HWND dialog, const InformationData& data) {
         // No fallback to the English string table: a missing Greek text shows an empty message.
         char greek[kMessageSize];
         GetGreekText(stringId, greek, sizeof greek, language.textsFile);
-        SetGreekWindowText(text, greek);
+        std::string message = greek;
+        size_t at = message.find("%s");
+        if (data.name != nullptr && at != std::string::npos) {
+            message.replace(at, 2, data.name);
+        }
+        SetGreekWindowText(text, message.c_str());
         return;
     }
     wchar_t message[kMessageSize];
     if (LoadStringW(language.instance, stringId, message, kMessageSize) <= 0) {
         swprintf(message, kMessageSize, L"Error code : (%u)", stringId);
     }
-    SetWindowTextW(text, message);
+    SetWindowTextW(text, WithName(message, data.name).c_str());
 }
 
 const InformationData* Data(HWND dialog) {
@@ -80,9 +100,15 @@ INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 INT_PTR ShowInformation(HWND owner, UINT stringId, const InterfaceLanguage& language) {
+    return ShowInformation(owner, stringId, language, nullptr);
+}
+
+INT_PTR ShowInformation(HWND owner, UINT stringId, const InterfaceLanguage& language,
+                        const char* name) {
     InformationData data;
     data.stringId = stringId;
     data.language = language;
+    data.name = name;
     DialogBoxParamW(language.instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, InformationProc,
                     reinterpret_cast<LPARAM>(&data));
     return IDCANCEL;

@@ -10,3 +10,7 @@
 // the string table of the language's module) and waits for OK or Escape. owner may be null.
 // Always returns 2.
 INT_PTR ShowInformation(HWND owner, UINT stringId, const InterfaceLanguage& language);
+// The same for a message that names a file: `name` (in the system code page) takes the place of
+// the message's %s.
+INT_PTR ShowInformation(HWND owner, UINT stringId, const InterfaceLanguage& language,
+                        const char* name);

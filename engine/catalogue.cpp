@@ -205,13 +205,36 @@ void JoinDescriptors(const char* a, const char* b, char* out, size_t size) {
     CopyField(out, size, joined);
 }
 
+// Checks the two files of a dictionary just opened from `dir`. When they do not hold together
+// the user is told (the disk error after a read error, else the notice naming the file at
+// fault) and the dictionary is refused.
+bool CheckOpenedDictionary(Catalogue& catalogue, CatalogueDialog& dialog, const char* dir,
+                           const char* baseName, DictFile* body, DictFile* index) {
+    BuiltinDictionary which;
+    DictionaryCheck check =
+        CheckDictionaryFiles(body, index, FindBuiltinDictionary(baseName, &which));
+    if (check.damage == DictionaryDamage::kNone) {
+        return true;
+    }
+    if (check.damage == DictionaryDamage::kReadError) {
+        dialog.ShowDiskError();
+    } else {
+        char path[kDictionaryPathSize];
+        FormatDictionaryPath(path, sizeof path, dir, baseName, check.BlamesIndex() ? "ind" : "dic");
+        dialog.ShowDamagedDictionary(path);
+    }
+    catalogue.openFailureShown = true;
+    return false;
+}
+
 // Opens one dictionary of a pair and its trailer: the built-in one's is made up, another's read
 // from its body. `builtin` tells which it was.
 bool OpenPairHalf(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog,
                   const char* baseName, DictFile** body, DictFile** index,
                   DictionaryTrailer* trailer, bool* builtin) {
     // A pair whose files are gone would only fail every later read: refuse it now.
-    if (!OpenDictionaryPair(Files(catalogue), catalogue.programDir, baseName, body, index)) {
+    if (!OpenDictionaryPair(Files(catalogue), catalogue.programDir, baseName, body, index) ||
+        !CheckOpenedDictionary(catalogue, dialog, catalogue.programDir, baseName, *body, *index)) {
         return false;
     }
     BuiltinDictionary which;
@@ -274,15 +297,16 @@ bool OpenSingle(Engine& engine, Catalogue& catalogue, CatalogueDialog& dialog, i
     } else {
         catalogue.userDictPath[0] = '\0';
     }
-    bool open = OpenDictionaryPair(files, catalogue.programDir, baseName, &engine.mainBody,
-                                   &engine.mainIndex);
+    const char* dir = catalogue.programDir;
+    bool open = OpenDictionaryPair(files, dir, baseName, &engine.mainBody, &engine.mainIndex);
     for (int i = 0; !open && i < kMaxSiblingDirs; ++i) {
         if (catalogue.siblingDirs[i][0]) {
-            open = OpenDictionaryPair(files, catalogue.siblingDirs[i], baseName, &engine.mainBody,
-                                      &engine.mainIndex);
+            dir = catalogue.siblingDirs[i];
+            open = OpenDictionaryPair(files, dir, baseName, &engine.mainBody, &engine.mainIndex);
         }
     }
-    if (!open) {
+    if (!open || !CheckOpenedDictionary(catalogue, dialog, dir, baseName, engine.mainBody,
+                                        engine.mainIndex)) {
         return false;
     }
     if (engine.trailer.magic != kTrailerMagic) {
@@ -494,10 +518,13 @@ bool OpenSelectedDictionary(Engine& engine, Catalogue& catalogue, CatalogueDialo
     if (list.Selection() < 0) {
         list.Select(0);
     }
+    catalogue.openFailureShown = false;
     if (!OpenEntry(engine, catalogue, *dialog, list.ItemData(list.Selection()))) {
         CloseDictionaryFiles(engine);
         engine.pairMode = false;
-        dialog->ShowInformation(IDS_CANT_OPEN_FILES);
+        if (!catalogue.openFailureShown) {
+            dialog->ShowInformation(IDS_CANT_OPEN_FILES);
+        }
         return false;
     }
     const DictionaryTrailer& trailer = engine.trailer;

@@ -90,6 +90,12 @@ public:
     virtual void ApplyKeyboardDescription(const char* descriptor) = 0;
     // The Information notice with a string id (14510 when the chosen entry cannot be opened).
     virtual void ShowInformation(unsigned stringId) = 0;
+    // The notice that a dictionary file is damaged or does not belong with its partner, naming
+    // it (`path`); in place of 14510 when the chosen entry's files do not hold together.
+    virtual void ShowDamagedDictionary(const char* path) {
+        (void)path;
+        ShowInformation(IDS_CANT_OPEN_FILES);
+    }
     // The remembered choice: key "Diction" of section "Dictionary" of the settings INI file
     // ("" when none).
     virtual void RememberedDictionary(char* buffer, size_t size) = 0;
@@ -118,6 +124,8 @@ struct Catalogue {
     char siblingDirs[kMaxSiblingDirs][kCataloguePathSize] = {};
     // "dir\BASE.usr" of the last single dictionary opened; a pair keeps it.
     char userDictPath[kDictionaryPathSize] = {};
+    // Set when the last opening failed with its own message (a damaged file was named).
+    bool openFailureShown = false;
 };
 
 // Forgets the entries, language records and sibling directories (the settings stay).

@@ -124,6 +124,8 @@
 #define IDS_OUT_OF_MEMORY 14509
 #define IDS_CANT_OPEN_FILES 14510
 #define IDS_CANT_OPEN_USER_DICTIONARY 14511
+// The file's name takes the place of its %s.
+#define IDS_DICTIONARY_DAMAGED 14513
 
 // ---- User dictionary maintenance (template 10007) ----
 // Also in this dialog: the found words IDC_WORD_LIST, the help line IDC_HINT_LINE and the

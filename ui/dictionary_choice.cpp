@@ -12,6 +12,7 @@ public:
         dialog_.ApplyKeyboardDescription(descriptor);
     }
     void ShowInformation(unsigned) override {}
+    void ShowDamagedDictionary(const char*) override {}
     void RememberedDictionary(char* buffer, size_t size) override {
         dialog_.RememberedDictionary(buffer, size);
     }

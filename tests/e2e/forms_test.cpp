@@ -44,6 +44,54 @@ TEST_F(FormsTest, FormSwitchGoesToTheSmallFormAndBack) {
     }
 }
 
+// Damaged form settings still open a window the user can see and use.
+TEST_F(FormsTest, DamagedFormSettingsStillOpenAUsableWindow) {
+    struct Case {
+        std::map<std::string, std::string> state;
+        bool small;
+    } cases[] = {
+        {{{"FormType", "-7"}}, false},
+        {{{"FormType", "2"}}, false},
+        {{{"DialogState", "1"},
+          {"SRL", "99999"},
+          {"SRT", "99999"},
+          {"SRR", "199999"},
+          {"SRB", "199999"}},
+         true},
+        {{{"DialogState", "1"},
+          {"SRL", "-9000"},
+          {"SRT", "-9000"},
+          {"SRR", "-8000"},
+          {"SRB", "-8800"}},
+         true},
+        {{{"DialogState", "1"}, {"SRL", "900"}, {"SRT", "700"}, {"SRR", "10"}, {"SRB", "10"}},
+         true},
+    };
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (const Case& c : cases) {
+        std::string what;
+        for (const auto& value : c.state) {
+            what += value.first + "=" + value.second + " ";
+        }
+        SCOPED_TRACE(what);
+        ResetProgramSettings();
+        SeedSettings(c.state);
+        Start();
+        EXPECT_EQ(IsSmallForm(), c.small);
+        EXPECT_TRUE(IsWindowVisible(program.dialog));
+        RECT r;
+        GetWindowRect(program.dialog, &r);
+        EXPECT_GE(r.left, work.left);
+        EXPECT_GE(r.top, work.top);
+        EXPECT_LE(r.right, work.right);
+        EXPECT_LE(r.bottom, work.bottom);
+        EXPECT_GE(r.right - r.left, 240);
+        EXPECT_GE(r.bottom - r.top, 80);
+        EXPECT_EQ(StopProgram(program), 0);
+    }
+}
+
 TEST_F(FormsTest, SmallFormKeepsItsRectangleAndLaysOutItsControls) {
     SeedSettings({{"DialogState", "1"}});
     Start();

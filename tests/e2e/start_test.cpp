@@ -78,6 +78,42 @@ TEST_F(StartTest, ASavedChoiceWhoseIndexIsMissingNeverStopsTheStart) {
     EXPECT_EQ(StopProgram(program), 0);
 }
 
+// A damaged dictionary is named when it is opened; the window then opens another one.
+TEST_F(StartTest, ADamagedIndexIsNamedAtTheStart) {
+    ProgramCopy copy(ProgramCopy::Base() + L"\\cut-greng-index");
+    std::wstring index = copy.Exe().substr(0, copy.Exe().rfind(L'\\')) + L"\\GRENG.ind";
+    HANDLE file = CreateFileW(index.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFilePointer(file, 20, nullptr, FILE_BEGIN);  // a letter record and a half
+    SetEndOfFile(file);
+    CloseHandle(file);
+    ASSERT_TRUE(WritePrivateProfileStringW(L"Dictionary", L"Diction", L"Greek-English dictionary",
+                                           L"Vocabre.ini"));
+    ASSERT_TRUE(LaunchProcess(copy.Exe(), L"C:\\", program.process));
+    HWND notice = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            std::vector<HWND> dialogs = OtherDialogs(program.process.dwProcessId, nullptr);
+            notice = dialogs.empty() ? nullptr : dialogs[0];
+            return notice != nullptr;
+        },
+        20000))
+        << "no notice about the damaged index";
+    std::wstring text = WindowText(GetDlgItem(notice, 12010));
+    EXPECT_NE(text.find(L"GRENG.ind"), std::wstring::npos) << std::string(text.begin(), text.end());
+    SaveWindowPng(notice, ScreenshotPath(L"damaged-index-notice.png"));
+    PostMessageW(notice, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            program.dialog = FindLookupDialog(program.process.dwProcessId);
+            return program.dialog != nullptr;
+        },
+        20000))
+        << "the window did not open another dictionary";
+    EXPECT_NE(WindowText(program.dialog), L"Greek-English dictionary");
+    EXPECT_EQ(StopProgram(program), 0);
+}
+
 TEST(Executable, ExportsItsWindowProcedureAndFontCallbacks) {
     HMODULE module = LoadLibraryExW(ProgramExe().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_NE(module, nullptr);

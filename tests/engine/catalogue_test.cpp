@@ -445,6 +445,49 @@ TEST_F(CatalogueTest, EntriesWhoseFilesAreGoneCannotBeOpened) {
     EXPECT_EQ(engine->secondIndex, nullptr);
 }
 
+// Files that do not hold together are named when their dictionary is chosen, alone or as half
+// of a pair, in place of the notice that tells nothing: a cut or empty index, an index that
+// points past the entries, an index of another build, an empty body.
+TEST_F(CatalogueTest, DamagedFilesAreNamedWhenTheirDictionaryIsChosen) {
+    Files greng = Compile("@builtin\nhouse\tσπίτι\nσπίτι\thouse\n");
+    std::string pastEnd = greng.index;
+    pastEnd[5] = '\x7F';  // the first letter block's length
+    Files other = Compile("@builtin\nroof\tστέγη\n");
+    struct Case {
+        const char* name;
+        std::string body, index;
+        const char* named;
+    } cases[] = {
+        {"empty index", greng.body, "", "GRENG.ind"},
+        {"cut index", greng.body, greng.index.substr(0, 20), "GRENG.ind"},
+        {"block past the end", greng.body, pastEnd, "GRENG.ind"},
+        {"index of another build", greng.body, other.index, "GRENG.ind"},
+        {"empty body", "", greng.index, "GRENG.dic"},
+    };
+    for (const Case& c : cases) {
+        fs.files.clear();
+        AddStandardSet();
+        Add(kProgramDir, "GRENG", Files{c.body, c.index});
+        dialog = FakeCatalogueDialog();
+        for (const char* entry : {"Greek-English dictionary", "French-->English Dictionary"}) {
+            dialog.information.clear();
+            dialog.damaged.clear();
+            EXPECT_FALSE(Choose(entry)) << c.name << " / " << entry;
+            EXPECT_TRUE(dialog.information.empty()) << c.name << " / " << entry;
+            EXPECT_EQ(dialog.damaged,
+                      std::vector<std::string>{MemoryFileSystem::Join(kProgramDir, c.named)})
+                << c.name << " / " << entry;
+            EXPECT_EQ(engine->mainBody, nullptr);
+        }
+    }
+    // Sound files open as before.
+    fs.files.clear();
+    AddStandardSet();
+    dialog = FakeCatalogueDialog();
+    EXPECT_TRUE(Choose("Greek-English dictionary"));
+    EXPECT_TRUE(dialog.damaged.empty());
+}
+
 TEST_F(CatalogueTest, LimitsAreKeptWithoutOverflow) {
     // Twelve pairable dictionaries would make 12 + 132 entries.
     for (int i = 0; i < 12; ++i) {

@@ -18,11 +18,13 @@ public:
         snprintf(buffer, size, "%s", remembered.c_str());
     }
     void ShowDiskError() override { ++diskErrors; }
+    void ShowDamagedDictionary(const char* path) override { damaged.push_back(path); }
 
     PlainDictionaryList list;
     std::string title;
     std::string descriptor;
     std::vector<unsigned> information;
+    std::vector<std::string> damaged;  // the files named as damaged
     std::string remembered;
     int diskErrors = 0;
 };
