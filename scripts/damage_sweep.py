@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Damages dictionaries in every way we know and runs wordmere-lookup over each copy.
 
-Every run must end with exit status 0, 1 or 2 within its time limit, and a status 2 must come
-with one line naming the file. Prints the number of runs and their outcomes per kind of damage;
-exits 1 when any run crashed, hung or gave another status.
+Every run must end with exit status 0, 1, 2 or 3 (guesses only) within its time limit, and a
+status 2 must come with one line naming the file. Prints the number of runs and their outcomes
+per kind of damage, a status 2 by the file its message names; exits 1 when any run crashed,
+hung or gave another status.
 
     damage_sweep.py [--lookup build/native/bin/wordmere-lookup] [--dir build/dist]
                     [--runs 200] [--seed 1]
@@ -96,12 +97,13 @@ def run(lookup, directory, base, word, extra):
     except subprocess.TimeoutExpired:
         return "hang", command
     status = done.returncode
-    if status in (0, 1):
+    if status in (0, 1, 3):
         return "exit %d" % status, command
     if status == 2:
         lines = done.stderr.decode("utf-8", "replace").strip().split("\n")
-        if len(lines) == 1 and (base + ".") in lines[0]:
-            return "exit 2", command
+        for ext in ("dic", "ind"):
+            if len(lines) == 1 and ("%s.%s:" % (base, ext)) in lines[0]:
+                return "exit 2 naming .%s" % ext, command
         return "exit 2 without a one-line message naming the file", command
     return ("crash (signal %d)" % -status) if status < 0 else ("exit %d" % status), command
 
@@ -138,7 +140,8 @@ def main():
                                            extra)
                     outcomes[outcome] += 1
                     by_kind[kind][outcome] += 1
-                    if outcome not in ("exit 0", "exit 1", "exit 2"):
+                    if outcome not in ("exit 0", "exit 1", "exit 3", "exit 2 naming .dic",
+                                       "exit 2 naming .ind"):
                         bad.append((outcome, kind, command))
                     shutil.rmtree(directory)
                     made += 1
