@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/main_window_win.h"
+#include "engine/word_forms.h"
 #include "x_input.h"
 
 namespace {
@@ -42,8 +43,10 @@ const testing::Environment* const kProgramDirectory =
 
 int CopyProgramFiles(const std::wstring& from, const std::wstring& to, const wchar_t* leaveOut) {
     int dictionaries = 0;
+    const std::string formsName = kWordFormsFileName;
+    const std::wstring forms(formsName.begin(), formsName.end());
     for (const wchar_t* pattern : {L"*.dic", L"*.ind", L"vbrtexts.res", L"vbr_help.chm",
-                                   L"vbr_help.html", L"wordmere.exe"}) {
+                                   L"vbr_help.html", L"wordmere.exe", forms.c_str()}) {
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW(Join(from, pattern).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {

@@ -14,8 +14,9 @@
 // Where this run's program lives (one folder per code page, so the two runs never share one).
 const std::wstring& ProgramDirectory();
 std::wstring ProgramExe();
-// Copies wordmere.exe, the dictionaries and the texts file of one folder into another, except
-// the file named leaveOut; the number of dictionaries copied.
+// Copies wordmere.exe, the dictionaries, the Greek word-form table, the texts file and the help
+// of one folder into another, except the file named leaveOut; the number of dictionaries
+// copied.
 int CopyProgramFiles(const std::wstring& from, const std::wstring& to,
                      const wchar_t* leaveOut = nullptr);
 // "cp1252" or "cp1253": the code page Wine gives this run, for file names.
