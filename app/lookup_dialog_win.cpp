@@ -23,6 +23,7 @@
 #include "engine/code_pages.h"
 #include "engine/folding.h"
 #include "engine/search.h"
+#include "keyboard/copy_playback.h"
 #include "keyboard/copy_playback_win.h"
 #include "keyboard/keyboard_hooks_win.h"
 #include "keyboard/keyboard_layout_win.h"
@@ -48,6 +49,8 @@ constexpr size_t kMaxWordBoxChars = 39;
 // The current word holds 79 characters (a double-clicked translation can be that long; the
 // search itself takes the first 39).
 constexpr size_t kCurrentWordSize = 80;
+// A translation list item: 150 characters at most.
+constexpr size_t kTranslationTextSize = 151;
 
 // What one run of the lookup dialog keeps between messages. It lives on the stack of
 // ShowLookupDialog and reaches the procedure through lParam into GWLP_USERDATA; what outlives a
@@ -260,7 +263,14 @@ void OnTrayCallback(HWND dialog, LPARAM mouseMessage) {
         !IsIconic(source)) {
         // Command 773 brings the dialog forward once the keystrokes are done.
         if (!CopyPlaybackRunning()) {
-            StartCopyPlayback(source, dialog);
+            ProgramState& program = Program();
+            program.captureSourceWindow = source;
+            if (program.settings.GiveBackClipboard) {
+                program.heldClipboard.Take(dialog);
+            }
+            if (!StartCopyPlayback(source, dialog)) {
+                program.heldClipboard.Discard();
+            }
         }
         return;
     }
@@ -677,6 +687,116 @@ void OnEndProgram(HWND dialog) {
     EndLookupDialog(dialog, 2);
 }
 
+// A message of the copy or paste keystrokes: on the search status line of the full form, else on
+// the hint line, the one status line every form has.
+void ShowStatusText(HWND dialog, unsigned id) {
+    char text[kStatusTextSize];
+    LoadInterfaceTextFor(id, text, sizeof text);
+    HWND line = GetDlgItem(dialog, IDC_STATUS_LINE);
+    SetStoredWindowText(line ? line : GetDlgItem(dialog, IDC_HINT_LINE), text);
+}
+
+void LookUpClipboardWord(HWND dialog);
+
+// The end of the hot key's copy keystrokes: the dialog comes forward and looks up what was
+// copied. When nothing new came, the old clipboard text is not the user's question: the word box
+// is made ready for typing instead.
+void OnLookupAfterPlayback(HWND dialog, unsigned outcome) {
+    ProgramState& program = Program();
+    if (!IsWindowVisible(dialog)) {
+        ShowWindow(dialog, SW_SHOW);
+    } else {
+        SetForegroundWindow(dialog);
+    }
+    State(dialog).trayClickSource = nullptr;
+    program.pasteTarget = program.captureSourceWindow;
+    program.pasteTargetNeedsCtrlV = outcome == kPlaybackAnsweredLetter;
+    if (outcome == kPlaybackUnanswered) {
+        HWND box = GetDlgItem(dialog, IDC_WORD_BOX);
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+        SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        ShowStatusText(dialog, IDS_NOTHING_SELECTED);
+    } else {
+        LookUpClipboardWord(dialog);
+    }
+    program.heldClipboard.GiveBack(dialog);
+}
+
+// The translation Ctrl+Enter pastes: from the word list its first translation, else the selected
+// one (the first when none is). False when the list is empty.
+bool TranslationToPaste(HWND dialog, char* text, size_t size) {
+    WinListBox translations(GetDlgItem(dialog, IDC_TRANSLATION_LIST));
+    if (translations.Count() <= 0) {
+        return false;
+    }
+    int selection = translations.Selection();
+    if (GetFocus() == GetDlgItem(dialog, IDC_WORD_LIST) || selection < 0) {
+        selection = 0;
+    }
+    translations.Text(selection, text, size);
+    TrimTrailingSpaces(text);
+    return text[0] != '\0';
+}
+
+// Ctrl+Enter: the translation replaces the selection of the program the hot key came from. The
+// clipboard carries it there, rendered only when that program asks, which tells the keystrokes
+// that the paste arrived; what the clipboard held before is given back afterwards.
+void OnPasteBack(HWND dialog) {
+    ProgramState& program = Program();
+    if (CopyPlaybackRunning()) {
+        return;
+    }
+    if (!program.pasteTarget) {
+        ShowStatusText(dialog, IDS_PASTE_NO_SOURCE);
+        return;
+    }
+    if (!IsWindow(program.pasteTarget)) {
+        program.pasteTarget = nullptr;
+        ShowStatusText(dialog, IDS_PASTE_SOURCE_GONE);
+        return;
+    }
+    char text[kTranslationTextSize] = {};
+    if (!TranslationToPaste(dialog, text, sizeof text)) {
+        ShowStatusText(dialog, IDS_PASTE_NO_TRANSLATION);
+        return;
+    }
+    if (program.settings.GiveBackClipboard) {
+        program.heldClipboard.Take(dialog);
+    }
+    program.pasteText = text;
+    if (!OfferTextLate(dialog)) {
+        program.heldClipboard.Discard();
+        return;
+    }
+    if (IsIconic(program.pasteTarget)) {
+        ShowWindow(program.pasteTarget, SW_RESTORE);
+    }
+    StartPastePlayback(program.pasteTarget, dialog, program.pasteTargetNeedsCtrlV);
+}
+
+void OnPasteDone(HWND dialog, unsigned outcome) {
+    ProgramState& program = Program();
+    if (outcome == kPlaybackUnanswered) {
+        ShowStatusText(dialog, IDS_PASTE_UNANSWERED);
+    } else if (outcome == kPlaybackAnsweredLetter) {
+        program.pasteTargetNeedsCtrlV = true;
+    }
+    program.heldClipboard.GiveBack(dialog);
+}
+
+// The dialog lets go of the clipboard (it closes) while the paste's text is still announced:
+// render it, so the clipboard keeps it.
+void OnRenderAllFormats(HWND dialog) {
+    if (!OpenClipboard(dialog)) {
+        return;
+    }
+    if (GetClipboardOwner() == dialog) {
+        RenderStoredText(CF_UNICODETEXT, Program().pasteText.c_str());
+        RenderStoredText(CF_TEXT, Program().pasteText.c_str());
+    }
+    CloseClipboard();
+}
+
 // Looks up the first word of the clipboard text.
 void LookUpClipboardWord(HWND dialog) {
     LookupDialogData& state = State(dialog);
@@ -718,13 +838,13 @@ void OnCommand(HWND dialog, int id, int notification) {
             LookUpClipboardWord(dialog);
             break;
         case CMD_LOOKUP_AFTER_PLAYBACK:
-            if (!IsWindowVisible(dialog)) {
-                ShowWindow(dialog, SW_SHOW);
-            } else {
-                SetForegroundWindow(dialog);
-            }
-            State(dialog).trayClickSource = nullptr;
-            LookUpClipboardWord(dialog);
+            OnLookupAfterPlayback(dialog, static_cast<unsigned>(notification));
+            break;
+        case CMD_PASTE_BACK:
+            OnPasteBack(dialog);
+            break;
+        case CMD_PASTE_DONE:
+            OnPasteDone(dialog, static_cast<unsigned>(notification));
             break;
         case CMD_NEXT_KEYBOARD: {
             WinKeyboardDialog keyboardDialog(dialog);
@@ -903,6 +1023,15 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return ExitMessage(dialog);
         case WM_CLIPBOARDUPDATE:
             UpdateClipboardButtons(dialog, IsSmallForm());
+            // The copy keystrokes wait for this: no need to wait for their next tick.
+            NudgeCopyPlayback();
+            return TRUE;
+        case WM_RENDERFORMAT:
+            RenderStoredText(static_cast<UINT>(wParam), Program().pasteText.c_str());
+            MarkPasteTaken();
+            return TRUE;
+        case WM_RENDERALLFORMATS:
+            OnRenderAllFormats(dialog);
             return TRUE;
         case MSG_TRAY_CALLBACK:
             OnTrayCallback(dialog, lParam);

@@ -243,15 +243,24 @@ void OnHotKey(WPARAM id) {
         PostMessageW(program.lookupWindow, WM_COMMAND, IDCANCEL, 0);
         return;
     }
-    program.captureSourceWindow = GetForegroundWindow();
+    HWND source = GetForegroundWindow();
     // The keystrokes go to the window in front, so the dialog comes forward only when they are
     // done (command 773).
-    if (program.settings.UseClipboard && IsWindow(program.captureSourceWindow) &&
-        !IsIconic(program.captureSourceWindow) &&
-        (CopyPlaybackRunning() ||
-         StartCopyPlayback(program.captureSourceWindow, program.lookupWindow))) {
-        return;
+    if (program.settings.UseClipboard && IsWindow(source) && !IsIconic(source)) {
+        if (CopyPlaybackRunning()) {
+            return;
+        }
+        program.captureSourceWindow = source;
+        // Taken while the user still holds the keys, so it costs the lookup no time.
+        if (program.settings.GiveBackClipboard) {
+            program.heldClipboard.Take(program.lookupWindow);
+        }
+        if (StartCopyPlayback(source, program.lookupWindow)) {
+            return;
+        }
+        program.heldClipboard.Discard();
     }
+    program.captureSourceWindow = source;
     SetForegroundWindow(program.lookupWindow);
     ShowWindow(program.lookupWindow, SW_SHOW);
 }

@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "settings/interface_texts_win.h"
+#include "ui/clipboard_win.h"
 #include "settings/settings.h"
 #include "engine/catalogue.h"
 #include "engine/dictionary.h"
@@ -23,6 +26,14 @@ struct ProgramState {
     bool mainWindowShown = false;  // its task-bar button has been shown once
     bool shutDown = false;         // the shutdown sequence has run; it never runs twice
     HWND captureSourceWindow = nullptr;
+    // What the clipboard held before the copy or paste keystrokes, until it is given back.
+    ClipboardSnapshot heldClipboard;
+    // The window of the last hot-key lookup, where Ctrl+Enter pastes a translation back, and
+    // whether it answered only Ctrl+C (so the paste starts with Ctrl+V).
+    HWND pasteTarget = nullptr;
+    bool pasteTargetNeedsCtrlV = false;
+    // The translation being pasted back, rendered when the target asks the clipboard for it.
+    std::string pasteText;
 
     char programDir[361] = {};
     char textsFile[400] = {};

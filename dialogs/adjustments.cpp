@@ -9,7 +9,7 @@ template <typename SettingsRef>
 auto AdjustedFields(SettingsRef& s) {
     return std::tie(s.HotKeyState, s.Alt, s.Control, s.Shift, s.ScanCode, s.Accent, s.Root,
                     s.FormType, s.UseGreek, s.UseClipboard, s.UseLargeFont, s.UseUserDict,
-                    s.TaskBarIcon, s.UseSounds);
+                    s.TaskBarIcon, s.UseSounds, s.GiveBackClipboard);
 }
 
 }  // namespace

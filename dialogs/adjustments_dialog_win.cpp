@@ -31,6 +31,7 @@ const OptionBox kOptionBoxes[] = {
     {IDC_OPTION_LARGE_FONT, &Settings::UseLargeFont},
     {IDC_OPTION_USER_DICTIONARY, &Settings::UseUserDict},
     {IDC_OPTION_SOUNDS, &Settings::UseSounds},
+    {IDC_OPTION_GIVE_BACK_CLIPBOARD, &Settings::GiveBackClipboard},
 };
 
 const OptionBox kModifierBoxes[] = {
@@ -59,9 +60,9 @@ void FillKeyList(HWND dialog, HINSTANCE instance) {
 void TranslateToGreek(HWND dialog, const char* textsFile) {
     LoadGreekTitle(dialog, KEY_ADJUSTMENTS_TITLE, textsFile);
     LoadGreekItems(dialog, IDC_HOTKEY_DISABLE, IDC_OPTION_USE_GREEK, textsFile);
-    for (int id :
-         {IDC_OPTION_CLIPBOARD, IDC_OPTION_LARGE_FONT, IDC_OPTION_USER_DICTIONARY,
-          IDC_OPTION_SOUNDS, IDC_OPTION_TASK_BAR_ICON, IDC_HOTKEY_TEXT, IDC_HOTKEY_KEY_TEXT}) {
+    for (int id : {IDC_OPTION_CLIPBOARD, IDC_OPTION_LARGE_FONT, IDC_OPTION_USER_DICTIONARY,
+                   IDC_OPTION_SOUNDS, IDC_OPTION_TASK_BAR_ICON, IDC_OPTION_GIVE_BACK_CLIPBOARD,
+                   IDC_HOTKEY_TEXT, IDC_HOTKEY_KEY_TEXT}) {
         LoadGreekItem(dialog, id, static_cast<unsigned>(id), textsFile);
     }
     LoadGreekItem(dialog, IDCANCEL, KEY_ADJUSTMENTS_CANCEL, textsFile);

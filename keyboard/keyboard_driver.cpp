@@ -210,6 +210,19 @@ HookResult KeyboardHookStep(KeyboardDriver& driver, unsigned char keyboardMode, 
         }
     }
 
+    // Ctrl+Enter pastes a translation back. Unlike Ctrl+C, the press is swallowed too: the dialog
+    // would take it for Enter and search the word box.
+    if (virtualKey == kVkReturn) {
+        if (!released && ctrlAlone) {
+            driver.ctrlChordKey = kVkReturn;
+            return Result(HookAction::Swallow);
+        }
+        if (released && (ctrlAlone || driver.ctrlChordKey == kVkReturn)) {
+            driver.ctrlChordKey = 0;
+            return Command(CMD_PASTE_BACK);
+        }
+    }
+
     if (modifiers.ctrl || modifiers.alt) {
         return Result(HookAction::PassOn);
     }

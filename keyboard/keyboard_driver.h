@@ -36,6 +36,7 @@ constexpr unsigned char kKeyboardGreek = 2;
 constexpr unsigned char kKeyboardLatin = 8;
 
 // Virtual-key codes the driver looks at; the values are those of Windows' VK_ constants.
+constexpr unsigned kVkReturn = 0x0D;
 constexpr unsigned kVkShift = 0x10;
 constexpr unsigned kVkControl = 0x11;
 constexpr unsigned kVkMenu = 0x12;
@@ -89,8 +90,8 @@ struct KeyboardDriver {
     int deadKey = 0;
     // 0, or the byte that replaces the character of the next WM_CHAR.
     int replacement = 0;
-    // C or V pressed with Ctrl alone, until its release: the command follows that release even
-    // when Ctrl came up first, as it often does.
+    // C, V or Enter pressed with Ctrl alone, until its release: the command follows that release
+    // even when Ctrl came up first, as it often does.
     unsigned ctrlChordKey = 0;
     // The keyboard mode the two values above belong to. A dead key or letter pending from one
     // keyboard must not turn up in the text typed after the user switched to another.

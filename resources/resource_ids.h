@@ -55,7 +55,10 @@
 #define CMD_SWITCH_FORM 769
 #define CMD_NEXT_KEYBOARD 770
 #define CMD_USER_DICTIONARY 771
-#define CMD_LOOKUP_AFTER_PLAYBACK 773
+#define CMD_LOOKUP_AFTER_PLAYBACK 773  // notification code: how the copy keystrokes ended
+// Ctrl+Enter: put the translation in place of the selection of the program the hot key came from.
+#define CMD_PASTE_BACK 774
+#define CMD_PASTE_DONE 775  // the paste keystrokes ended; notification code as 773
 #define CMD_TIP_OF_THE_DAY 9874
 
 // ---- Lookup window: private messages (no parameters unless noted) ----
@@ -109,6 +112,12 @@
 #define IDS_PHRASES_WITH 14523
 // The word list's context menu: its one item (its text the string of the same id).
 #define IDM_PHRASES_WITH 14524
+// Status texts of the hot key's copy and of the paste back.
+#define IDS_NOTHING_SELECTED 14530
+#define IDS_PASTE_NO_SOURCE 14531
+#define IDS_PASTE_SOURCE_GONE 14532
+#define IDS_PASTE_NO_TRANSLATION 14533
+#define IDS_PASTE_UNANSWERED 14534
 
 // ---- Information notice (template 10006) ----
 #define IDD_INFORMATION 10006
@@ -225,6 +234,7 @@
 #define IDC_OPTION_SOUNDS 2022
 #define IDC_OPTION_USER_DICTIONARY 2023
 #define IDC_OPTION_TASK_BAR_ICON 2024
+#define IDC_OPTION_GIVE_BACK_CLIPBOARD 2026
 // The help line is IDC_HINT_LINE, as in the lookup window. The three statics also key their
 // Greek texts by their own ids.
 #define IDC_HOTKEY_TEXT 17503

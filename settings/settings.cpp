@@ -124,7 +124,7 @@ public:
         registry.CloseKey(key);
     }
 
-    int32_t Number(const char* name) const {
+    int32_t Number(const char* name, int32_t missing = 0) const {
         for (int i = 0; i < count_; ++i) {
             if (SameAsciiNoCase(values_[i].name, name)) {
                 char text[kSettingBufferSize];
@@ -133,7 +133,11 @@ public:
             }
         }
         // More values than were kept: the name may come later in the key.
-        return complete_ ? 0 : ReadSettingNumber(registry_, subKey_, name);
+        char text[kSettingBufferSize];
+        if (complete_ || !ReadSettingString(registry_, subKey_, name, text)) {
+            return missing;
+        }
+        return ParseSettingNumber(text);
     }
 
 private:
@@ -340,6 +344,9 @@ void LoadSettings(Settings& s, const SettingsStorage& storage, LookupFields* fie
         s.StayOnTop = stayOnTop <= 0 ? 0 : stayOnTop;
         s.Balloons = Low8(state.Number("Balloons"));
         s.TaskBarIcon = Low8(state.Number("TaskBarIcon"));
+        // On unless turned off: installations from before the option give the clipboard back
+        // too, and the first run writes no value for it.
+        s.GiveBackClipboard = Flag16(state.Number("GiveBackClipboard", 1));
     }
     if (fields) {
         fields->ClearLastSearchedWord();
@@ -373,6 +380,7 @@ void SaveSettings(const Settings& s, const SettingsStorage& storage, LookupField
     SaveNumbers(r, kStateKey, kScreenRectNumbers, s);
     WriteNumber(r, kStateKey, "Balloons", s.Balloons);
     WriteNumber(r, kStateKey, "TaskBarIcon", static_cast<int16_t>(s.TaskBarIcon));
+    WriteNumber(r, kStateKey, "GiveBackClipboard", s.GiveBackClipboard);
     SaveNumbers(r, kHotKeyKey, kHotKeyNumbers, s);
 }
 

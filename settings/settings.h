@@ -100,6 +100,8 @@ struct Settings : HotKey {
     uint8_t Balloons = 0;
     uint16_t TaskBarIcon = 0;
     int16_t UseSounds = 0;
+    // The clipboard is given back after the hot key's copy and after a paste back (Ctrl+Enter).
+    int16_t GiveBackClipboard = 1;
 
     // FormType as it was loaded, so the lookup dialog can tell whether the form changed.
     int32_t FormTypeAtLoad = 0;

@@ -37,6 +37,9 @@ TEST(Adjustments, EachSettingCountsAsAChange) {
     Settings after;
     after.TaskBarIcon = 1;
     EXPECT_TRUE(CompareAdjustments(before, after).any);
+    after = before;
+    after.GiveBackClipboard = 0;  // on by default
+    EXPECT_TRUE(CompareAdjustments(before, after).any);
     EXPECT_FALSE(CompareAdjustments(before, before).any);
     // The settings the dialog does not edit are no change of its.
     after = before;

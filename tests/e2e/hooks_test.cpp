@@ -170,7 +170,8 @@ TEST_F(HooksTest, CtrlCCopiesTheTranslationAndCtrlVLooksUpTheClipboard) {
 }
 
 TEST_F(HooksTest, HotKeyLooksUpTheSelectionOfAnotherProgramAndHidesTheWindow) {
-    SeedWithHotKey({{"UseClipboard", "1"}});
+    // With the clipboard not given back, what the hot key copied stays there.
+    SeedWithHotKey({{"UseClipboard", "1"}, {"GiveBackClipboard", "0"}});
     Start();
     NotepadWithSelection(L"house");
     XKeys(L"ctrl+alt+w");
@@ -195,6 +196,179 @@ TEST_F(HooksTest, HotKeyLooksUpTheSelectionOfAnotherProgramAndHidesTheWindow) {
     // The window went with the X focus while the keys were down; without a window manager no
     // Wine window hears their release until one has the focus again, as Notepad then does.
     ASSERT_TRUE(XFocus(notepadWindow));
+}
+
+// The user's clipboard, text and a picture, as a program other than Wordmere left it.
+void PutTextAndBitmap(const std::wstring& text, int width, int height) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    SetClipboardData(CF_BITMAP, bitmap);
+    CloseClipboard();
+}
+
+// The size of the clipboard's bitmap; 0 x 0 when there is none.
+SIZE ClipboardBitmapSize() {
+    SIZE size = {0, 0};
+    if (!OpenClipboard(nullptr)) {
+        return size;
+    }
+    BITMAP info{};
+    if (HANDLE bitmap = GetClipboardData(CF_BITMAP);
+        bitmap && GetObjectW(bitmap, sizeof info, &info)) {
+        size = {info.bmWidth, info.bmHeight};
+    }
+    CloseClipboard();
+    return size;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    ReadClipboardUnicode(text);
+    return text;
+}
+
+// The window that has the keyboard focus in the lookup window's thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST_F(HooksTest, TheClipboardIsGivenBackAfterAHotKeyLookup) {
+    SeedWithHotKey({{"UseClipboard", "1"}});
+    Start();
+    PutTextAndBitmap(L"a copied paragraph", 37, 11);
+    NotepadWithSelection(L"house");
+    XKeys(L"ctrl+alt+w");
+    EXPECT_TRUE(WaitUntil([&] { return DialogInFront(); })) << "the lookup window stayed behind";
+    EXPECT_TRUE(WaitForFirstMatch(L"house"));
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"a copied paragraph"; }))
+        << "the clipboard holds " << testing::PrintToString(StoredBytes(ClipboardText()));
+    SIZE bitmap = ClipboardBitmapSize();
+    EXPECT_EQ(bitmap.cx, 37);
+    EXPECT_EQ(bitmap.cy, 11);
+    SaveScreenPng(ShotUnixPath(L"hooks-hotkey-gives-back-" + CodePageName() + L".png"));
+}
+
+TEST_F(HooksTest, WithNothingSelectedTheOldClipboardWordIsNotLookedUp) {
+    SeedWithHotKey({{"UseClipboard", "1"}});
+    Start();
+    TypeAndEnter(L"λόγος");
+    ASSERT_TRUE(WaitForFirstMatch(L"λόγος"));
+    ASSERT_TRUE(SetClipboardUnicode(L"house"));
+    NotepadWithSelection(L"some text");
+    XKeys(L"End");  // the caret, and no selection
+    XKeys(L"ctrl+alt+w");
+    EXPECT_TRUE(WaitUntil([&] { return DialogInFront(); })) << "the lookup window stayed behind";
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(program.dialog) == WordEdit(); }))
+        << "the word box is not ready for typing";
+    EXPECT_EQ(WindowText(Control(IDC_STATUS_LINE)),
+              L"Nothing was selected: type the word to look up.");
+    WaitIdle(program.dialog);
+    EXPECT_TRUE(WaitForFirstMatch(L"λόγος")) << "the old clipboard word was looked up";
+    EXPECT_EQ(ClipboardText(), L"house");
+    SaveScreenPng(ShotUnixPath(L"hooks-hotkey-nothing-selected-" + CodePageName() + L".png"));
+    // The word typed now is looked up as usual.
+    XKeys(L"h o u s e Return");
+    EXPECT_TRUE(WaitForFirstMatch(L"house"));
+}
+
+// Wine's WordPad copies on Ctrl+C only: the hot key still brings its selection.
+TEST_F(HooksTest, HotKeyLooksUpAWordSelectedInWordPad) {
+    SeedWithHotKey({{"UseClipboard", "1"}});
+    Start();
+    ASSERT_TRUE(SetClipboardUnicode(L"before"));
+    PROCESS_INFORMATION wordPad{};
+    ASSERT_TRUE(
+        LaunchProcess(L"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe", L"", wordPad));
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            window = VisibleWindowOfClass(wordPad.dwProcessId, L"WordPadClass");
+            return window != nullptr;
+        },
+        15000))
+        << "WordPad did not show";
+    MoveWindow(window, 0, 560, 500, 300, TRUE);
+    HWND text = FindWindowExW(window, nullptr, L"RICHEDIT50W", nullptr);
+    ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(XFocus(window));
+    XType(L"the house");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(text).find(L"house") != std::wstring::npos; }));
+    Send(text, EM_SETSEL, 4, 9);
+    XKeys(L"ctrl+alt+w");
+    EXPECT_TRUE(WaitUntil([&] { return DialogInFront(); })) << "the lookup window stayed behind";
+    EXPECT_TRUE(WaitForFirstMatch(L"house"));
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"before"; }));
+    SaveScreenPng(ShotUnixPath(L"hooks-hotkey-wordpad-" + CodePageName() + L".png"));
+    ASSERT_TRUE(XFocus(window));
+    TerminateProcess(wordPad.hProcess, 0);
+    WaitForSingleObject(wordPad.hProcess, 5000);
+    CloseHandle(wordPad.hProcess);
+    CloseHandle(wordPad.hThread);
+}
+
+TEST_F(HooksTest, CtrlEnterPutsTheTranslationInPlaceOfTheWord) {
+    SeedWithHotKey({{"UseClipboard", "1"}});
+    Start();
+    // Before any hot-key lookup there is nowhere to paste to.
+    ASSERT_TRUE(XFocus(program.dialog));
+    XKeys(L"ctrl+Return");
+    EXPECT_TRUE(WaitUntil([&] {
+        return WindowText(Control(IDC_STATUS_LINE)) ==
+               L"Ctrl+Enter pastes back only after a hot-key lookup.";
+    }));
+
+    ASSERT_TRUE(SetClipboardUnicode(L"kept"));
+    NotepadWithSelection(L"house");
+    XKeys(L"ctrl+alt+w");
+    ASSERT_TRUE(WaitUntil([&] { return DialogInFront(); }));
+    ASSERT_TRUE(WaitForFirstMatch(L"house"));
+    std::vector<std::wstring> translations = Translations();
+    auto found = std::find_if(translations.begin(), translations.end(),
+                              [](const std::wstring& t) { return t.rfind(L"σπίτι", 0) == 0; });
+    ASSERT_NE(found, translations.end());
+    const std::wstring house = *found;
+    // Selected without its notification, which (with automatic clipboard use) would copy it.
+    Send(Control(IDC_TRANSLATION_LIST), LB_SETCURSEL,
+         static_cast<WPARAM>(found - translations.begin()), 0);
+    Send(program.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_TRANSLATION_LIST)),
+         TRUE);
+    XKeys(L"ctrl+Return");
+    HWND edit = FindWindowExW(notepadWindow, nullptr, L"Edit", nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == house; }))
+        << "Notepad holds " << testing::PrintToString(StoredBytes(WindowText(edit)));
+    EXPECT_EQ(GetForegroundWindow(), notepadWindow);
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"kept"; }))
+        << "the clipboard holds " << testing::PrintToString(StoredBytes(ClipboardText()));
+    SaveScreenPng(ShotUnixPath(L"hooks-paste-back-" + CodePageName() + L".png"));
+
+    // From the word list: its first translation.
+    NotepadWithSelection(L"house");
+    XKeys(L"ctrl+alt+w");
+    ASSERT_TRUE(WaitUntil([&] { return DialogInFront(); }));
+    WaitIdle(program.dialog);
+    Send(program.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_WORD_LIST)), TRUE);
+    XKeys(L"ctrl+Return");
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == Translations().front(); }));
+
+    // Once the program is gone, Ctrl+Enter says so and pastes nothing.
+    notepad.Close();
+    ASSERT_TRUE(XFocus(program.dialog));
+    XKeys(L"ctrl+Return");
+    EXPECT_TRUE(WaitUntil([&] {
+        return WindowText(Control(IDC_STATUS_LINE)) ==
+               L"The program the word came from is closed: nothing was pasted.";
+    }));
+    EXPECT_EQ(ClipboardText(), L"kept");
 }
 
 TEST_F(HooksTest, WithoutClipboardUseTheHotKeyOnlyBringsTheWindowForward) {
@@ -250,6 +424,7 @@ TEST_F(HooksTest, TrayClickCopiesFromTheProgramInFront) {
         tray = VisibleWindowOfClass(0, L"__winex11_standalone_tray");
         return tray != nullptr;
     }));
+    ASSERT_TRUE(SetClipboardUnicode(L"before"));
     NotepadWithSelection(L"house");
     // The pointer passes over the icon while Notepad is in front, then clicks it.
     RECT icon;
@@ -260,9 +435,8 @@ TEST_F(HooksTest, TrayClickCopiesFromTheProgramInFront) {
     XClickAt(point.x, point.y);
     EXPECT_TRUE(WaitUntil([&] { return DialogInFront(); }));
     EXPECT_TRUE(WaitForFirstMatch(L"house"));
-    std::wstring clipboard;
-    EXPECT_TRUE(ReadClipboardUnicode(clipboard));
-    EXPECT_EQ(clipboard, L"house");
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"before"; }))
+        << "the clipboard was not given back";
     PostMessageW(program.dialog, MSG_END_PROGRAM, 0, 0);
 }
 

@@ -36,6 +36,10 @@ bool FindUsKey(const std::string& name, UsKey& key) {
         key = {0x08, 0x08, 0x08};
         return true;
     }
+    if (name == "enter") {
+        key = {kVkReturn, '\r', '\r'};
+        return true;
+    }
     if (name.size() != 1) {
         return false;
     }
@@ -267,6 +271,9 @@ const CommandCase kCommandCases[] = {
     {"CtrlShiftCPostsNothing", kKeyboardGreek, "C+S+c", 0, true},
     {"CtrlAltVPostsNothing", kKeyboardLatin, "C+A+v", 0, true},
     {"CtrlXPostsNothing", kKeyboardGreek, "C+x", 0, true},
+    // The dialog never sees Ctrl+Enter, which it would take for Enter (search the word box).
+    {"CtrlEnterPastesBack", kKeyboardLatin, "C+enter", CMD_PASTE_BACK, false},
+    {"CtrlShiftEnterPassedOn", kKeyboardGreek, "C+S+enter", 0, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Driver, CommandKeys, ::testing::ValuesIn(kCommandCases),
@@ -298,6 +305,8 @@ TEST(KeyboardHook, CtrlChordCountsWhenCtrlComesUpBeforeTheKey) {
     const Case cases[] = {
         {"Ctrl+C, Ctrl up first", ctrl, kVkC, kVkC, CMD_COPY_TRANSLATION},
         {"Ctrl+V, Ctrl up first", ctrl, kVkV, kVkV, CMD_LOOKUP_CLIPBOARD},
+        {"Ctrl+Enter, Ctrl up first", ctrl, kVkReturn, kVkReturn, CMD_PASTE_BACK},
+        {"plain Enter", none, kVkReturn, kVkReturn, 0},
         {"Ctrl+Shift+C, both up first", ctrlShift, kVkC, kVkC, 0},
         {"plain C", none, kVkC, kVkC, 0},
         {"Ctrl+C press, V released", ctrl, kVkC, kVkV, 0},

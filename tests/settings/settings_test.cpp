@@ -66,6 +66,7 @@ TEST_F(SettingsTest, FirstRunCreatesTheKeysAndWritesExactlyTheDefaultsInOrder) {
     EXPECT_EQ(settings.SRB, 0);
     EXPECT_EQ(settings.Balloons, 0);
     EXPECT_EQ(settings.TaskBarIcon, 0);
+    EXPECT_EQ(settings.GiveBackClipboard, 1) << "on although the first run writes no value";
 
     // Only a missing root key means a first run.
     EXPECT_FALSE(EnsureSettingsKeys(registry));
@@ -100,6 +101,9 @@ TEST_F(SettingsTest, StoredTextBecomesTheSettingThroughWidthAndLoadRule) {
         {"Balloons", "511", [](const Settings& s) { return s.Balloons; }, 255},
         {"ScanCode", "112", [](const Settings& s) { return s.ScanCode; }, 112},
         {"Shift", "-1", [](const Settings& s) { return s.Shift; }, -1},
+        {"GiveBackClipboard", "0", [](const Settings& s) { return s.GiveBackClipboard; }, 0},
+        {"GiveBackClipboard", "", [](const Settings& s) { return s.GiveBackClipboard; }, 0},
+        {"GiveBackClipboard", "-1", [](const Settings& s) { return s.GiveBackClipboard; }, 0},
     };
     for (const Case& c : cases) {
         MemoryRegistry store;
@@ -321,6 +325,7 @@ TEST_F(SettingsTest, SaveWritesHistoryDictionaryThenEveryValue_AndLoadsBackTheSa
     settings.SRR = 640;
     settings.TaskBarIcon = 1;
     settings.UseLargeFont = 1;
+    settings.GiveBackClipboard = 0;
     settings.HotKeyState = 0;
     settings.Control = 1;
     settings.ScanCode = 87;
@@ -332,7 +337,7 @@ TEST_F(SettingsTest, SaveWritesHistoryDictionaryThenEveryValue_AndLoadsBackTheSa
     char dictionary[60];
     EXPECT_TRUE(ReadDictionaryChoice(history, dictionary, sizeof(dictionary)));
     EXPECT_STREQ(dictionary, "Greek-English dictionary");
-    ASSERT_EQ(registry.writeLog.size(), 26u);
+    ASSERT_EQ(registry.writeLog.size(), 27u);
     EXPECT_EQ(registry.writeLog.front(), "software\\corvessa\\wordmere\\state\\SearchFor=hello");
     EXPECT_EQ(Stored(kStateKey, "GrEng"), std::string("200\0", 4));
     EXPECT_EQ(Stored(kStateKey, "Balloons"), std::string("255\0", 4));
@@ -350,6 +355,7 @@ TEST_F(SettingsTest, SaveWritesHistoryDictionaryThenEveryValue_AndLoadsBackTheSa
     EXPECT_EQ(loaded.SRR, 640);
     EXPECT_EQ(loaded.TaskBarIcon, 1);
     EXPECT_EQ(loaded.UseLargeFont, 1);
+    EXPECT_EQ(loaded.GiveBackClipboard, 0);
     EXPECT_EQ(loaded.HotKeyState, 0);
     EXPECT_EQ(loaded.Control, 1);
     EXPECT_EQ(loaded.ScanCode, 87);

@@ -151,3 +151,94 @@ TEST_F(ClipboardWinTest, ClipboardButtonFollowsTheClipboard) {
 }
 
 }  // namespace
+
+namespace {
+
+// A format of global memory under a registered name, as HTML and RTF are.
+std::string ReadFormat(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(nullptr)) {
+        return bytes;
+    }
+    if (HANDLE data = GetClipboardData(format)) {
+        bytes.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+TEST(ClipboardSnapshot, GivesBackTextRegisteredFormatsAndBitmapsButNoPrivateHandles) {
+    const UINT html = RegisterClipboardFormatW(L"HTML Format");
+    const std::string page = "<b>a copied paragraph</b>";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::wstring text = L"a copied paragraph";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    block = GlobalAlloc(GMEM_MOVEABLE, page.size() + 1);
+    memcpy(GlobalLock(block), page.c_str(), page.size() + 1);
+    GlobalUnlock(block);
+    SetClipboardData(html, block);
+    HDC screen = GetDC(nullptr);
+    SetClipboardData(CF_BITMAP, CreateCompatibleBitmap(screen, 21, 13));
+    ReleaseDC(nullptr, screen);
+    // A private handle: nobody but its owner knows what it is.
+    SetClipboardData(CF_PRIVATEFIRST, GlobalAlloc(GMEM_MOVEABLE, 4));
+    CloseClipboard();
+
+    ClipboardSnapshot snapshot;
+    ASSERT_TRUE(snapshot.Take(nullptr));
+    EXPECT_TRUE(snapshot.Held());
+    PutUnicode(L"house");  // the hot key's copy
+    ASSERT_TRUE(snapshot.GiveBack(nullptr));
+    EXPECT_FALSE(snapshot.Held());
+
+    std::wstring unicode;
+    std::string bytes;
+    ASSERT_TRUE(ReadClipboard(&unicode, &bytes));
+    EXPECT_EQ(unicode, text);
+    EXPECT_EQ(bytes, "a copied paragraph");
+    EXPECT_EQ(ReadFormat(html).c_str(), page);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    BITMAP bitmap{};
+    HANDLE handle = GetClipboardData(CF_BITMAP);
+    ASSERT_NE(handle, nullptr);
+    GetObjectW(handle, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 21);
+    EXPECT_EQ(bitmap.bmHeight, 13);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_PRIVATEFIRST));
+    CloseClipboard();
+}
+
+TEST(ClipboardSnapshot, AnUntouchedClipboardIsLeftAsItIs) {
+    PutUnicode(L"mine");
+    ClipboardSnapshot snapshot;
+    ASSERT_TRUE(snapshot.Take(nullptr));
+    const DWORD sequence = GetClipboardSequenceNumber();
+    ASSERT_TRUE(snapshot.GiveBack(nullptr));
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "nothing changed, so nothing is rewritten";
+    // Only once: a second give-back has nothing to give.
+    PutUnicode(L"later");
+    EXPECT_FALSE(snapshot.GiveBack(nullptr));
+    std::wstring unicode;
+    std::string bytes;
+    ASSERT_TRUE(ReadClipboard(&unicode, &bytes));
+    EXPECT_EQ(unicode, L"later");
+}
+
+TEST(ClipboardSnapshot, AnEmptyClipboardIsGivenBackEmpty) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    ClipboardSnapshot snapshot;
+    ASSERT_TRUE(snapshot.Take(nullptr));
+    EXPECT_EQ(snapshot.FormatCount(), 0u);
+    PutUnicode(L"house");
+    ASSERT_TRUE(snapshot.GiveBack(nullptr));
+    EXPECT_EQ(CountClipboardFormats(), 0);
+}
+
+}  // namespace
