@@ -9,7 +9,9 @@ namespace {
 
 // The Windows timer's own floor: a shorter period is raised to it anyway.
 constexpr UINT kPlaybackTickMs = USER_TIMER_MINIMUM;
+constexpr UINT_PTR kPlaybackTimer = 1;
 constexpr int kClassNameSize = 64;
+constexpr wchar_t kPlaybackWindowClass[] = L"WordmereKeyPlayback";
 
 class WinCopyPlaybackSystem : public CopyPlaybackSystem {
 public:
@@ -70,7 +72,9 @@ public:
 struct Playback {
     CopyPlayback state;
     WinCopyPlaybackSystem system;
-    UINT_PTR timer = 0;
+    HWND window = nullptr;  // message-only: its timer steps the playback
+    bool ticking = false;
+    HHOOK keyUpHook = nullptr;
 };
 
 Playback& CurrentPlayback() {
@@ -78,22 +82,63 @@ Playback& CurrentPlayback() {
     return playback;
 }
 
-void StopTimer(Playback& playback) {
-    if (playback.timer != 0) {
-        KillTimer(nullptr, playback.timer);
+void RemoveKeyUpHook(Playback& playback) {
+    if (playback.keyUpHook) {
+        UnhookWindowsHookEx(playback.keyUpHook);
     }
-    playback.timer = 0;
+    playback.keyUpHook = nullptr;
+}
+
+void StopTimer(Playback& playback) {
+    if (playback.ticking) {
+        KillTimer(playback.window, kPlaybackTimer);
+    }
+    playback.ticking = false;
+    RemoveKeyUpHook(playback);
 }
 
 void StepNow() {
     Playback& playback = CurrentPlayback();
     if (!StepCopyPlayback(playback.state, playback.system, GetTickCount())) {
         StopTimer(playback);
+    } else if (playback.state.phase != PlaybackPhase::WaitModifiers) {
+        RemoveKeyUpHook(playback);
     }
 }
 
-void CALLBACK PlaybackTick(HWND, UINT, UINT_PTR, DWORD) {
-    StepNow();
+// While the user still holds the hot key, every key that comes up asks for a step at once
+// instead of at the next tick: the keys go out the moment the last modifier is up. The step
+// follows the hook by a posted message, when the key's new state is in place.
+LRESULT CALLBACK KeyUpHook(int code, WPARAM message, LPARAM event) {
+    Playback& playback = CurrentPlayback();
+    if (code == HC_ACTION && (message == WM_KEYUP || message == WM_SYSKEYUP)) {
+        PostMessageW(playback.window, WM_TIMER, kPlaybackTimer, 0);
+    }
+    return CallNextHookEx(playback.keyUpHook, code, message, event);
+}
+
+LRESULT CALLBACK PlaybackWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kPlaybackTimer) {
+        if (CopyPlaybackRunning(CurrentPlayback().state)) {
+            StepNow();
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND PlaybackWindow() {
+    Playback& playback = CurrentPlayback();
+    if (!playback.window) {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = PlaybackWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kPlaybackWindowClass;
+        RegisterClassW(&windowClass);
+        playback.window = CreateWindowExW(0, kPlaybackWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, windowClass.hInstance, nullptr);
+    }
+    return playback.window;
 }
 
 bool StartPlayback(HWND window, HWND lookupDialog, PlaybackKind kind, bool startWithLetter) {
@@ -108,9 +153,14 @@ bool StartPlayback(HWND window, HWND lookupDialog, PlaybackKind kind, bool start
     playback.system.posting = true;
     playback.system.pasteTaken = false;
     StartKeyPlayback(playback.state, playback.system, kind, startWithLetter, GetTickCount());
-    if (CopyPlaybackRunning(playback.state) && playback.timer == 0) {
-        playback.timer = SetTimer(nullptr, 0, kPlaybackTickMs, PlaybackTick);
-        if (playback.timer == 0) {
+    if (CopyPlaybackRunning(playback.state) && !playback.ticking) {
+        playback.ticking =
+            PlaybackWindow() && SetTimer(playback.window, kPlaybackTimer, kPlaybackTickMs, nullptr);
+        if (playback.ticking && playback.state.phase == PlaybackPhase::WaitModifiers) {
+            playback.keyUpHook =
+                SetWindowsHookExW(WH_KEYBOARD_LL, KeyUpHook, GetModuleHandleW(nullptr), 0);
+        }
+        if (!playback.ticking) {
             // Without ticks it could never finish: end it now rather than leave it hanging.
             CancelCopyPlayback();
             PostMessageW(lookupDialog, WM_COMMAND,
