@@ -12,6 +12,8 @@ packages=(
   # the Windows program
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick locales-all
+  # the test screen's window manager: Wine waits for its events, as on every desktop
+  openbox
   python3 python3-fonttools python3-pil fonts-liberation fonts-dejavu-core
   # Wine's own symbol fonts draw the window buttons and menu check marks
   fonts-wine

@@ -9,7 +9,9 @@ dist=$(realpath "$1")
 shots=$(realpath -m "$2")
 mkdir -p "$shots"
 work=$(mktemp -d /tmp/wordmere_dialogs_e2e.XXXXXX)
-trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
+      "$root/scripts/window_manager.sh" stop "$work/window-manager"; rm -rf "$work"' EXIT
+"$root/scripts/window_manager.sh" start "$work/window-manager"
 "$root/scripts/wine_prefix.sh"
 cp -a "${WORDMERE_WINEPREFIX:-$root/build/wineprefix}" "$work/prefix"
 mkdir -p "$work/program"

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The test screen's window manager. Every user's desktop has one, and Wine waits for its events
+# (a form switch on a bare X server takes seconds), so the virtual screens of the tests and the
+# benchmarks run openbox too, with a configuration of the project's own (openbox_rc.xml).
+#   window_manager.sh start PIDFILE   starts one on $DISPLAY when none runs there, detached, and
+#                                     writes its process id into PIDFILE
+#   window_manager.sh stop PIDFILE    ends the one that start began, if any
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+pidfile=$2
+
+# A window manager that follows the desktop conventions names a window of its own on the root
+# window, and that window names itself; a name left behind by one that died names nothing.
+running() {
+    local id
+    id=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
+    [ -n "$id" ] && xprop -id "$id" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "$id"
+}
+
+case "$1" in
+start)
+    rm -f "$pidfile"
+    if running; then exit 0; fi
+    setsid openbox --sm-disable --config-file "$root/scripts/openbox_rc.xml" \
+        </dev/null >/dev/null 2>&1 &
+    echo $! >"$pidfile"
+    for _ in $(seq 100); do
+        if running; then exit 0; fi
+        sleep 0.05
+    done
+    echo "window_manager: openbox did not start on $DISPLAY" >&2
+    exit 1
+    ;;
+stop)
+    if [ -s "$pidfile" ]; then
+        pid=$(cat "$pidfile")
+        kill "$pid" 2>/dev/null || true
+        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+        rm -f "$pidfile"
+    fi
+    ;;
+*)
+    echo "usage: window_manager.sh start|stop PIDFILE" >&2
+    exit 2
+    ;;
+esac
