@@ -21,15 +21,21 @@ case "$1" in
 start)
     rm -f "$pidfile"
     if running; then exit 0; fi
-    setsid openbox --sm-disable --config-file "$root/scripts/openbox_rc.xml" \
-        </dev/null >/dev/null 2>&1 &
-    echo $! >"$pidfile"
-    for _ in $(seq 100); do
-        if running; then exit 0; fi
-        sleep 0.05
+    # Started twice at most: on a loaded machine the display may not take it at the first try.
+    for _ in 1 2; do
+        setsid openbox --sm-disable --config-file "$root/scripts/openbox_rc.xml" \
+            </dev/null >/dev/null 2>&1 &
+        echo $! >"$pidfile"
+        for _ in $(seq 300); do
+            if running; then exit 0; fi
+            kill -0 "$(cat "$pidfile")" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$(cat "$pidfile")" 2>/dev/null || true
     done
-    echo "window_manager: openbox did not start on $DISPLAY" >&2
-    exit 1
+    rm -f "$pidfile"
+    # The tests still run without one, only slower and less like a desktop.
+    echo "window_manager: openbox did not start on $DISPLAY; running without a window manager" >&2
     ;;
 stop)
     if [ -s "$pidfile" ]; then
