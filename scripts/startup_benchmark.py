@@ -2,10 +2,12 @@
 """Start-up benchmark of the Windows program under Wine.
 
 Times wordmere.exe from process creation until its lookup window shows its first results (the
-word list holds an item), against a bare dialog program (tests/e2e/startup_peer) started the same
-way: both are started in turn by the same probe program (tests/e2e/startup_probe) in a Wine
-prefix of their own, with Wine's server kept running. Prints the median time of each and the
-median of the per-round ratios.
+word list holds an item), against two peers started the same way: the lookup window's own template
+shown by a program that does nothing else (tests/e2e/startup_template), which is what Wine takes
+to make that window, and a bare dialog with a word box and a list (tests/e2e/startup_peer). All
+three are started in turn by the same probe program (tests/e2e/startup_probe) in a Wine prefix of
+their own, with Wine's server kept running. Prints the median time of each and the median of the
+per-round ratios of the program against each peer.
 
 Usage: scripts/startup_benchmark.py [--win-build build/win] [--dist build/dist] [--runs 21]
 Needs a display; without one it runs itself on a private Xvfb (scripts/xvfb_run.sh).
@@ -63,22 +65,25 @@ def benchmark_setting(win_build, dist, name):
 
 
 def print_rounds(output, tool, how, labels):
-    """Prints the medians of a probe's "<0|1> <ms>" lines, one round of the program (0) and
-    its peer (1) after the other, and the median of the per-round ratios."""
-    times = {0: [], 1: []}
+    """Prints the medians of a probe's "<index> <ms>" lines, one round of the program (0) and
+    then of each peer (1, 2, ...) after the other, and for each peer the median of the per-round
+    ratios of the program against it."""
+    times = {index: [] for index in range(len(labels))}
     for line in output.splitlines():
         index, ms = line.split()
         times[int(index)].append(float(ms))
-    if not times[0] or len(times[0]) != len(times[1]):
+    rounds = len(times[0])
+    if not rounds or any(len(values) != rounds for values in times.values()):
         sys.exit(f"{tool}: the probe reported no complete rounds")
-    ratios = [a / b for a, b in zip(times[0], times[1])]
     width = max(len(label) for label in labels) + 1
-    print(f"runs: {len(ratios)} of each, {how}")
+    print(f"runs: {rounds} of each, {how}")
     for index, label in enumerate(labels):
         values = times[index]
         print(f"{label + ':':{width}} median {statistics.median(values):.1f} ms "
               f"(min {min(values):.1f}, max {max(values):.1f})")
-    print(f"median ratio: {statistics.median(ratios):.2f}")
+    for index in range(1, len(labels)):
+        ratios = [a / b for a, b in zip(times[0], times[index])]
+        print(f"median ratio against the {labels[index]}: {statistics.median(ratios):.2f}")
 
 
 def benchmark_arguments(description, tool, runs, runs_help, needed):
@@ -122,15 +127,18 @@ def run_in_setting(args, tool, exe, extra, timeout):
 
 
 def main():
+    peers = ["startup_template.exe", "startup_peer.exe"]
     args = benchmark_arguments(__doc__.splitlines()[0], "startup_benchmark", 21,
-                               "timed starts of each program",
-                               ["startup_probe.exe", "startup_peer.exe"])
+                               "timed starts of each program", ["startup_probe.exe"] + peers)
     bin_dir = os.path.join(args.win_build, "bin")
-    output = run_in_setting(args, "startup_benchmark", "startup_probe.exe",
-                            [wine_path(os.path.join(bin_dir, "startup_peer.exe")),
-                             wine_path(bin_dir)], 60 + args.runs * 30)
+    programs = []
+    for peer in peers:
+        programs += [wine_path(os.path.join(bin_dir, peer)), wine_path(bin_dir)]
+    output = run_in_setting(args, "startup_benchmark", "startup_probe.exe", programs,
+                            60 + args.runs * 45)
     print_rounds(output, "startup_benchmark", "started in turn",
-                 ["wordmere.exe to its first results", "bare dialog to its first item"])
+                 ["wordmere.exe to its first results", "template alone to its first item",
+                  "bare dialog to its first item"])
 
 
 if __name__ == "__main__":
