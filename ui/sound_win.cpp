@@ -2,8 +2,40 @@
 
 #include <mmsystem.h>
 
+namespace {
+
+// The system's sound library is loaded at the first sound, not with the program: under Wine it
+// brings four more libraries (the audio codecs and COM) into every start, and the click is off
+// unless the user turns it on.
+struct WaveFunctions {
+    UINT(WINAPI* deviceCount)() = nullptr;
+    BOOL(WINAPI* play)(LPCSTR, UINT) = nullptr;
+};
+
+template <typename Function>
+void Resolve(HMODULE module, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const WaveFunctions& Wave() {
+    static const WaveFunctions functions = [] {
+        WaveFunctions found;
+        if (HMODULE library = LoadLibraryW(L"winmm.dll")) {
+            Resolve(library, "waveOutGetNumDevs", found.deviceCount);
+            Resolve(library, "sndPlaySoundA", found.play);
+        }
+        if (!found.deviceCount || !found.play) {
+            found = WaveFunctions{};
+        }
+        return found;
+    }();
+    return functions;
+}
+
+}  // namespace
+
 bool SoundDeviceAvailable() {
-    static const bool available = waveOutGetNumDevs() > 0;
+    static const bool available = Wave().deviceCount && Wave().deviceCount() > 0;
     return available;
 }
 
@@ -15,7 +47,7 @@ bool FreeResourceSound() {
         return false;
     }
     // Nothing may play from the memory that is about to go.
-    sndPlaySoundA(nullptr, 0);
+    Wave().play(nullptr, 0);
     FreeResource(loadedSound);
     loadedSound = nullptr;
     return true;
@@ -38,6 +70,6 @@ bool PlayResourceSound(HINSTANCE instance, int resourceId, bool enabled) {
         return false;
     }
     loadedSound = sound;
-    return sndPlaySoundA(static_cast<const char*>(LockResource(sound)), SND_MEMORY | SND_ASYNC) !=
+    return Wave().play(static_cast<const char*>(LockResource(sound)), SND_MEMORY | SND_ASYNC) !=
            FALSE;
 }
