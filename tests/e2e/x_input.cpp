@@ -82,9 +82,11 @@ bool XFocus(HWND window) {
     if (xWindow == 0) {
         return false;
     }
-    // Without a window manager Wine does not follow the X focus with its own: the X focus
-    // decides which Wine process hears the keys, the foreground window which window gets them.
-    Xdotool(L"windowfocus --sync " + std::to_wstring(xWindow));
+    // The X focus decides which Wine process hears the keys, the foreground window which window
+    // gets them. A window the window manager has not mapped yet cannot take the X focus (the
+    // server answers BadMatch and xdotool fails): a fresh window is asked again until it can.
+    RunUnixCommand(L"for i in $(seq 50); do " + std::wstring(kXdotool) + L" windowfocus --sync " +
+                   std::to_wstring(xWindow) + L" 2>/dev/null && break; sleep 0.1; done");
     return BringToFront(window);
 }
 
