@@ -29,6 +29,7 @@
 #include "keyboard/keyboard_layout_win.h"
 #include "keyboard/keyboard_selection.h"
 #include "resources/resource_ids.h"
+#include "ui/accessible_name_win.h"
 #include "ui/clipboard_win.h"
 #include "ui/dictionary_choice.h"
 #include "ui/forms_win.h"
@@ -51,6 +52,9 @@ constexpr size_t kMaxWordBoxChars = 39;
 constexpr size_t kCurrentWordSize = 80;
 // A translation list item: 150 characters at most.
 constexpr size_t kTranslationTextSize = 151;
+// With search as you type, the pause in typing after which the lists follow the word box: long
+// enough that a word typed at speed is searched once, short enough to feel immediate.
+constexpr UINT kSearchAsYouTypeDelayMs = 150;
 
 // What one run of the lookup dialog keeps between messages. It lives on the stack of
 // ShowLookupDialog and reaches the procedure through lParam into GWLP_USERDATA; what outlives a
@@ -65,6 +69,8 @@ struct LookupDialogData {
     // The notification icon this run added and has not removed: what the window ends with,
     // whatever the setting says by then (the adjustments may have just turned it off).
     bool trayIconShown = false;
+    // The lists show a word searched as it was typed, which Enter still adds to the history.
+    bool typedWordUnrecorded = false;
     HWND trayClickSource = nullptr;
     WordBoxFont wordFont;
 };
@@ -73,10 +79,12 @@ LookupDialogData& State(HWND dialog) {
     return *reinterpret_cast<LookupDialogData*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
 }
 
-bool SearchLookupWord(HWND dialog);
+bool SearchLookupWord(HWND dialog, bool keepCursor = false);
 void AddLookupHistory(HWND dialog, const char* word);
 void RefreshLetterButtons(HWND dialog);
 void InitLookupStatus(HWND dialog);
+void NameControls(HWND dialog);
+void NameLetterButtons(HWND dialog);
 
 LookupForm CurrentForm() {
     const Settings& settings = Program().settings;
@@ -333,6 +341,7 @@ BOOL OnInitDialog(HWND dialog) {
         return FALSE;
     }
     InitLookupStatus(dialog);
+    NameControls(dialog);
 
     SearchLookupWord(dialog);
     UpdateClipboardButtons(dialog, IsSmallForm());
@@ -385,9 +394,11 @@ void ReleaseLetterButton(HWND dialog) {
 void OnEnter(HWND dialog) {
     LookupDialogData& state = State(dialog);
     ReadWordBox(dialog, state.currentWord, &state.currentScript);
-    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
+    const bool searched = strcmp(state.currentWord, Program().engine.lastSearched) == 0;
+    if (searched && !state.typedWordUnrecorded) {
         return;
     }
+    state.typedWordUnrecorded = false;
     HWND box = GetDlgItem(dialog, IDC_WORD_BOX);
     wchar_t typed[kMaxWordBoxChars + 1] = {};
     GetWindowTextW(box, typed, kMaxWordBoxChars + 1);
@@ -400,8 +411,29 @@ void OnEnter(HWND dialog) {
     if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, shown, -1, typed, -1) != CSTR_EQUAL) {
         SetWindowTextW(box, typed);
     }
+    if (searched) {
+        return;  // the lists already show it
+    }
     ReleaseLetterButton(dialog);
     SearchLookupWord(dialog);
+    UpdateClipboardButtons(dialog, IsSmallForm());
+}
+
+// Search as you type: the word box's word, once typing pauses. It goes through the same steps as
+// Enter except the history, which would otherwise fill with every beginning of a word; and it
+// never writes the word box, so nothing the user types meanwhile is lost or moved. Keys pressed
+// while the lists fill wait in the queue and restart the pause.
+void OnTypingPause(HWND dialog) {
+    KillTimer(dialog, TIMER_SEARCH_AS_YOU_TYPE);
+    LookupDialogData& state = State(dialog);
+    ReadWordBox(dialog, state.currentWord, &state.currentScript);
+    if (strcmp(state.currentWord, Program().engine.lastSearched) == 0) {
+        return;
+    }
+    LowerText(state.currentWord);
+    state.typedWordUnrecorded = true;
+    ReleaseLetterButton(dialog);
+    SearchLookupWord(dialog, true);
     UpdateClipboardButtons(dialog, IsSmallForm());
 }
 
@@ -875,6 +907,10 @@ void OnCommand(HWND dialog, int id, int notification) {
                 OnHistoryChoice(dialog);
             } else if (notification == CBN_EDITCHANGE || notification == CBN_EDITUPDATE) {
                 PostMessageW(dialog, MSG_FOLLOW_WORD_FONT, 0, 0);
+                // Every change starts the pause again.
+                if (notification == CBN_EDITCHANGE && CurrentSettings().SearchAsYouType) {
+                    SetTimer(dialog, TIMER_SEARCH_AS_YOU_TYPE, kSearchAsYouTypeDelayMs, nullptr);
+                }
             }
             break;
         case IDC_DICTIONARY_LIST:
@@ -970,6 +1006,10 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             AddProgramTrayIcon(dialog);
         }
         return FALSE;
+    }
+    if (message == WM_TIMER && wParam == TIMER_SEARCH_AS_YOU_TYPE) {
+        OnTypingPause(dialog);
+        return TRUE;
     }
     switch (message) {
         case WM_SETCURSOR:
@@ -1074,8 +1114,8 @@ INT_PTR CALLBACK LookupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return ExitMessage(dialog);
 }
 
-bool SearchLookupWord(HWND dialog) {
-    WinLookupView view(dialog);
+bool SearchLookupWord(HWND dialog, bool keepCursor) {
+    WinLookupView view(dialog, keepCursor);
     return SearchWord(Program().engine, view, LookupSearchOptions(dialog),
                       State(dialog).currentWord);
 }
@@ -1098,6 +1138,57 @@ void RefreshLetterButtons(HWND dialog) {
         if (latin || (id != IDC_LETTER_NO_GREEK_A && id != IDC_LETTER_NO_GREEK_B)) {
             InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
         }
+    }
+    NameLetterButtons(dialog);
+}
+
+std::wstring InterfaceName(unsigned id) {
+    char text[kStatusTextSize];
+    LoadInterfaceTextFor(id, text, sizeof text);
+    return StoredToWide(text);
+}
+
+// The names a screen reader reads for the controls that show pictures or owner-drawn items, in
+// the interface language.
+void NameControls(HWND dialog) {
+    const struct {
+        int id;
+        unsigned name;
+    } buttons[] = {{IDC_SEARCH, IDS_NAME_SEARCH},
+                   {IDC_COPY, IDS_NAME_COPY},
+                   {IDC_SMALL_COPY, IDS_NAME_COPY},
+                   {IDC_CLIPBOARD, IDS_NAME_PASTE},
+                   {IDC_SMALL_CLIPBOARD, IDS_NAME_PASTE}},
+      lists[] = {{IDC_WORD_BOX, IDS_NAME_WORD_BOX},
+                 {IDC_WORD_LIST, IDS_NAME_WORD_LIST},
+                 {IDC_TRANSLATION_LIST, IDS_NAME_TRANSLATION_LIST},
+                 {IDC_DICTIONARY_LIST, IDS_NAME_DICTIONARY_LIST}};
+    for (const auto& button : buttons) {
+        if (HWND control = GetDlgItem(dialog, button.id)) {
+            SetButtonName(control, InterfaceName(button.name));
+        }
+    }
+    for (const auto& list : lists) {
+        SetAccessibleName(GetDlgItem(dialog, list.id), InterfaceName(list.name));
+    }
+    NameLetterButtons(dialog);
+}
+
+// "Letter A": each index button by the capital of the letter it shows, Greek with the Greek
+// keyboard; a button that looks nothing up keeps the Latin letter of its place.
+void NameLetterButtons(HWND dialog) {
+    if (!IsFullForm()) {
+        return;
+    }
+    const std::wstring label = InterfaceName(IDS_NAME_LETTER);
+    for (int id = IDC_LETTER_FIRST; id <= IDC_LETTER_LAST; ++id) {
+        const char letter[2] = {
+            static_cast<char>(LetterForButton(id, CurrentKeyboard.mainDialogMode)), '\0'};
+        std::wstring shown =
+            letter[0] ? StoredToWide(letter)
+                      : std::wstring(1, static_cast<wchar_t>(L'a' + (id - IDC_LETTER_FIRST)));
+        CharUpperBuffW(&shown[0], static_cast<DWORD>(shown.size()));
+        SetButtonName(GetDlgItem(dialog, id), label + L" " + shown);
     }
 }
 

@@ -110,8 +110,7 @@ LRESULT StartUp(HWND window) {
     const SettingsStorage& storage = ProcessSettingsStorage();
     EnsureSettingsKeys(*storage.registry);
 
-    if (!FindProgramDirectory(program.instance, program.programDir, sizeof program.programDir)) {
-        program.programDir[0] = '\0';
+    if (program.programDir[0] == '\0') {
         ShowInformation(nullptr, IDS_CANT_OPEN_FILES, ProgramLanguage(program));
         PostQuitMessage(0);
         return 0;
@@ -131,6 +130,9 @@ LRESULT StartUp(HWND window) {
     LoadSettings(program.settings, storage, nullptr);
     program.texts = WinInterfaceTexts(program.instance, program.textsFile);
     program.engine.texts = &program.texts;
+    if (ChooseProcessSettingsStorage(program.programDir) == SettingsPlace::kUserFallback) {
+        ShowInformation(nullptr, IDS_PORTABLE_FOLDER_READ_ONLY, ProgramLanguage(program));
+    }
     // Searches consult the user's own words (when UseUserDict is on) through these hooks.
     InstallUserDictHooks(program.engine);
 
@@ -325,11 +327,17 @@ void PrepareProcess() {
 
 int RunProgram(HINSTANCE instance) {
     PrepareProcess();
+    ProgramState& program = Program();
+    // Where the settings live depends on the program's folder (a portable copy keeps them
+    // there), so it is chosen before the first read, which a hand-over already makes.
+    if (!FindProgramDirectory(instance, program.programDir, sizeof program.programDir)) {
+        program.programDir[0] = '\0';
+    }
+    ChooseProcessSettingsStorage(program.programDir);
     if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
         HandOverTo(running);
         return 0;
     }
-    ProgramState& program = Program();
     program.instance = instance;
     program.appIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_WORDMERE));
 
@@ -351,11 +359,16 @@ int RunProgram(HINSTANCE instance) {
     }
     program.mainWindow = window;
 
+    // A screen reader in another process receives the controls' named objects through COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     GiveBackHotKey(program);
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
     return 0;
 }

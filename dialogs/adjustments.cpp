@@ -4,12 +4,12 @@
 
 namespace {
 
-// The fourteen settings the dialog edits, listed once for copying and for comparing.
+// The settings the dialog edits, listed once for copying and for comparing.
 template <typename SettingsRef>
 auto AdjustedFields(SettingsRef& s) {
     return std::tie(s.HotKeyState, s.Alt, s.Control, s.Shift, s.ScanCode, s.Accent, s.Root,
                     s.FormType, s.UseGreek, s.UseClipboard, s.UseLargeFont, s.UseUserDict,
-                    s.TaskBarIcon, s.UseSounds, s.GiveBackClipboard);
+                    s.TaskBarIcon, s.UseSounds, s.GiveBackClipboard, s.SearchAsYouType);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
-// The fourteen settings that the program adjustments dialog edits, and what a change of them
-// asks of the program.
+// The settings that the program adjustments dialog edits (the hot key's five and eleven options),
+// and what a change of them asks of the program.
 #pragma once
 
 #include <cstdint>
 
 #include "settings/settings.h"
 
-// Copies the fourteen settings from edited into settings and leaves the others as they are.
+// Copies the edited settings from edited into settings and leaves the others as they are.
 void ApplyAdjustments(const Settings& edited, Settings& settings);
-// True when a and b agree in all fourteen settings.
+// True when a and b agree in every setting the dialog edits.
 bool SameAdjustments(const Settings& a, const Settings& b);
 
 // A click on a plain check box: the setting becomes 0 when the box was checked, else 1.

@@ -17,7 +17,7 @@ struct AdjustmentsDialog {
     bool balloonShown = false;
 };
 
-// The check boxes of the ten options and the setting each one shows.
+// The check boxes of the options and the setting each one shows.
 struct OptionBox {
     int id;
     int16_t Settings::*setting;
@@ -32,6 +32,7 @@ const OptionBox kOptionBoxes[] = {
     {IDC_OPTION_USER_DICTIONARY, &Settings::UseUserDict},
     {IDC_OPTION_SOUNDS, &Settings::UseSounds},
     {IDC_OPTION_GIVE_BACK_CLIPBOARD, &Settings::GiveBackClipboard},
+    {IDC_OPTION_SEARCH_AS_YOU_TYPE, &Settings::SearchAsYouType},
 };
 
 const OptionBox kModifierBoxes[] = {
@@ -62,7 +63,7 @@ void TranslateToGreek(HWND dialog, const char* textsFile) {
     LoadGreekItems(dialog, IDC_HOTKEY_DISABLE, IDC_OPTION_USE_GREEK, textsFile);
     for (int id : {IDC_OPTION_CLIPBOARD, IDC_OPTION_LARGE_FONT, IDC_OPTION_USER_DICTIONARY,
                    IDC_OPTION_SOUNDS, IDC_OPTION_TASK_BAR_ICON, IDC_OPTION_GIVE_BACK_CLIPBOARD,
-                   IDC_HOTKEY_TEXT, IDC_HOTKEY_KEY_TEXT}) {
+                   IDC_OPTION_SEARCH_AS_YOU_TYPE, IDC_HOTKEY_TEXT, IDC_HOTKEY_KEY_TEXT}) {
         LoadGreekItem(dialog, id, static_cast<unsigned>(id), textsFile);
     }
     LoadGreekItem(dialog, IDCANCEL, KEY_ADJUSTMENTS_CANCEL, textsFile);

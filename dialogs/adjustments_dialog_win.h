@@ -1,4 +1,4 @@
-// The program adjustments dialog: the hot key (modifiers, key, off switch) and ten options,
+// The program adjustments dialog: the hot key (modifiers, key, off switch) and eleven options,
 // edited on working copies; nothing changes before OK.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include "dialogs/help_balloons_win.h"
 
 // Runs the dialog over owner (help gives the instance, the texts file, the interface language
-// and the balloons). OK with at least one of the fourteen settings changed writes them into
+// and the balloons). OK with at least one of its settings changed writes them into
 // settings, fills *changes and returns true; Cancel, Escape, Enter (Cancel is the default) or
 // OK without a change return false and leave settings as they were. The caller saves the
 // settings, opens the lookup window again or applies the tray icon and font size as *changes

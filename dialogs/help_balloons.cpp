@@ -35,6 +35,7 @@ const HelpControl kAdjustmentsTable[] = {
     {IDC_OPTION_SOUNDS, IDC_OPTION_SOUNDS, 15},
     {IDC_OPTION_TASK_BAR_ICON, IDC_OPTION_TASK_BAR_ICON, 16},
     {IDC_OPTION_GIVE_BACK_CLIPBOARD, IDC_OPTION_GIVE_BACK_CLIPBOARD, 18},
+    {IDC_OPTION_SEARCH_AS_YOU_TYPE, IDC_OPTION_SEARCH_AS_YOU_TYPE, 17},
 };
 
 // The user dictionary dialog's controls: the word and translation boxes, the list, the keyboard

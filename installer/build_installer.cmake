@@ -1,7 +1,8 @@
 # Builds the setup program and the portable zip from the staged program directory.
 #
-#   cmake -DDIST=... -DTEXTS=... -DSETUP=... -DZIP=... -DFORMS=... -DSCRIPT=... -DICON=...
-#         -DVERSION_HEADER=... -DMAKENSIS=... -DWORK=... -P build_installer.cmake
+#   cmake -DDIST=... -DTEXTS=... -DSETUP=... -DZIP=... -DFORMS=... -DPORTABLE_MARKER=...
+#         -DSCRIPT=... -DICON=... -DVERSION_HEADER=... -DMAKENSIS=... -DWORK=...
+#         -P build_installer.cmake
 #
 # What ships is what the program directory holds of the program's own files: wordmere.exe, the
 # dictionaries (*.dic with *.ind), the Greek word-form table (FORMS) and the help (compiled, and
@@ -102,7 +103,9 @@ if(setup_stale)
     replace_with_written(${SETUP} "${failed}" "makensis failed on ${SCRIPT}")
 endif()
 
-# The portable zip: the same files in a folder "Wordmere".
+# The portable zip: the same files in a folder "Wordmere", and the file "portable" that keeps the
+# settings, history and user dictionaries in that folder.
+list(APPEND inputs ${PORTABLE_MARKER})
 out_of_date(${ZIP} zip_stale)
 if(zip_stale)
     message(STATUS "Building ${ZIP}")
@@ -113,6 +116,7 @@ if(zip_stale)
         source_of(${name} source)
         file(COPY_FILE ${source} ${staging}/Wordmere/${name})
     endforeach()
+    file(COPY ${PORTABLE_MARKER} DESTINATION ${staging}/Wordmere)
     execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP}.tmp --format=zip Wordmere
                     WORKING_DIRECTORY ${staging} RESULT_VARIABLE failed)
     file(REMOVE_RECURSE ${staging})

@@ -49,6 +49,16 @@
 #define IDC_CAPTION_DICTIONARY 25001
 #define IDC_KEYBOARDS_GROUP 25002
 
+// ---- Lookup window: the names screen readers read (string and Greek texts file key) ----
+#define IDS_NAME_LETTER 14601  // followed by the button's letter: "Letter A"
+#define IDS_NAME_SEARCH 14602
+#define IDS_NAME_COPY 14603
+#define IDS_NAME_PASTE 14604
+#define IDS_NAME_WORD_BOX 14605
+#define IDS_NAME_WORD_LIST 14606
+#define IDS_NAME_TRANSLATION_LIST 14607
+#define IDS_NAME_DICTIONARY_LIST 14608
+
 // ---- Lookup window: private commands (WM_COMMAND ids) ----
 #define CMD_COPY_TRANSLATION 765
 #define CMD_LOOKUP_CLIPBOARD 766
@@ -135,6 +145,8 @@
 #define IDS_CANT_OPEN_USER_DICTIONARY 14511
 // The file's name takes the place of its %s.
 #define IDS_DICTIONARY_DAMAGED 14513
+// A portable program's folder cannot be written: the settings go to the user's own places.
+#define IDS_PORTABLE_FOLDER_READ_ONLY 14540
 
 // ---- User dictionary maintenance (template 10007) ----
 // Also in this dialog: the found words IDC_WORD_LIST, the help line IDC_HINT_LINE and the
@@ -235,6 +247,7 @@
 #define IDC_OPTION_USER_DICTIONARY 2023
 #define IDC_OPTION_TASK_BAR_ICON 2024
 #define IDC_OPTION_GIVE_BACK_CLIPBOARD 2026
+#define IDC_OPTION_SEARCH_AS_YOU_TYPE 2025
 // The help line is IDC_HINT_LINE, as in the lookup window. The three statics also key their
 // Greek texts by their own ids.
 #define IDC_HOTKEY_TEXT 17503
@@ -249,7 +262,7 @@
 #define KEY_NAME_LAST_CODE 222
 // Help line texts: 15500 + the control's offset.
 #define IDS_ADJUSTMENTS_HELP_BASE 15500
-#define IDS_ADJUSTMENTS_HELP_LAST 15516
+#define IDS_ADJUSTMENTS_HELP_LAST 15518
 
 // ---- Tip of the day (template 10008) ----
 #define IDD_TIP_OF_THE_DAY 10008
@@ -266,5 +279,7 @@
 // ---- Help balloons (lookup window, program adjustments, user dictionary) ----
 #define TIMER_BALLOON_DELAY 6554
 #define TIMER_BALLOON_LIFE 6555
+// The lookup window's search of the word box once typing pauses.
+#define TIMER_SEARCH_AS_YOU_TYPE 6556
 // The picture animation of About and Tip of the Day.
 #define TIMER_PICTURE 10

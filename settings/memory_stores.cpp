@@ -298,3 +298,23 @@ bool MemoryProfile::LoadFile(const std::string& path) {
     Parse(text.str());
     return true;
 }
+
+size_t MemoryProfile::KeyNames(const char* section, char* out, size_t size) {
+    if (size < 2) {
+        if (size == 1) {
+            out[0] = '\0';
+        }
+        return 0;
+    }
+    size_t used = 0;
+    for (const std::string& key : Keys(section)) {
+        // Each name and its NUL must leave room for the list's closing NUL.
+        if (used + key.size() + 2 > size) {
+            break;
+        }
+        memcpy(out + used, key.c_str(), key.size() + 1);
+        used += key.size() + 1;
+    }
+    out[used] = '\0';
+    return used;
+}

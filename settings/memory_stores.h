@@ -56,6 +56,7 @@ public:
     size_t GetString(const char* section, const char* key, const char* fallback, char* out,
                      size_t size) override;
     bool PutString(const char* section, const char* key, const char* text) override;
+    size_t KeyNames(const char* section, char* out, size_t size) override;
 
     // Parses INI text as the profile functions read it: "[section]" lines and "key=value"
     // lines, blanks around names and values dropped; the first of repeated keys counts.

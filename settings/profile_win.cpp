@@ -35,9 +35,22 @@ bool WinProfileFile::PutString(const char* section, const char* key, const char*
     return WritePrivateProfileStringA(section, key, text, path_) != FALSE;
 }
 
-bool CanWriteHistoryFile(const char* folder) {
+size_t WinProfileFile::KeyNames(const char* section, char* out, size_t size) {
+    if (size < 2 || path_[0] == '\0') {
+        if (size > 0) {
+            out[0] = '\0';
+        }
+        if (size > 1) {
+            out[1] = '\0';
+        }
+        return 0;
+    }
+    return GetPrivateProfileStringA(section, nullptr, "", out, static_cast<DWORD>(size), path_);
+}
+
+bool CanWriteHistoryFile(const char* folder, const char* fileName) {
     char path[MAX_PATH];
-    if (snprintf(path, sizeof(path), "%s\\%s", folder, kHistoryFileName) >= MAX_PATH) {
+    if (snprintf(path, sizeof(path), "%s\\%s", folder, fileName) >= MAX_PATH) {
         return false;
     }
     // An existing file must open for writing; otherwise the folder must take a new file. The
@@ -62,7 +75,10 @@ struct ProcessStores {
     WinRegistryStore machine{HKEY_LOCAL_MACHINE};
     WinRegistryStore user{HKEY_CURRENT_USER};
     WinProfileFile history;
+    WinProfileFile portableSettings;
+    ProfileRegistry portable{portableSettings};
     SettingsStorage storage;
+    SettingsPlace place = SettingsPlace::kInstalled;
     bool chosen = false;
 };
 
@@ -71,38 +87,94 @@ ProcessStores& Stores() {
     return stores;
 }
 
-}  // namespace
-
-const SettingsStorage& ProcessSettingsStorage() {
-    ProcessStores& stores = Stores();
-    if (stores.chosen) {
-        return stores.storage;
+// "folder\name" into the profile file; false when it does not fit.
+bool SetProfilePath(WinProfileFile& file, const char* folder, const char* name) {
+    char path[MAX_PATH];
+    if (snprintf(path, sizeof(path), "%s\\%s", folder, name) >= MAX_PATH) {
+        return false;
     }
-    stores.chosen = true;
-    stores.storage.registry = &ChooseSettingsRegistry(stores.machine, stores.user);
+    file.SetPath(path);
+    return true;
+}
 
+bool HasPortableMarker(const char* programDir) {
+    char path[MAX_PATH];
+    if (snprintf(path, sizeof(path), "%s\\%s", programDir, kPortableMarkerName) >= MAX_PATH) {
+        return false;
+    }
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The user's "%APPDATA%\Wordmere", made when missing; empty when there is none.
+void UserAppDataFolder(char* out, size_t size) {
+    char appData[MAX_PATH] = "";
+    out[0] = '\0';
+    if (SUCCEEDED(
+            SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appData)) &&
+        snprintf(out, size, "%s\\Wordmere", appData) < static_cast<int>(size)) {
+        CreateDirectoryA(out, nullptr);
+    } else {
+        out[0] = '\0';
+    }
+}
+
+void UseInstalledPlaces(ProcessStores& stores) {
+    stores.storage.registry = &ChooseSettingsRegistry(stores.machine, stores.user);
     char windowsDir[MAX_PATH] = "";
     UINT length = GetWindowsDirectoryA(windowsDir, sizeof(windowsDir));
     bool windowsWritable =
         length > 0 && length < sizeof(windowsDir) && CanWriteHistoryFile(windowsDir);
-    char appData[MAX_PATH] = "";
     char userFolder[MAX_PATH] = "";
-    if (!windowsWritable &&
-        SUCCEEDED(
-            SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appData)) &&
-        snprintf(userFolder, sizeof(userFolder), "%s\\Wordmere", appData) < MAX_PATH) {
-        CreateDirectoryA(userFolder, nullptr);
+    if (!windowsWritable) {
+        UserAppDataFolder(userFolder, sizeof(userFolder));
     }
     const char* folder = ChooseHistoryFolder(windowsDir, windowsWritable, userFolder);
     if (folder == windowsDir) {
         // The profile functions keep a bare name in the Windows directory.
         stores.history.SetPath(kHistoryFileName);
     } else if (folder[0] != '\0') {
-        char path[MAX_PATH];
-        if (snprintf(path, sizeof(path), "%s\\%s", folder, kHistoryFileName) < MAX_PATH) {
-            stores.history.SetPath(path);
+        SetProfilePath(stores.history, folder, kHistoryFileName);
+    }
+}
+
+}  // namespace
+
+SettingsPlace ChooseProcessSettingsStorage(const char* programDir) {
+    ProcessStores& stores = Stores();
+    if (stores.chosen) {
+        return stores.place;
+    }
+    stores.chosen = true;
+    stores.storage.history = &stores.history;
+    const bool marker = programDir && programDir[0] && HasPortableMarker(programDir);
+    const bool writable = marker && CanWriteHistoryFile(programDir, kHistoryFileName) &&
+                          CanWriteHistoryFile(programDir, kPortableSettingsFileName);
+    stores.place = ChooseSettingsPlace(marker, writable);
+    switch (stores.place) {
+        case SettingsPlace::kInstalled:
+            UseInstalledPlaces(stores);
+            break;
+        case SettingsPlace::kPortable:
+            // Nothing goes to the registry or the Windows directory, not even a probe.
+            SetProfilePath(stores.portableSettings, programDir, kPortableSettingsFileName);
+            SetProfilePath(stores.history, programDir, kHistoryFileName);
+            stores.storage.registry = &stores.portable;
+            break;
+        case SettingsPlace::kUserFallback: {
+            stores.storage.registry = &stores.user;
+            char userFolder[MAX_PATH];
+            UserAppDataFolder(userFolder, sizeof(userFolder));
+            if (userFolder[0] != '\0') {
+                SetProfilePath(stores.history, userFolder, kHistoryFileName);
+            }
+            break;
         }
     }
-    stores.storage.history = &stores.history;
-    return stores.storage;
+    return stores.place;
+}
+
+const SettingsStorage& ProcessSettingsStorage() {
+    ChooseProcessSettingsStorage(nullptr);
+    return Stores().storage;
 }

@@ -173,6 +173,7 @@ const NumberSetting<int16_t> kStateNumbers[] = {
     {"UseLargeFont", &Settings::UseLargeFont, true},
     {"UseUserDict", &Settings::UseUserDict, true},
     {"UseSounds", &Settings::UseSounds, true},
+    {"SearchAsYouType", &Settings::SearchAsYouType, true},
     {"ScreenX", &Settings::ScreenX, false},
     {"ScreenY", &Settings::ScreenY, false},
 };
@@ -423,6 +424,13 @@ RegistryStore& ChooseSettingsRegistry(RegistryStore& machine, RegistryStore& use
 
 bool ReadDictionaryChoice(ProfileFile& history, char* out, size_t size) {
     return history.GetString("Dictionary", "Diction", "", out, size) > 0;
+}
+
+SettingsPlace ChooseSettingsPlace(bool portableMarker, bool programFolderWritable) {
+    if (!portableMarker) {
+        return SettingsPlace::kInstalled;
+    }
+    return programFolderWritable ? SettingsPlace::kPortable : SettingsPlace::kUserFallback;
 }
 
 const char* ChooseHistoryFolder(const char* windowsDir, bool windowsDirWritable,

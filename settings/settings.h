@@ -14,6 +14,10 @@ constexpr const char* kStateKey = "SOFTWARE\\Corvessa\\Wordmere\\State";
 constexpr const char* kHotKeyKey = "SOFTWARE\\Corvessa\\Wordmere\\HotKey";
 constexpr const char* kKeyClass = "Wordmere";
 constexpr const char* kHistoryFileName = "Vocabre.ini";
+// A file of this name beside the program makes it portable: its settings ("Wordmere.ini"),
+// history and user dictionaries live in the program's folder, and nowhere else.
+constexpr const char* kPortableMarkerName = "portable";
+constexpr const char* kPortableSettingsFileName = "Wordmere.ini";
 
 constexpr size_t kSettingBufferSize = 360;    // data buffer of one enumerated value
 constexpr size_t kValueNameBufferSize = 100;  // name buffer of one enumerated value
@@ -52,6 +56,9 @@ public:
     virtual size_t GetString(const char* section, const char* key, const char* fallback, char* out,
                              size_t size) = 0;
     virtual bool PutString(const char* section, const char* key, const char* text) = 0;
+    // The names of a section's keys, in file order, each ending in a NUL and the list in a
+    // second NUL (cut to fit); returns the length without the last NUL.
+    virtual size_t KeyNames(const char* section, char* out, size_t size) = 0;
 };
 
 // What the store touches in the lookup dialog: the word box's history list (its drop-down
@@ -102,6 +109,8 @@ struct Settings : HotKey {
     int16_t UseSounds = 0;
     // The clipboard is given back after the hot key's copy and after a paste back (Ctrl+Enter).
     int16_t GiveBackClipboard = 1;
+    // The lists follow the word box after a pause in typing, without Enter.
+    int16_t SearchAsYouType = 0;
 
     // FormType as it was loaded, so the lookup dialog can tell whether the form changed.
     int32_t FormTypeAtLoad = 0;
@@ -148,6 +157,13 @@ bool StartsWithNoCase(const char* text, const char* prefix);
 // Picks the hive for this run: the machine-wide one when its root key can be written (or, when
 // the root is missing, created); otherwise the user's own, which the program can always write.
 RegistryStore& ChooseSettingsRegistry(RegistryStore& machine, RegistryStore& user);
+// Where a run keeps its settings and history: the installed program's places (the registry,
+// the Windows directory or the user's own), the program's folder when it is portable, or, for a
+// portable program whose folder cannot be written, the user's own hive and application-data
+// folder, of which the user is told.
+enum class SettingsPlace { kInstalled, kPortable, kUserFallback };
+SettingsPlace ChooseSettingsPlace(bool portableMarker, bool programFolderWritable);
+
 // Picks the folder of "Vocabre.ini": the Windows directory when writable, else appDataDir.
 const char* ChooseHistoryFolder(const char* windowsDir, bool windowsDirWritable,
                                 const char* appDataDir);

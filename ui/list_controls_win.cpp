@@ -63,10 +63,11 @@ int WinListBox::FindExact(const char* text) const {
 
 // ---- WinLookupView ----
 
-WinLookupView::WinLookupView(HWND dialog)
+WinLookupView::WinLookupView(HWND dialog, bool keepCursor)
     : dialog_(dialog),
       words_(GetDlgItem(dialog, IDC_WORD_LIST)),
-      translations_(GetDlgItem(dialog, IDC_TRANSLATION_LIST)) {}
+      translations_(GetDlgItem(dialog, IDC_TRANSLATION_LIST)),
+      keepCursor_(keepCursor) {}
 
 void WinLookupView::SetStatusText(const char* text) {
     if (HWND status = GetDlgItem(dialog_, IDC_STATUS_LINE)) {
@@ -94,7 +95,9 @@ void WinLookupView::ShowWaitCursor() {
     if (waitDepth_++ > 0) {
         return;
     }
-    savedCursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    if (!keepCursor_) {
+        savedCursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    }
     SendMessageW(words_.Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageW(translations_.Handle(), WM_SETREDRAW, FALSE, 0);
 }
@@ -107,7 +110,9 @@ void WinLookupView::RestoreCursor() {
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);
     }
-    SetCursor(savedCursor_);
+    if (!keepCursor_) {
+        SetCursor(savedCursor_);
+    }
 }
 
 void WinLookupView::ShowDiskError() {

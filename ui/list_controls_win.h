@@ -40,7 +40,8 @@ private:
 // lists do not redraw, so thousands of added items cost one paint.
 class WinLookupView : public LookupView {
 public:
-    explicit WinLookupView(HWND dialog);
+    // keepCursor: the search runs while the user types, and the pointer keeps its shape.
+    explicit WinLookupView(HWND dialog, bool keepCursor = false);
 
     ListBox& Words() override { return words_; }
     ListBox& Translations() override { return translations_; }
@@ -57,6 +58,7 @@ private:
     HWND dialog_;
     WinListBox words_;
     WinListBox translations_;
+    bool keepCursor_;
     HCURSOR savedCursor_ = nullptr;
     int waitDepth_ = 0;
 };

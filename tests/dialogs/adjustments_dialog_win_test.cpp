@@ -201,7 +201,7 @@ TEST_F(AdjustmentsDialogTest, GreekTexts) {
         for (int id : {IDC_HOTKEY_DISABLE, IDC_OPTION_ACCENT, IDC_OPTION_ROOT, IDC_OPTION_FORM_TYPE,
                        IDC_OPTION_USE_GREEK, IDC_OPTION_CLIPBOARD, IDC_OPTION_LARGE_FONT,
                        IDC_OPTION_SOUNDS, IDC_OPTION_USER_DICTIONARY, IDC_OPTION_TASK_BAR_ICON,
-                       IDC_HOTKEY_TEXT, IDC_HOTKEY_KEY_TEXT}) {
+                       IDC_OPTION_SEARCH_AS_YOU_TYPE, IDC_HOTKEY_TEXT, IDC_HOTKEY_KEY_TEXT}) {
             const std::wstring text = ItemText(dialog, id);
             ASSERT_FALSE(text.empty()) << id;
             EXPECT_TRUE(text[0] >= 0x0386 && text[0] <= 0x03ce) << id;

@@ -1,33 +1,36 @@
-// The fourteen settings the adjustments dialog edits and what a confirmed change asks of the
+// The settings the adjustments dialog edits and what a confirmed change asks of the
 // program.
 #include "dialogs/adjustments.h"
 
 #include <gtest/gtest.h>
 
-TEST(Adjustments, ApplyCopiesTheFourteenSettingsOnly) {
+TEST(Adjustments, ApplyCopiesTheEditedSettingsOnly) {
     Settings edited;
     edited.HotKeyState = 1;
     edited.ScanCode = 87;
     edited.TaskBarIcon = 200;
-    edited.Key = 105;  // not one of the fourteen
+    edited.SearchAsYouType = 1;
+    edited.Key = 105;  // not one the dialog edits
     Settings target;
     target.FormType = 1;
     target.StayOnTop = 3;
     ApplyAdjustments(edited, target);
     EXPECT_TRUE(SameAdjustments(target, edited));
     EXPECT_EQ(target.ScanCode, 87);
+    EXPECT_EQ(target.SearchAsYouType, 1);
     EXPECT_EQ(target.FormType, 0);
     EXPECT_EQ(target.Key, 0);
     EXPECT_EQ(target.StayOnTop, 3);
 }
 
 TEST(Adjustments, EachSettingCountsAsAChange) {
-    int16_t Settings::*fields[] = {
-        &Settings::HotKeyState,  &Settings::Alt,          &Settings::Control,
-        &Settings::Shift,        &Settings::ScanCode,     &Settings::Accent,
-        &Settings::Root,         &Settings::FormType,     &Settings::UseGreek,
-        &Settings::UseClipboard, &Settings::UseLargeFont, &Settings::UseUserDict,
-        &Settings::UseSounds};
+    int16_t Settings::*fields[] = {&Settings::HotKeyState,  &Settings::Alt,
+                                   &Settings::Control,      &Settings::Shift,
+                                   &Settings::ScanCode,     &Settings::Accent,
+                                   &Settings::Root,         &Settings::FormType,
+                                   &Settings::UseGreek,     &Settings::UseClipboard,
+                                   &Settings::UseLargeFont, &Settings::UseUserDict,
+                                   &Settings::UseSounds,    &Settings::SearchAsYouType};
     const Settings before;
     for (auto field : fields) {
         Settings after;

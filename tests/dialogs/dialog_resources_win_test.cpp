@@ -88,6 +88,7 @@ std::vector<Template> Templates() {
              {IDC_OPTION_SOUNDS, check, 163, 161, 153, 12, L"Use sound effects", true},
              {IDC_OPTION_GIVE_BACK_CLIPBOARD, check, 6, 177, 155, 18,
               L"Give back the clipboard after a hot-key lookup", true},
+             {IDC_OPTION_SEARCH_AS_YOU_TYPE, check, 163, 177, 153, 12, L"Search as you type", true},
              {IDC_HINT_LINE, Kind::kText, 4, 209, 245, 27, L"", true},
              {IDC_ADJUSTMENTS_OK, Kind::kPushButton, 253, 206, 63, 13, L"OK", true},
              {IDCANCEL, Kind::kDefaultButton, 253, 224, 63, 13, L"Cancel", true},
@@ -279,7 +280,8 @@ TEST(StringTable, HoldsTheAdjustmentsHelpLines) {
     EXPECT_EQ(LoadText(IDS_ADJUSTMENTS_HELP_BASE + 1), L"Choose Shift key, as Hotkey combination.");
     EXPECT_EQ(LoadText(IDS_ADJUSTMENTS_HELP_BASE + 12),
               L"Automatic use of clipboard (Copy && Paste).");
-    EXPECT_EQ(LoadText(IDS_ADJUSTMENTS_HELP_LAST), L"Enable small icon in taskbar");
+    EXPECT_EQ(LoadText(IDS_ADJUSTMENTS_HELP_BASE + 16), L"Enable small icon in taskbar");
+    EXPECT_EQ(LoadText(IDS_ADJUSTMENTS_HELP_BASE + 17), L"Search while you type, without Enter");
     for (UINT id = IDS_ADJUSTMENTS_HELP_BASE; id <= IDS_ADJUSTMENTS_HELP_LAST; ++id) {
         EXPECT_FALSE(LoadText(id).empty()) << id;
     }

@@ -37,7 +37,8 @@ TEST(HelpTextOffset, EachTableUsesEveryOffsetOnce) {
     // Offset 17 of the adjustments is kept for another option's help line.
     const struct {
         int base, last, unused;
-    } dialogs[] = {{kAdjustmentsHelpBase, 18, 17}, {kUserDictionaryHelpBase, 10, 0}};
+    } dialogs[] = {{kAdjustmentsHelpBase, IDS_ADJUSTMENTS_HELP_LAST - kAdjustmentsHelpBase, 0},
+                   {kUserDictionaryHelpBase, 10, 0}};
     for (const auto& d : dialogs) {
         size_t count = 0;
         const HelpControl* table = HelpTable(d.base, &count);

@@ -61,6 +61,7 @@ TEST_F(SettingsTest, FirstRunCreatesTheKeysAndWritesExactlyTheDefaultsInOrder) {
     EXPECT_EQ(settings.FormType, 1);
     EXPECT_EQ(settings.HotKeyState, 1);
     EXPECT_EQ(settings.UseLargeFont, 0);
+    EXPECT_EQ(settings.SearchAsYouType, 0);  // off until the user turns it on
     EXPECT_EQ(settings.UseUserDict, 0);
     EXPECT_EQ(settings.ScreenX, 0);
     EXPECT_EQ(settings.SRB, 0);
@@ -91,6 +92,7 @@ TEST_F(SettingsTest, StoredTextBecomesTheSettingThroughWidthAndLoadRule) {
         {"Accent", "-1", [](const Settings& s) { return s.Accent; }, 0},
         {"Root", "65537", [](const Settings& s) { return s.Root; }, 1},
         {"UseSounds", "32768", [](const Settings& s) { return s.UseSounds; }, 0},
+        {"SearchAsYouType", "-1", [](const Settings& s) { return s.SearchAsYouType; }, 0},
         {"StayOnTop", "+1x", [](const Settings& s) { return s.StayOnTop; }, 1},
         {"StayOnTop", "70000", [](const Settings& s) { return s.StayOnTop; }, 70000},
         {"UseGreek", "yes", [](const Settings& s) { return s.UseGreek; }, 0},
@@ -329,6 +331,7 @@ TEST_F(SettingsTest, SaveWritesHistoryDictionaryThenEveryValue_AndLoadsBackTheSa
     settings.HotKeyState = 0;
     settings.Control = 1;
     settings.ScanCode = 87;
+    settings.SearchAsYouType = 1;
     SaveSettings(settings, storage, fields);
 
     EXPECT_EQ(history.Get("History", "History0"), "\xEA\xE1\xEB\xE7\xEC\xDD\xF1\xE1");
@@ -337,7 +340,7 @@ TEST_F(SettingsTest, SaveWritesHistoryDictionaryThenEveryValue_AndLoadsBackTheSa
     char dictionary[60];
     EXPECT_TRUE(ReadDictionaryChoice(history, dictionary, sizeof(dictionary)));
     EXPECT_STREQ(dictionary, "Greek-English dictionary");
-    ASSERT_EQ(registry.writeLog.size(), 27u);
+    ASSERT_EQ(registry.writeLog.size(), 28u);
     EXPECT_EQ(registry.writeLog.front(), "software\\corvessa\\wordmere\\state\\SearchFor=hello");
     EXPECT_EQ(Stored(kStateKey, "GrEng"), std::string("200\0", 4));
     EXPECT_EQ(Stored(kStateKey, "Balloons"), std::string("255\0", 4));
@@ -359,6 +362,7 @@ TEST_F(SettingsTest, SaveWritesHistoryDictionaryThenEveryValue_AndLoadsBackTheSa
     EXPECT_EQ(loaded.HotKeyState, 0);
     EXPECT_EQ(loaded.Control, 1);
     EXPECT_EQ(loaded.ScanCode, 87);
+    EXPECT_EQ(loaded.SearchAsYouType, 1);
 }
 
 TEST_F(SettingsTest, NoDictionarySelectedLeavesDictionUntouched) {

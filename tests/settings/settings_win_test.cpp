@@ -117,7 +117,7 @@ TEST(WinSettings, FirstRunLoadAndSaveThroughTheRealRegistryAndIniFile) {
     GetPrivateProfileStringA("Dictionary", "Diction", "", text, sizeof(text), iniPath.c_str());
     EXPECT_STREQ(text, "Greek-English dictionary");
     EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kStateKey, "SRL", &type), std::string("-40\0", 4));
-    EXPECT_EQ(ValueCount(HKEY_LOCAL_MACHINE, kStateKey, &keyClass), 22u);
+    EXPECT_EQ(ValueCount(HKEY_LOCAL_MACHINE, kStateKey, &keyClass), 23u);
 
     Settings reloaded;
     FakeLookupFields reopened;
