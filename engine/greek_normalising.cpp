@@ -107,8 +107,9 @@ char32_t Compose(char32_t base, uint8_t marks) {
         }
     }
     // A dialytika on a letter that takes none, or both marks on a capital: the accent wins,
-    // as monotonic spelling writes it.
-    if (marks & kAccent) {
+    // as monotonic spelling writes it. A letter that takes no accent at all (a consonant under
+    // a stray combining accent) is left bare.
+    if ((marks & kAccent) && marks != kAccent) {
         return Compose(base, kAccent);
     }
     return base;

@@ -40,6 +40,8 @@ TEST(GreekNormalisingTest, PastedGreekFoldsToTheMonotonicLetters) {
         {"ι\u0308\u0301", "ΐ"},                // decomposed dialytika and acute
         {"α\u0345", "α"},                      // combining iota subscript
         {"Ο\u0301", "Ό"},                      // capital
+        {"ν\u0300", "ν"},                      // a consonant under a stray accent stays bare
+        {"Ν\u0308\u0301", "Ν"},                // and under both marks
         {"λογοσ", "λογος"},                    // a word-final medial sigma
         {"ςπίτι", "σπίτι"},                    // a final sigma inside a word
         {"λόγοσ ρόδα", "λόγος ρόδα"},          // end of a word before a blank
