@@ -67,8 +67,10 @@ TEST_F(FormsTest, DamagedFormSettingsStillOpenAUsableWindow) {
         {{{"DialogState", "1"}, {"SRL", "900"}, {"SRT", "700"}, {"SRR", "10"}, {"SRB", "10"}},
          true},
     };
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // Asked of the X server: under CTest the test program's own desktop is empty, and its work
+    // area reads as garbage. The virtual screen has no task bar, so the work area is the screen.
+    const SIZE screen = ScreenSize();
+    const RECT work = {0, 0, screen.cx, screen.cy};
     for (const Case& c : cases) {
         std::string what;
         for (const auto& value : c.state) {

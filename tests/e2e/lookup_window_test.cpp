@@ -365,24 +365,6 @@ TEST_F(LookupWindowTest, EscapeHidesAndASecondStartBringsTheWindowBack) {
     EXPECT_EQ(StopProgram(program), 0);
 }
 
-TEST_F(LookupWindowTest, UnknownFormTypeEndsTheProgramWithoutAWindow) {
-    SeedSettings({{"FormType", "5"}});
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(LaunchProcess(ProgramExe(), ProgramDirectory(), process));
-    DWORD end = WaitForSingleObject(process.hProcess, 15000);
-    bool dialogShown = FindLookupDialog(process.dwProcessId) != nullptr;
-    if (end != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 99);
-    }
-    DWORD exitCode = 99;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    EXPECT_EQ(end, static_cast<DWORD>(WAIT_OBJECT_0)) << "the program did not end by itself";
-    EXPECT_FALSE(dialogShown);
-    EXPECT_EQ(exitCode, 0u);
-}
-
 // A close request to the main window while the lookup dialog runs (the task-bar button's
 // menu sends one) ends the program once, without a crash, and the dialog's end posts no
 // second release of the same resources.
