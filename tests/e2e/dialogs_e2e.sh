@@ -126,7 +126,7 @@ balloon() {
 # The adjustments, operated with the keyboard: the focus starts on "Disable Hotkey" (on at a first
 # run, so the modifiers and the key list are greyed and skipped); the tab order is then 2005
 # accents, 2006 closest word, 2012 clipboard, 2008 Greek texts, 2007 index, 2013, 2023, 2024,
-# 2022, OK.   adjust LOOKUP_WINDOW [greek] [index]: flips those boxes, then OK.
+# 2022, 2026 give back the clipboard, 2025 search as you type, OK.   adjust LOOKUP_WINDOW [greek] [index]: flips those boxes, then OK.
 adjust() {
     local lookup=$1 greek=0 index=0
     shift
@@ -139,7 +139,7 @@ adjust() {
     if [ $greek = 1 ]; then xdotool key space; fi
     xdotool key Tab
     if [ $index = 1 ]; then xdotool key space; fi
-    for _ in $(seq 5); do xdotool key Tab; done
+    for _ in $(seq 7); do xdotool key Tab; done
     xdotool key space   # OK
     for _ in $(seq 50); do
         xdotool getwindowname "$dialog" >/dev/null 2>&1 || break
