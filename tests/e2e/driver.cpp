@@ -711,3 +711,14 @@ bool SaveWindowPng(HWND window, const std::wstring& path, bool clientArea) {
     CloseHandle(out);
     return ok;
 }
+
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}

@@ -21,6 +21,9 @@ std::wstring WinePath(const std::string& unixPath);
 // Polls condition every 20 ms until it holds or timeoutMs has passed; returns its last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
+// Milliseconds from the performance counter, for the benchmarks' timings.
+double NowMs();
+
 // ---- The program's process ----
 
 // Starts exe in workDir without waiting for anything.

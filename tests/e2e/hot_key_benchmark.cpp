@@ -20,17 +20,6 @@ namespace {
 constexpr DWORD kKeysHeldMs = 60;
 constexpr double kGiveUpMs = 5000;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void Key(WORD virtualKey, bool release) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -64,10 +53,10 @@ double TimeHotKey(HWND dialog, const std::wstring& word) {
     Key('W', true);
     Key(VK_MENU, true);
     Key(VK_CONTROL, true);
-    double up = Now();
-    while (Now() - up < kGiveUpMs) {
+    double up = NowMs();
+    while (NowMs() - up < kGiveUpMs) {
         if (WindowText(box) == word) {
-            return Now() - up;
+            return NowMs() - up;
         }
         Sleep(0);
     }
@@ -78,14 +67,14 @@ double TimeHotKey(HWND dialog, const std::wstring& word) {
 // never does.
 double TimeRoundTrip(const std::wstring& word) {
     DWORD before = GetClipboardSequenceNumber();
-    double start = Now();
+    double start = NowMs();
     Key(VK_CONTROL, false);
     Key(VK_INSERT, false);
     Key(VK_INSERT, true);
     Key(VK_CONTROL, true);
-    while (Now() - start < kGiveUpMs) {
+    while (NowMs() - start < kGiveUpMs) {
         if (GetClipboardSequenceNumber() != before && ClipboardHolds(word)) {
-            return Now() - start;
+            return NowMs() - start;
         }
         Sleep(0);
     }

@@ -18,28 +18,17 @@
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Milliseconds until the dialog has handled a click of the letter button, or a negative value
 // when it did not answer.
 double TimeClick(HWND dialog, int id) {
-    double start = Now();
+    double start = NowMs();
     DWORD_PTR result;
     if (!SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, 10000,
                              &result)) {
         return -1;
     }
-    double elapsed = Now() - start;
+    double elapsed = NowMs() - start;
     // The repaint that follows belongs to no click: it is done before the next one (the
     // dialog's thread paints at once when asked to by another thread).
     WaitIdle(dialog);
@@ -53,7 +42,7 @@ int WordCount(HWND dialog) {
 
 // The peer's fill: what the lookup dialog's letter button does to its list, and nothing else.
 double TimeBareFill(HWND list, const std::vector<std::wstring>& texts) {
-    double start = Now();
+    double start = NowMs();
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     SendMessageW(list, LB_INITSTORAGE, texts.size(), texts.size() * 16 * sizeof(wchar_t));
@@ -62,7 +51,7 @@ double TimeBareFill(HWND list, const std::vector<std::wstring>& texts) {
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    double elapsed = Now() - start;
+    double elapsed = NowMs() - start;
     UpdateWindow(list);
     return elapsed;
 }
